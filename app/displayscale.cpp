@@ -1,0 +1,46 @@
+#include "app/displayscale.h"
+
+#include <QWidget>
+#include <algorithm>
+#include <cmath>
+
+namespace DisplayScale {
+
+double compute(double logicalDpiX, double logicalDpiY, const QRect &available)
+{
+    // QRect::width() is right - left + 1, as the rule expects.
+    const int w = available.width();
+    const int h = available.height();
+    const double s = std::min(logicalDpiX, logicalDpiY) / 96.0;
+
+    if (s * DesignWidth <= w && s * DesignHeight <= h)
+        return s;
+    if (s > 1.5 && w - 1 > 1494 && h - 1 > 984)
+        return 1.5;
+    if (w - 1 > 1245 && h - 1 > 820)
+        return 1.25;
+    return 1.0;
+}
+
+static int scaledValue(int v, double scale)
+{
+    return static_cast<int>(std::lround(v * scale));
+}
+
+void scaleChildGeometry(QWidget *root, double scale)
+{
+    if (!root || scale == 1.0)
+        return;
+    const auto children = root->findChildren<QWidget *>();
+    for (QWidget *child : children) {
+        // Widgets managed by a layout or a stack are placed by their owner.
+        if (child->isWindow() || (child->parentWidget() && child->parentWidget()->layout()))
+            continue;
+        const QRect g = child->geometry();
+        child->setGeometry(scaledValue(g.x(), scale), scaledValue(g.y(), scale),
+                           scaledValue(g.width(), scale), scaledValue(g.height(), scale));
+    }
+}
+
+} // namespace DisplayScale
+

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+
+// Process-wide values. They are created before main() runs and are touched
+// from the GUI thread only; the proxy worker reports through a queued signal.
+namespace Global {
+
+extern QString APP_VER;
+extern QString APPCAST_URL;
+extern QString MODULE_NAME;
+extern QString SERVICE_URL;
+extern QString DOWNLOAD_DIR;
+
+// Effective proxy: PROXY_PORT -1 means nothing decided yet, 0 a direct connection.
+extern QString PROXY_HOST;
+extern int PROXY_PORT;
+extern bool PROXY_IS_SOCKS5;
+
+extern bool ONEKEY;
+extern double SCALE;
+
+// The web root the vendor addresses are built from: the build's default, or
+// QUILLON_VENDOR_ROOT from the environment when set.
+QString vendorRoot();
+
+// Platform default for DOWNLOAD_DIR, always ending in "/".
+QString defaultDownloadDir();
+
+// A design pixel size multiplied by SCALE and rounded.
+int scaled(double designPixels);
+
+} // namespace Global

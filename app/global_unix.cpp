@@ -1,0 +1,8 @@
+#include "app/global.h"
+
+#include <QDir>
+
+QString Global::defaultDownloadDir()
+{
+    return QDir::homePath() + QStringLiteral("/Quillonload/");
+}

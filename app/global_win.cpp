@@ -1,0 +1,6 @@
+#include "app/global.h"
+
+QString Global::defaultDownloadDir()
+{
+    return QStringLiteral("C:/Quillonload/");
+}

@@ -1,0 +1,17 @@
+#include "app/mainwindow.h"
+
+#include <QApplication>
+#include <QDesktopWidget>
+#include <QFont>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    app.setFont(QFont(QStringLiteral("Microsoft YaHei"), 9));
+
+    MainWindow window;
+    window.show();
+    const QRect desktop = QApplication::desktop()->geometry();
+    window.move((desktop.width() - window.width()) / 2, (desktop.height() - window.height()) / 2);
+    return app.exec();
+}

@@ -1,0 +1,57 @@
+#include "app/mainwindow.h"
+
+#include "app/global.h"
+#include "app/settingsstore.h"
+
+void MainWindow::loadGeneralSettings()
+{
+    const SettingsStore::GeneralSettings s = SettingsStore::loadGeneral(settingsPath);
+    redownloadswitch = s.redownloadswitch;
+    loadhistoryswitch = s.loadhistoryswitch;
+    autodeletefileswitch = s.autodeletefileswitch;
+    topnum = s.topnum;
+    processnum = s.processnum;
+    anaprocessnum = s.anaprocessnum;
+    folderoption = s.folderoption;
+    availabe_anakey = processnum;
+}
+
+void MainWindow::loadLanguageSetting()
+{
+    languageSwitch = SettingsStore::loadLanguage(settingsPath);
+}
+
+void MainWindow::saveLanguageSetting()
+{
+    SettingsStore::saveLanguage(settingsPath, languageSwitch);
+}
+
+void MainWindow::loadOneKeySettings()
+{
+    const SettingsStore::OneKeySettings s = SettingsStore::loadOneKey(settingsPath);
+    // Stored choices apply only once a save location exists.
+    if (s.videolocation.isEmpty())
+        return;
+    Global::ONEKEY = s.onekey;
+}
+
+void MainWindow::saveOneKeySettings(int onekey, int quality, int type, int sudu,
+                                    const QString &location, int zimu, int zimulang, int thumbnail)
+{
+    SettingsStore::OneKeySettings s;
+    s.onekey = onekey != 0;
+    s.videoquality = quality;
+    s.videotype = type;
+    s.videosudu = sudu;
+    s.videolocation = location;
+    s.videozimu = zimu;
+    s.videozimulang = zimulang;
+    s.videothumbnail = thumbnail != 0;
+    SettingsStore::saveOneKey(settingsPath, s);
+}
+
+void MainWindow::saveNotice(const QString &text)
+{
+    lastNotice = text;
+    SettingsStore::saveNotice(settingsPath, text);
+}

@@ -1,0 +1,6 @@
+#include "downloads/myqprocess.h"
+
+MyQProcess::MyQProcess(QObject *parent)
+    : QProcess(parent)
+{
+}

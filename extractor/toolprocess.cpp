@@ -1,0 +1,141 @@
+#include "extractor/toolprocess.h"
+
+#include <QCoreApplication>
+#include <QDebug>
+#include <QDir>
+#include <QFileInfo>
+#include <QMetaObject>
+#include <QPointer>
+#include <QProcess>
+#include <QStandardPaths>
+
+namespace ToolProcess {
+
+namespace {
+
+bool isRunnable(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.isFile() && info.isExecutable();
+}
+
+void deliverFailedStart(QProcess *process)
+{
+    QPointer<QProcess> guarded(process);
+    QMetaObject::invokeMethod(
+        process,
+        [guarded] {
+            if (guarded)
+                emit guarded->finished(-1, QProcess::CrashExit);
+        },
+        Qt::QueuedConnection);
+}
+
+// Turns a failed start into the ordinary completion signal, so whoever waits
+// for the run (a slot handler, a dialog) always hears that it ended.
+class StartFailureRelay : public QObject
+{
+public:
+    explicit StartFailureRelay(QProcess *process)
+        : QObject(process)
+    {
+        connect(process, &QProcess::errorOccurred, this, [process](QProcess::ProcessError e) {
+            if (e != QProcess::FailedToStart)
+                return;
+            qDebug() << "extractor failed to start:" << process->program() << process->errorString();
+            deliverFailedStart(process);
+        });
+    }
+};
+
+void ensureRelay(QProcess *process)
+{
+    const auto relays = process->findChildren<QObject *>(QString(), Qt::FindDirectChildrenOnly);
+    for (QObject *child : relays) {
+        if (dynamic_cast<StartFailureRelay *>(child))
+            return;
+    }
+    new StartFailureRelay(process);
+}
+
+} // namespace
+
+CommandLine splitCommandLine(const QString &command)
+{
+    QStringList parts;
+    QString current;
+    bool inQuotes = false;
+    bool started = false;
+    for (const QChar c : command) {
+        if (c == QLatin1Char('"')) {
+            inQuotes = !inQuotes;
+            started = true;
+        } else if (!inQuotes && (c == QLatin1Char(' ') || c == QLatin1Char('\t'))) {
+            if (started)
+                parts.append(current);
+            current.clear();
+            started = false;
+        } else {
+            current.append(c);
+            started = true;
+        }
+    }
+    if (started)
+        parts.append(current);
+
+    CommandLine result;
+    if (!parts.isEmpty())
+        result.program = parts.takeFirst();
+    result.arguments = parts;
+    return result;
+}
+
+ToolSearch defaultToolSearch()
+{
+    ToolSearch where;
+    where.currentDir = QDir::currentPath();
+    where.appDir = QCoreApplication::applicationDirPath();
+    const QString path = qEnvironmentVariable("PATH");
+    where.pathDirs = path.split(QDir::listSeparator(), Qt::SkipEmptyParts);
+    where.fallbacks = platformFallbackTools();
+    return where;
+}
+
+QString resolveProgram(const QString &program, const ToolSearch &where)
+{
+    if (program != toolName())
+        return program;
+
+    QStringList candidates;
+    if (!where.currentDir.isEmpty())
+        candidates << QDir(where.currentDir).filePath(program);
+    if (!where.appDir.isEmpty())
+        candidates << QDir(where.appDir).filePath(program);
+    for (const QString &dir : where.pathDirs)
+        candidates << QDir(dir).filePath(program);
+    for (const QString &fallback : where.fallbacks) {
+        for (const QString &dir : where.pathDirs)
+            candidates << QDir(dir).filePath(fallback);
+    }
+    for (const QString &candidate : candidates) {
+        if (isRunnable(candidate))
+            return QDir::cleanPath(QFileInfo(candidate).absoluteFilePath());
+    }
+    return program;
+}
+
+bool startExtractor(QProcess *process, const QString &command, QIODevice::OpenMode mode)
+{
+    const CommandLine line = splitCommandLine(command);
+    if (line.program.isEmpty()) {
+        deliverFailedStart(process);
+        return false;
+    }
+    ensureRelay(process);
+    process->setProcessChannelMode(QProcess::MergedChannels);
+    const QString program = resolveProgram(line.program, defaultToolSearch());
+    process->start(program, line.arguments, mode);
+    return true;
+}
+
+} // namespace ToolProcess

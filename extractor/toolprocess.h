@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QIODevice>
+#include <QString>
+#include <QStringList>
+
+class QProcess;
+
+// Every extractor run goes through startExtractor(). Command texts keep the
+// stored form "tool.exe <options> <link>"; they are split here into a program
+// and its arguments (never handed to a shell) and "tool.exe" is resolved to a
+// real executable.
+namespace ToolProcess {
+
+// The name command texts use for the extractor.
+inline QString toolName() { return QStringLiteral("tool.exe"); }
+
+struct CommandLine
+{
+    QString program;
+    QStringList arguments;
+};
+
+// Splits at blanks outside double quotes. Quotes group and are dropped; runs
+// of blanks do not make empty arguments, but "" does.
+CommandLine splitCommandLine(const QString &command);
+
+// Where "tool.exe" is looked for, in this order: currentDir, appDir, each of
+// pathDirs, then each fallback name in pathDirs.
+struct ToolSearch
+{
+    QString currentDir;
+    QString appDir;
+    QStringList pathDirs;
+    QStringList fallbacks;
+};
+
+// The search of this process: working directory, the program's folder, PATH
+// and the platform's fallbacks.
+ToolSearch defaultToolSearch();
+
+// Names tried when no "tool.exe" exists anywhere (on Linux, "yt-dlp").
+QStringList platformFallbackTools();
+
+// The executable to start for program. Anything but "tool.exe" is returned
+// unchanged; an unresolvable "tool.exe" too, so that the start fails.
+QString resolveProgram(const QString &program, const ToolSearch &where);
+
+// Starts command on process with merged output channels. A start that fails
+// (no extractor, not executable) still ends in finished(-1, CrashExit),
+// delivered from the event loop, exactly like a run that printed nothing;
+// completion must be taken from finished(int, QProcess::ExitStatus).
+// Returns false when the command text is empty (which also ends in finished).
+bool startExtractor(QProcess *process, const QString &command,
+                    QIODevice::OpenMode mode = QIODevice::ReadWrite);
+
+} // namespace ToolProcess

@@ -1,0 +1,6 @@
+#include "extractor/toolprocess.h"
+
+QStringList ToolProcess::platformFallbackTools()
+{
+    return {};
+}

@@ -1,0 +1,11 @@
+#include "app/mainwindow.h"
+
+// Asks the vendor service for the latest version.
+void MainWindow::onVersionTimeout()
+{
+}
+
+// Requests the popular lists of the day, week and month.
+void MainWindow::onTopInfoTimeout()
+{
+}

@@ -1,0 +1,254 @@
+#include "tasks/sqlitedbaoperator.h"
+
+#include "tasks/iteminfo.h"
+#include "tasks/taskstatus.h"
+
+#include <QDebug>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QStandardPaths>
+#include <QVariant>
+#include <cmath>
+
+namespace {
+
+// Another copy of the program may hold a write lock on the same file; wait
+// for it rather than lose the write.
+const char *const kConnectOptions = "QSQLITE_BUSY_TIMEOUT=15000";
+
+const char *const kCreateStatement =
+    "create table student1(uniqueID text primary key,id int , agentCmd text,bestaudio_id text,    "
+    "cmd text, duration int,eta  text,ext text,filesize int,limitRate text,path text,process int,"
+    "process_status int,    process_string text,qfilesize text,qianruzimu text,quality text,"
+    "quality_num int,rate text,renametargetPath text,    renametitle text,status text,targetPath "
+    "text,thumbnailUrl text,title text,url text,zhuanhuan text,zimu text,biaoji int)";
+
+const char *const kInsertStatement =
+    "INSERT INTO student1 VALUES (:uniqueID,:id,:agentCmd,:bestaudio_id,:cmd,:duration,:eta,:ext,"
+    ":filesize,:limitRate,:path,:process,:process_status,:process_string,:qfilesize,:qianruzimu,"
+    ":quality,:quality_num,:rate,:renametargetPath,:renametitle,:status,:targetPath,:thumbnailUrl,"
+    ":title,:url,:zhuanhuan,:zimu,:biaoji)";
+
+const char *const kUpdateStatement =
+    "update student1 set id = :id,agentCmd = :agentCmd,bestaudio_id =:bestaudio_id,cmd =:cmd,"
+    "duration = :duration,                  eta = :eta,ext = :ext,filesize = :filesize,"
+    "limitRate = :limitRate,path = :path,process = :process,                  "
+    "process_status = :process_status,process_string = :process_string,qfilesize = :qfilesize,"
+    "qianruzimu = :qianruzimu,                  quality = :quality,quality_num = :quality_num,"
+    "rate = :rate,renametargetPath = :renametargetPath,                  "
+    "renametitle = :renametitle,status = :status,targetPath = :targetPath,"
+    "thumbnailUrl = :thumbnailUrl,title = :title,                  url = :url,"
+    "zhuanhuan = :zhuanhuan,zimu = :zimu ,biaoji = :biaoji where uniqueID = :uniqueID";
+
+const char *const kSelectStatement =
+    "select uniqueID,id,agentCmd,bestaudio_id,cmd, duration,eta,ext,filesize,limitRate,path,"
+    "process,    process_status,process_string,qfilesize,qianruzimu,quality,quality_num,rate,"
+    "renametargetPath,renametitle,    status,targetPath,thumbnailUrl,title,url,zhuanhuan,zimu,"
+    "biaoji from student1";
+
+void bindTask(QSqlQuery &q, const ItemInfo *t)
+{
+    q.bindValue(QStringLiteral(":uniqueID"), t->uniqueID);
+    q.bindValue(QStringLiteral(":id"), static_cast<uint>(t->id));
+    q.bindValue(QStringLiteral(":agentCmd"), t->agentCmd);
+    q.bindValue(QStringLiteral(":bestaudio_id"), t->bestaudio_id);
+    q.bindValue(QStringLiteral(":cmd"), t->cmd);
+    q.bindValue(QStringLiteral(":duration"), t->duration);
+    q.bindValue(QStringLiteral(":eta"), t->eta);
+    q.bindValue(QStringLiteral(":ext"), t->ext);
+    q.bindValue(QStringLiteral(":filesize"), t->filesize);
+    q.bindValue(QStringLiteral(":limitRate"), t->limitRate);
+    q.bindValue(QStringLiteral(":path"), t->path);
+    q.bindValue(QStringLiteral(":process"), t->process);
+    q.bindValue(QStringLiteral(":process_status"), t->process_status);
+    q.bindValue(QStringLiteral(":process_string"), t->process_string);
+    q.bindValue(QStringLiteral(":qfilesize"), t->qfilesize);
+    q.bindValue(QStringLiteral(":qianruzimu"), t->qianruzimu);
+    q.bindValue(QStringLiteral(":quality"), t->quality);
+    q.bindValue(QStringLiteral(":quality_num"), t->quality_num);
+    q.bindValue(QStringLiteral(":rate"), t->rate);
+    q.bindValue(QStringLiteral(":renametargetPath"), t->renametargetPath);
+    q.bindValue(QStringLiteral(":renametitle"), t->renametitle);
+    q.bindValue(QStringLiteral(":status"), t->status);
+    q.bindValue(QStringLiteral(":targetPath"), t->targetPath);
+    q.bindValue(QStringLiteral(":thumbnailUrl"), t->thumbnailUrl);
+    q.bindValue(QStringLiteral(":title"), t->title);
+    q.bindValue(QStringLiteral(":url"), t->url);
+    q.bindValue(QStringLiteral(":zhuanhuan"), t->zhuanhuan);
+    q.bindValue(QStringLiteral(":zimu"), t->zimu);
+    q.bindValue(QStringLiteral(":biaoji"), t->biaoji);
+}
+
+// The integer columns may hold a fraction (SQLite keeps 212.7 as written);
+// the fraction is dropped, never rounded up.
+double wholeNumber(const QVariant &v)
+{
+    return std::trunc(v.toDouble());
+}
+
+// Tasks that were waiting, analysing or downloading come back paused; a
+// download that was cut short comes back analysed, with its command intact.
+void normaliseLoadedState(ItemInfo *t)
+{
+    const int code = t->process_status;
+    if (code <= TaskStatus::Analysing) {
+        t->process_status = TaskStatus::WaitingForAnalysis;
+        t->status = TaskStatus::pause();
+        t->active = false;
+    } else if (code <= TaskStatus::PostProcessing) {
+        t->process_status = TaskStatus::WaitingForDownload;
+        t->status = TaskStatus::pause();
+        t->active = false;
+    } else if (code == TaskStatus::Finished) {
+        t->status = TaskStatus::finished();
+    } else if (code == TaskStatus::DownloadFailed || code == TaskStatus::AnalysisFailed) {
+        t->status = TaskStatus::downloadFailed();
+    }
+}
+
+} // namespace
+
+SqliteDBAOperator::SqliteDBAOperator(QObject *parent)
+    : QObject(parent)
+{
+    setUp(defaultDatabasePath());
+}
+
+SqliteDBAOperator::SqliteDBAOperator(const QString &databasePath, QObject *parent)
+    : QObject(parent)
+{
+    setUp(databasePath);
+}
+
+QString SqliteDBAOperator::defaultDatabasePath()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
+        + QStringLiteral("/MACAddrs.db");
+}
+
+void SqliteDBAOperator::setUp(const QString &databasePath)
+{
+    if (QSqlDatabase::contains(QSqlDatabase::defaultConnection)) {
+        database = QSqlDatabase::database(QSqlDatabase::defaultConnection);
+        return;
+    }
+    database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"));
+    database.setDatabaseName(databasePath);
+    database.setConnectOptions(QLatin1String(kConnectOptions));
+    qDebug() << "dbname ==" << databasePath;
+}
+
+bool SqliteDBAOperator::openDatabase()
+{
+    if (database.isOpen())
+        return true;
+    if (!database.open()) {
+        qDebug() << "Error: Failed to connect database." << database.lastError().text();
+        return false;
+    }
+    return true;
+}
+
+void SqliteDBAOperator::closeDatabase()
+{
+    database.close();
+}
+
+bool SqliteDBAOperator::hasTaskTable() const
+{
+    return database.tables().contains(QStringLiteral("student1"), Qt::CaseSensitive);
+}
+
+bool SqliteDBAOperator::createTaskTable()
+{
+    QSqlQuery q(database);
+    if (!q.exec(QLatin1String(kCreateStatement))) {
+        qDebug() << "Error: Fail to create table." << q.lastError().text();
+        return false;
+    }
+    qDebug() << "Table created!";
+    return true;
+}
+
+bool SqliteDBAOperator::prepare()
+{
+    const bool opened = openDatabase();
+    if (!hasTaskTable())
+        return createTaskTable() && opened;
+    qDebug() << "数据表已存在";
+    return opened;
+}
+
+bool SqliteDBAOperator::insertTask(const ItemInfo *task)
+{
+    QSqlQuery q(database);
+    q.prepare(QLatin1String(kInsertStatement));
+    bindTask(q, task);
+    if (!q.exec()) {
+        qDebug() << "Error: Fail to insert data." << q.lastError().text();
+        return false;
+    }
+    qDebug() << "insert data success!";
+    return true;
+}
+
+bool SqliteDBAOperator::updateTask(const ItemInfo *task)
+{
+    QSqlQuery q(database);
+    q.prepare(QLatin1String(kUpdateStatement));
+    bindTask(q, task);
+    if (!q.exec()) {
+        qDebug() << q.lastError().text();
+        return false;
+    }
+    qDebug() << "updated!";
+    return true;
+}
+
+int SqliteDBAOperator::loadTasks(QList<ItemInfo *> &list, QObject *owner)
+{
+    QSqlQuery q(database);
+    q.setForwardOnly(true);
+    if (!q.exec(QLatin1String(kSelectStatement))) {
+        qDebug() << q.lastError().text();
+        return 0;
+    }
+    int counter = 0;
+    while (q.next()) {
+        if (q.value(28).toInt() == 0)
+            continue; // deleted by the user: never listed again
+        auto *t = new ItemInfo(owner);
+        t->uniqueID = q.value(0).toString();
+        t->agentCmd = q.value(2).toString();
+        t->bestaudio_id = q.value(3).toString();
+        t->cmd = q.value(4).toString();
+        t->duration = wholeNumber(q.value(5));
+        t->eta = q.value(6).toString();
+        t->ext = q.value(7).toString();
+        t->filesize = wholeNumber(q.value(8));
+        t->limitRate = q.value(9).toString();
+        t->path = q.value(10).toString();
+        t->process = q.value(11).toInt();
+        t->process_status = q.value(12).toInt();
+        t->process_string = q.value(13).toString();
+        t->qfilesize = q.value(14).toString();
+        t->qianruzimu = q.value(15).toString();
+        t->quality = q.value(16).toString();
+        t->quality_num = q.value(17).toInt();
+        t->rate = q.value(18).toString();
+        t->renametargetPath = q.value(19).toString();
+        t->renametitle = q.value(20).toString();
+        t->status = q.value(21).toString();
+        t->targetPath = q.value(22).toString();
+        t->thumbnailUrl = q.value(23).toString();
+        t->title = q.value(24).toString();
+        t->url = q.value(25).toString();
+        t->zhuanhuan = q.value(26).toString();
+        t->zimu = q.value(27).toString();
+        t->biaoji = true;
+        t->id = counter++;
+        normaliseLoadedState(t);
+        list.append(t);
+    }
+    return counter;
+}

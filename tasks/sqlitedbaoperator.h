@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <QSqlDatabase>
+#include <QString>
+
+class ItemInfo;
+
+// Mirrors every task record, field for field, in table "student1" of
+// "MACAddrs.db". Rows are written when a task is created and at every change
+// of state; deleted tasks stay as rows with biaoji 0. Failures go to the debug
+// output and are returned, never shown.
+class SqliteDBAOperator : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Uses the default connection, on the file in the user's data folder.
+    explicit SqliteDBAOperator(QObject *parent = nullptr);
+    // Same, on a database file of the caller's choice.
+    SqliteDBAOperator(const QString &databasePath, QObject *parent = nullptr);
+
+    static QString defaultDatabasePath();
+
+    bool openDatabase();
+    void closeDatabase();
+    bool hasTaskTable() const;
+    bool createTaskTable();
+    bool insertTask(const ItemInfo *task);
+    bool updateTask(const ItemInfo *task);
+    // Appends one new record per listed row, numbered from 0 in table order,
+    // with the state normalised so that nothing runs by itself after a restart.
+    // New records get owner as their QObject parent.
+    int loadTasks(QList<ItemInfo *> &list, QObject *owner = nullptr);
+
+    // Opens the connection and creates the table when it is missing.
+    bool prepare();
+
+private:
+    void setUp(const QString &databasePath);
+
+    QSqlDatabase database;
+};

@@ -1,0 +1,96 @@
+#include "support/loopbackhttpserver.h"
+
+#include <QTcpSocket>
+
+LoopbackHttpServer::LoopbackHttpServer(QObject *parent)
+    : QObject(parent)
+{
+    connect(&m_server, &QTcpServer::newConnection, this, &LoopbackHttpServer::onNewConnection);
+}
+
+LoopbackHttpServer::~LoopbackHttpServer()
+{
+    // Open connections die with the server; they must not call back into
+    // members that are already gone.
+    const auto sockets = m_server.findChildren<QTcpSocket *>();
+    for (QTcpSocket *socket : sockets)
+        socket->disconnect(this);
+}
+
+bool LoopbackHttpServer::listen()
+{
+    return m_server.listen(QHostAddress::LocalHost, 0);
+}
+
+quint16 LoopbackHttpServer::port() const
+{
+    return m_server.serverPort();
+}
+
+QUrl LoopbackHttpServer::url(const QString &path) const
+{
+    return QUrl(QStringLiteral("http://127.0.0.1:%1%2").arg(port()).arg(path));
+}
+
+// Routes are matched with runs of "/" collapsed, as many servers do.
+static QByteArray collapseSlashes(QByteArray path)
+{
+    while (path.contains("//"))
+        path.replace("//", "/");
+    return path;
+}
+
+void LoopbackHttpServer::route(const QByteArray &path, const QByteArray &body,
+                               const QByteArray &contentType, int status)
+{
+    m_routes.insert(collapseSlashes(path), Response{status, contentType, body});
+}
+
+void LoopbackHttpServer::onNewConnection()
+{
+    while (QTcpSocket *socket = m_server.nextPendingConnection()) {
+        connect(socket, &QTcpSocket::readyRead, this, [this, socket] { onReadyRead(socket); });
+        connect(socket, &QTcpSocket::disconnected, this, [this, socket] {
+            m_buffers.remove(socket);
+            socket->deleteLater();
+        });
+    }
+}
+
+void LoopbackHttpServer::onReadyRead(QTcpSocket *socket)
+{
+    QByteArray &buffer = m_buffers[socket];
+    buffer += socket->readAll();
+    const int headerEnd = buffer.indexOf("\r\n\r\n");
+    if (headerEnd < 0)
+        return;
+
+    Request request;
+    const QList<QByteArray> lines = buffer.left(headerEnd).split('\n');
+    const QList<QByteArray> first = lines.value(0).trimmed().split(' ');
+    request.method = first.value(0);
+    request.path = first.value(1);
+    for (int i = 1; i < lines.size(); ++i) {
+        const int colon = lines[i].indexOf(':');
+        if (colon > 0)
+            request.headers.insert(lines[i].left(colon).trimmed().toLower(),
+                                   lines[i].mid(colon + 1).trimmed());
+    }
+    const int length = request.headers.value("content-length", "0").toInt();
+    if (buffer.size() < headerEnd + 4 + length)
+        return; // body not complete yet
+    request.body = buffer.mid(headerEnd + 4, length);
+    buffer.clear();
+    m_requests.append(request);
+
+    if (m_silent)
+        return;
+    const Response response = m_routes.value(collapseSlashes(request.path), Response{404, "text/plain", "not found"});
+    QByteArray out = "HTTP/1.1 " + QByteArray::number(response.status) + " X\r\n";
+    out += "Content-Type: " + response.contentType + "\r\n";
+    out += "Content-Length: " + QByteArray::number(response.body.size()) + "\r\n";
+    out += "Connection: close\r\n\r\n";
+    out += response.body;
+    socket->write(out);
+    socket->disconnectFromHost();
+}
