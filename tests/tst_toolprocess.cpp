@@ -2,6 +2,7 @@
 
 #include "downloads/myqprocess.h"
 #include "extractor/toolprocess.h"
+#include "network/proxyrule.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -142,6 +143,14 @@ private slots:
         startExtractor(&p, "");
         QVERIFY(finished.wait(5000));
         QCOMPARE(finished.count(), 2);
+    }
+
+    void proxyOptionFollowsThePort()
+    {
+        QCOMPARE(proxyOption("127.0.0.1", -1, false), QString());
+        QCOMPARE(proxyOption("127.0.0.1", 0, true), QString()); // direct connection
+        QCOMPARE(proxyOption("127.0.0.1", 8118, false), QString(" --proxy http://127.0.0.1:8118"));
+        QCOMPARE(proxyOption("10.1.1.1", 1080, true), QString(" --proxy socks5://10.1.1.1:1080"));
     }
 
     void realExtractorIsFoundAsFallback()
