@@ -150,7 +150,7 @@ private slots:
         QCOMPARE(proxyOption("127.0.0.1", -1, false), QString());
         QCOMPARE(proxyOption("127.0.0.1", 0, true), QString()); // direct connection
         QCOMPARE(proxyOption("127.0.0.1", 8118, false), QString(" --proxy http://127.0.0.1:8118"));
-        QCOMPARE(proxyOption("10.1.1.1", 1080, true), QString(" --proxy socks5://10.1.1.1:1080"));
+        QCOMPARE(proxyOption("127.0.0.2", 1080, true), QString(" --proxy socks5://127.0.0.2:1080"));
     }
 
     void realExtractorIsFoundAsFallback()
