@@ -55,6 +55,11 @@ public:
     QString bestaudio_id;    // stored
     QString uploader;
     QString namePrefix;      // upload date text put in front of the title
+
+    // Run-time only: a process slot is working on this task right now, and
+    // whether the user asked for it again while it ran.
+    bool running = false;
+    bool requeueAfterRun = false;
 };
 
 // A new random UUID as 32 lower-case hexadecimal digits.

@@ -1,6 +1,12 @@
 #include "ui/dialogseam.h"
 
+#include <QDesktopServices>
 #include <QFileDialog>
+
+bool DialogProvider::openUrl(const QUrl &url)
+{
+    return QDesktopServices::openUrl(url);
+}
 
 namespace {
 
@@ -86,6 +92,11 @@ QString saveFileName(QWidget *parent, const QString &caption, const QString &dir
                      const QString &filter)
 {
     return provider().saveFileName(parent, caption, dir, filter);
+}
+
+bool openUrl(const QUrl &url)
+{
+    return provider().openUrl(url);
 }
 
 void setProvider(DialogProvider *p)

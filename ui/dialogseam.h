@@ -2,6 +2,7 @@
 
 #include <QMessageBox>
 #include <QString>
+#include <QUrl>
 
 class QWidget;
 
@@ -25,6 +26,8 @@ public:
                                  const QString &filter) = 0;
     virtual QString saveFileName(QWidget *parent, const QString &caption, const QString &dir,
                                  const QString &filter) = 0;
+    // Opens a web page, file or folder with the desktop's default handler.
+    virtual bool openUrl(const QUrl &url);
 };
 
 namespace DialogSeam {
@@ -44,5 +47,7 @@ QString saveFileName(QWidget *parent, const QString &caption, const QString &dir
 
 // Replaces the provider (not owned); nullptr restores the real dialogs.
 void setProvider(DialogProvider *provider);
+
+bool openUrl(const QUrl &url);
 
 } // namespace DialogSeam

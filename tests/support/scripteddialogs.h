@@ -25,6 +25,7 @@ public:
     QQueue<QMessageBox::StandardButton> answers;
     QQueue<QString> paths;
     QList<Call> calls;
+    QList<QUrl> openedUrls;
 
     QMessageBox::StandardButton question(QWidget *, const QString &title, const QString &text,
                                          QMessageBox::StandardButtons,
@@ -55,5 +56,10 @@ public:
     {
         calls.append({QStringLiteral("save"), caption, QString()});
         return paths.isEmpty() ? QString() : paths.dequeue();
+    }
+    bool openUrl(const QUrl &url) override
+    {
+        openedUrls.append(url);
+        return true;
     }
 };
