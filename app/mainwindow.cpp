@@ -3,7 +3,8 @@
 
 #include "app/displayscale.h"
 #include "app/global.h"
-#include "downloads/myqprocess.h"
+#include "downloads/downloadengine.h"
+#include "downloads/itemwidget.h"
 #include "tasks/iteminfo.h"
 #include "tasks/sqlitedbaoperator.h"
 
@@ -23,8 +24,9 @@ MainWindow::MainWindow(QWidget *parent)
     ui->radioButton->setChecked(true);
     translator = new QTranslator(this);
     prepareFolders();
-    createProcessSlots();
+    createDownloadEngine();
     createChildWindows();
+    createDownloadList();
 
     waitBeforeProxyDetection();
     startProxyDetection();
@@ -55,15 +57,15 @@ MainWindow::MainWindow(QWidget *parent)
 
 MainWindow::~MainWindow()
 {
-    for (MyQProcess *slot : qAsConst(processList)) {
-        // Deleting a running process ends the child and reports it finished;
-        // nobody may hear that report while the window is going away.
-        slot->disconnect(this);
-        delete slot;
-    }
-    processList.clear();
+    // Every run ends with the window, helpers included; nobody may hear its
+    // end while the window is going away.
+    downloadEngine->shutdown();
+    delete downloadEngine;
+    downloadEngine = nullptr;
     if (sqliteOperator)
         sqliteOperator->closeDatabase();
+    for (ItemInfo *t : qAsConst(taskList))
+        delete t->row;
     qDeleteAll(taskList);
     taskList.clear();
     delete ui;
@@ -100,6 +102,7 @@ void MainWindow::openTaskDatabase()
 {
     sqliteOperator = new SqliteDBAOperator(this);
     sqliteOperator->prepare();
+    downloadEngine->bindDatabase(sqliteOperator);
 }
 
 void MainWindow::timerALL()

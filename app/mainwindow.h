@@ -14,10 +14,12 @@ namespace Ui {
 class MainWindow;
 }
 
+class DownloadEngine;
 class ItemInfo;
-class MyQProcess;
+class ListWidget;
 class QTranslator;
 class SqliteDBAOperator;
+class itemWidget;
 
 // The one top-level window. It owns every task, row, process slot, dialog and
 // timer. Its code is split by concern: start-up here, settings access in
@@ -31,10 +33,6 @@ public:
     explicit MainWindow(QWidget *parent = nullptr);
     ~MainWindow() override;
 
-    // Number of extractor process slots: two analysis slots (P0, P1) and nine
-    // download slots (P2 .. P10).
-    static constexpr int SlotCount = 11;
-
     // --- state shared by the subsystems -------------------------------------
     QString appDataDir;
     QString cookiesDir;
@@ -43,8 +41,9 @@ public:
     QString documentsDir;
     QRect screenRect; // available geometry of the primary screen at start-up
 
-    QList<ItemInfo *> taskList;      // every task, in creation order; owned
-    QList<MyQProcess *> processList; // the eleven slots, index = slot number
+    QList<ItemInfo *> taskList; // every task, in creation order; owned
+    DownloadEngine *downloadEngine = nullptr; // the eleven process slots and the scheduler
+    ListWidget *listWidget = nullptr;         // rows of the download list
     SqliteDBAOperator *sqliteOperator = nullptr;
     QTranslator *translator = nullptr;
     int nextTaskId = 0;
@@ -82,8 +81,15 @@ public:
                             int zimu, int zimulang, int thumbnail);
     void saveNotice(const QString &text);
 
-    // --- scheduler (downloads/) ---------------------------------------------
+    // --- downloads (downloads/) ---------------------------------------------
     void runScheduler();
+    // Refreshes the task's row, when it has one, from the record.
+    void updateTaskRow(ItemInfo *task);
+    // The task's row, made when first needed.
+    itemWidget *rowFor(ItemInfo *task);
+    // Takes a new task into the list: numbers it, stores it and shows it.
+    void addTask(ItemInfo *task);
+    void updateCounts();
 
     // --- language (ui/) -------------------------------------------------------
     void applyLanguage();
@@ -94,26 +100,27 @@ public slots:
     void m_keepalive_sec();
     void receiveWork();
 
-    void on_P0_Finished(int result);
-    void on_P1_Finished(int result);
-    void on_P2_Finished(int result, QProcess::ExitStatus status);
-    void on_P3_Finished(int result, QProcess::ExitStatus status);
-    void on_P4_Finished(int result, QProcess::ExitStatus status);
-    void on_P5_Finished(int result, QProcess::ExitStatus status);
-    void on_P6_Finished(int result, QProcess::ExitStatus status);
-    void on_P7_Finished(int result, QProcess::ExitStatus status);
-    void on_P8_Finished(int result, QProcess::ExitStatus status);
-    void on_P9_Finished(int result, QProcess::ExitStatus status);
-    void on_P10_Finished(int result, QProcess::ExitStatus status);
-    void on_p2_readFromStdOut();
-    void on_p3_readFromStdOut();
-    void on_p4_readFromStdOut();
-    void on_p5_readFromStdOut();
-    void on_p6_readFromStdOut();
-    void on_p7_readFromStdOut();
-    void on_p8_readFromStdOut();
-    void on_p9_readFromStdOut();
-    void on_p10_readFromStdOut();
+    // --- download list (downloads/) -----------------------------------------
+    void displayLockList();
+    void opendisplaynofinish();
+    void opendisplayfinish();
+    void opendisplayfinishfailure();
+    void opendisplayall();
+    void opendelall();
+    void opendelnofinish();
+    void opendelfinish();
+    void opendelfinishfailure();
+    void openredownload();
+    void on_verticalScrollBar_valueChanged(int value);
+    void on_pushButton_downloadfinished_clicked();
+    void on_pushButton_downloadfinished_2_clicked();
+    void on_pushButton_downloadfinished_3_clicked();
+    void on_pushButton_downloadfinished_failure_clicked();
+    void on_pushButton_downloadfinished_5_clicked();
+    void on_pushButton_downloadfinished_retry_clicked();
+    void on_pushButton_downloadfinished_4_clicked();
+    void on_pushButton_6_clicked();
+    void on_pushButton_clicked();
 
     void showNetworkAvailable();
     void showNetworkTesting();
@@ -127,13 +134,15 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
 
 private:
     // Start-up steps, in the order the constructor runs them.
     void computeScale();
     void initWidgets();
     void prepareFolders();
-    void createProcessSlots();
+    void createDownloadEngine();
+    void createDownloadList();
     void createChildWindows();
     void waitBeforeProxyDetection();
     void startProxyDetection();
@@ -143,10 +152,12 @@ private:
     void onHistoryTimeout();
     void onTopInfoTimeout();
 
-    // Slot handlers shared by the numbered slots.
-    void analysisFinished(int slot);
-    void downloadFinished(int slot);
-    void readDownloadOutput(int slot);
+    // Download list helpers (downloads/mainwindow_list.cpp).
+    void selectListFilter(int view);
+    void redisplay(int view);
+    void deleteView(int view);
+    void styleListTabs();
+    void styleStartAllButton();
 
     Ui::MainWindow *ui;
 };

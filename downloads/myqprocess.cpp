@@ -4,3 +4,8 @@ MyQProcess::MyQProcess(QObject *parent)
     : QProcess(parent)
 {
 }
+
+MyQProcess::~MyQProcess()
+{
+    endRun();
+}

@@ -3,6 +3,7 @@
 #include "app/global.h"
 #include "app/mainwindow.h"
 #include "app/settingsstore.h"
+#include "downloads/downloadengine.h"
 #include "downloads/myqprocess.h"
 #include "extractor/toolprocess.h"
 #include "tasks/sqlitedbaoperator.h"
@@ -62,8 +63,8 @@ private slots:
         QCOMPARE(w.languageSwitch, 1);
 
         // Eleven idle slots with merged output.
-        QCOMPARE(w.processList.size(), 11);
-        for (MyQProcess *p : qAsConst(w.processList)) {
+        QCOMPARE(w.downloadEngine->processList.size(), 11);
+        for (MyQProcess *p : qAsConst(w.downloadEngine->processList)) {
             QCOMPARE(p->processChannelMode(), QProcess::MergedChannels);
             QVERIFY(!p->isOpen());
         }
@@ -111,8 +112,8 @@ private slots:
         QDir::setCurrent(QDir::homePath());
         qputenv("PATH", QDir::homePath().toUtf8());
 
-        MyQProcess *p0 = w.processList[0];
-        MyQProcess *p2 = w.processList[2];
+        MyQProcess *p0 = w.downloadEngine->processList[0];
+        MyQProcess *p2 = w.downloadEngine->processList[2];
         QSignalSpy analysisEnded(p0, SIGNAL(finished(int, QProcess::ExitStatus)));
         QSignalSpy downloadEnded(p2, SIGNAL(finished(int, QProcess::ExitStatus)));
         ToolProcess::startExtractor(p0, "tool.exe -j https://v.example/watch?v=1");

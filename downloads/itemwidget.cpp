@@ -1,0 +1,335 @@
+#include "downloads/itemwidget.h"
+#include "ui_itemwidget.h"
+
+#include "app/global.h"
+#include "downloads/outputlookup.h"
+#include "downloads/schedulerrules.h"
+#include "tasks/iteminfo.h"
+#include "tasks/sqlitedbaoperator.h"
+#include "tasks/taskstatus.h"
+#include "ui/dialogseam.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QDebug>
+#include <QMenu>
+#include <QMovie>
+#include <QUrl>
+
+namespace {
+
+void scaleGeometry(QWidget *w)
+{
+    const QRect g = w->geometry();
+    w->setGeometry(Global::scaled(g.x()), Global::scaled(g.y()), Global::scaled(g.width()),
+                   Global::scaled(g.height()));
+}
+
+QString rowButtonStyle(const QString &stem)
+{
+    return QStringLiteral("QPushButton{border-image: url(:/image2/%12.png)  ;}"
+                          "QPushButton:hover{border-image: url(:/image2/%11.png)  ;}"
+                          "QPushButton:focus{outline: none;}")
+        .arg(stem);
+}
+
+} // namespace
+
+itemWidget::itemWidget(QWidget *parent)
+    : QWidget(parent)
+    , ui(new Ui::itemWidget)
+    , busyMovie(new QMovie(QStringLiteral(":/image/3.gif"), QByteArray(), this))
+    , contextMenu(new QMenu())
+    , copyAction(new QAction(this))
+    , openFolderAction(new QAction(this))
+    , deleteAction(new QAction(this))
+    , redownloadAction(new QAction(this))
+    , startAction(new QAction(this))
+{
+    ui->setupUi(this);
+    scaleGeometry(this);
+    setFixedSize(size());
+    for (QWidget *child : findChildren<QWidget *>())
+        scaleGeometry(child);
+    applyStyles();
+
+    ui->label_xunhuan->setMovie(busyMovie);
+    ui->label_xunhuan->setScaledContents(true);
+    ui->label_xunhuan->hide();
+    ui->pushButton->hide();
+    ui->label->setPixmap(QPixmap(QStringLiteral(":/image/movtitle3.png")));
+    ui->label->setScaledContents(true);
+
+    connect(copyAction, &QAction::triggered, this, &itemWidget::copyURl);
+    connect(openFolderAction, &QAction::triggered, this, &itemWidget::selectFolder);
+    connect(deleteAction, &QAction::triggered, this, &itemWidget::removeSelectedImages);
+    connect(redownloadAction, &QAction::triggered, this, &itemWidget::reloadImages);
+    connect(startAction, &QAction::triggered, this, &itemWidget::startImages);
+    retranslateMenu();
+}
+
+itemWidget::~itemWidget()
+{
+    delete contextMenu;
+    delete ui;
+}
+
+void itemWidget::applyStyles()
+{
+    const QString line = QStringLiteral("QFrame{background:#d9e1ec;}");
+    for (QFrame *f : {ui->frame, ui->frame_2, ui->frame_3, ui->frame_4})
+        f->setStyleSheet(line);
+    ui->frame_base_base->setStyleSheet(QStringLiteral("QFrame{background:#f7f9fb}"));
+
+    ui->pushButton->setStyleSheet(rowButtonStyle(QStringLiteral("play")));
+    ui->pushButton_2->setStyleSheet(rowButtonStyle(QStringLiteral("refresh")));
+    ui->pushButton_3->setStyleSheet(rowButtonStyle(QStringLiteral("folder")));
+    ui->pushButton->setToolTip(tr("play"));
+    ui->pushButton_2->setToolTip(tr("retry download"));
+    ui->pushButton_3->setToolTip(tr("open file location"));
+
+    ui->progressBar->setStyleSheet(QStringLiteral(
+        "QProgressBar::chunk {background-color:rgb(49,144,240,50);}"
+        "QProgressBar {   border: 0px solid grey;border-radius: 5px;background-color: #d9e1ec;}"));
+    ui->label_time->setStyleSheet(
+        QStringLiteral("QLabel{color:rgb(255,255,255);background-color:rgb(34,43,18,200)}"));
+    const QString text = QStringLiteral("QLabel{color:#455261;}");
+    for (QLabel *l : {ui->label_name, ui->label_percent, ui->label_size, ui->label_status,
+                      ui->label_time_2, ui->label_sudu})
+        l->setStyleSheet(text);
+
+    QFont font = this->font();
+    font.setPixelSize(Global::scaled(12));
+    for (QLabel *l : {ui->label_time, ui->label_name, ui->label_size, ui->label_percent,
+                      ui->label_sudu, ui->label_time_2, ui->label_status})
+        l->setFont(font);
+    QFont bold = font;
+    bold.setWeight(75);
+    ui->label_name->setFont(bold);
+
+    const QString px = QString::number(12 * Global::SCALE);
+    contextMenu->setStyleSheet(
+        QStringLiteral("QMenu {background-color:rgb(255,255,255);border: 1px solid rgb(53, 152, "
+                       "219);font-size: %1px;}")
+            .arg(px)
+        + QStringLiteral("QMenu::item {color: rgb(0,0,0);background-color:rgb(255,255,255);"
+                         "padding:5px 20px;margin:0px 5px;font-size: %1px;}")
+              .arg(px)
+        + QStringLiteral("QMenu::item:selected {color: rgb(111, 156, 207);}"));
+    const QFont menuFont(QStringLiteral("微软雅黑"), 9);
+    for (QAction *a : {copyAction, openFolderAction, deleteAction, redownloadAction, startAction})
+        a->setFont(menuFont);
+}
+
+void itemWidget::retranslateMenu()
+{
+    copyAction->setText(tr("Copy download link"));
+    openFolderAction->setText(tr("Open folder"));
+    deleteAction->setText(tr("Delete"));
+    redownloadAction->setText(tr("Redownload"));
+    startAction->setText(tr("Start"));
+}
+
+void itemWidget::setTaskInfo(ItemInfo *task)
+{
+    taskInfo = task;
+}
+
+void itemWidget::setDatabase(SqliteDBAOperator *db)
+{
+    database = db;
+}
+
+void itemWidget::setDurationText(const QString &text)
+{
+    ui->label_time->setText(text);
+    retranslateMenu();
+}
+
+void itemWidget::setTitleText(const QString &text)
+{
+    ui->label_name->setText(text.simplified());
+    ui->label_name->setToolTip(text);
+}
+
+void itemWidget::setStatusText(const QString &text)
+{
+    ui->label_status->setText(text);
+}
+
+QString itemWidget::statusText() const
+{
+    return ui->label_status->text();
+}
+
+void itemWidget::setSizeText(const QString &text)
+{
+    ui->label_size->setText(text.simplified());
+}
+
+void itemWidget::setPercentText(const QString &text)
+{
+    ui->label_percent->setText(text);
+}
+
+void itemWidget::setProgressValue(int value)
+{
+    ui->progressBar->setValue(value);
+}
+
+void itemWidget::setSpeedText(const QString &text)
+{
+    ui->label_sudu->setText(text);
+}
+
+void itemWidget::setEtaText(const QString &text)
+{
+    ui->label_time_2->setText(text);
+}
+
+void itemWidget::setThumbnail(const QPixmap &pixmap)
+{
+    if (!pixmap.isNull())
+        ui->label->setPixmap(pixmap);
+}
+
+void itemWidget::showPlayButton()
+{
+    ui->pushButton->setVisible(true);
+}
+
+void itemWidget::startBusyAnimation()
+{
+    ui->label_xunhuan->setVisible(true);
+    busyMovie->start();
+}
+
+void itemWidget::stopBusyAnimation()
+{
+    busyMovie->stop();
+}
+
+void itemWidget::showBusyLabel()
+{
+    ui->label_xunhuan->setVisible(true);
+}
+
+void itemWidget::hideBusyLabel()
+{
+    ui->label_xunhuan->setVisible(false);
+}
+
+void itemWidget::enterEvent(QEvent *event)
+{
+    ui->frame_base_base->setStyleSheet(QStringLiteral("QFrame{background:#EAF6FF}"));
+    QWidget::enterEvent(event);
+}
+
+void itemWidget::leaveEvent(QEvent *event)
+{
+    ui->frame_base_base->setStyleSheet(QStringLiteral("QFrame{background:#f7f9fb}"));
+    QWidget::leaveEvent(event);
+}
+
+QList<QAction *> itemWidget::menuActions() const
+{
+    QList<QAction *> actions;
+    if (taskInfo && !taskInfo->active)
+        actions << startAction;
+    actions << copyAction << openFolderAction << deleteAction << redownloadAction;
+    return actions;
+}
+
+void itemWidget::contextMenuEvent(QContextMenuEvent *event)
+{
+    contextMenu->clear();
+    contextMenu->addActions(menuActions());
+    contextMenu->exec(QCursor::pos());
+    event->accept();
+}
+
+void itemWidget::copyURl()
+{
+    if (taskInfo)
+        QApplication::clipboard()->setText(taskInfo->url);
+}
+
+void itemWidget::startImages()
+{
+    if (!taskInfo)
+        return;
+    taskInfo->active = true;
+    setStatusText(TaskStatus::queuing());
+    emit senddoWork();
+}
+
+void itemWidget::on_pushButton_2_clicked()
+{
+    if (DialogSeam::question(nullptr, tr("Warnning"), tr("Are you sure to redownload this item?"))
+        != QMessageBox::Yes)
+        return;
+    redownload();
+}
+
+void itemWidget::reloadImages()
+{
+    on_pushButton_2_clicked();
+}
+
+void itemWidget::redownload()
+{
+    if (!taskInfo)
+        return;
+    taskInfo->active = true;
+    setStatusText(TaskStatus::queuing());
+    if (taskInfo->running) {
+        // Two runs must never write one file: the task is requeued when the
+        // slot that runs it has finished.
+        taskInfo->requeueAfterRun = true;
+        return;
+    }
+    taskInfo->process_status = SchedulerRules::redownloadStatus(taskInfo->process_status);
+    emit senddoWork();
+}
+
+void itemWidget::removeSelectedImages()
+{
+    if (!taskInfo)
+        return;
+    if (DialogSeam::question(nullptr, tr("Delete"), tr("Are you sure to delete this item?"))
+        != QMessageBox::Yes)
+        return;
+    taskInfo->biaoji = false;
+    if (database)
+        database->updateTask(taskInfo);
+    emit senddelsig();
+}
+
+void itemWidget::selectFolder()
+{
+    if (!taskInfo)
+        return;
+    const QString folder = OutputLookup::findFolder(*taskInfo);
+    if (!folder.isEmpty())
+        DialogSeam::openUrl(QUrl::fromLocalFile(folder));
+}
+
+void itemWidget::on_pushButton_3_clicked()
+{
+    if (!taskInfo)
+        return;
+    const QString folder = OutputLookup::findFolder(*taskInfo);
+    qDebug() << folder;
+    if (!folder.isEmpty())
+        DialogSeam::openUrl(QUrl::fromLocalFile(folder));
+}
+
+void itemWidget::on_pushButton_clicked()
+{
+    if (!taskInfo)
+        return;
+    const QString file = OutputLookup::findFile(*taskInfo);
+    if (!file.isEmpty())
+        DialogSeam::openUrl(QUrl::fromLocalFile(file));
+}

@@ -1,0 +1,233 @@
+#include "app/mainwindow.h"
+#include "ui_mainwindow.h"
+
+#include "app/global.h"
+#include "downloads/downloadengine.h"
+#include "downloads/itemwidget.h"
+#include "downloads/listrules.h"
+#include "downloads/listwidget.h"
+#include "tasks/iteminfo.h"
+#include "tasks/sqlitedbaoperator.h"
+#include "ui/dialogseam.h"
+
+#include <QWheelEvent>
+
+namespace {
+
+// Image-button style of a list tab; the Chinese picture set carries "chin".
+QString listTabStyle(const QString &stem, bool selected, bool chinese)
+{
+    const QString base = QStringLiteral(":/newimage/") + (chinese ? QStringLiteral("chin") : QString())
+        + stem;
+    const QString normal = base + (selected ? QStringLiteral("2.png") : QStringLiteral("0.png"));
+    return QStringLiteral("QPushButton{border-image: url(%1)  ;}"
+                          "QPushButton:hover{border-image: url(%2)  ;}"
+                          "QPushButton:pressed{border-image: url(%3) ;}"
+                          "QPushButton:disabled{border-image: url(%4) ;}"
+                          "QPushButton:focus{outline: none;}")
+        .arg(normal, base + QStringLiteral("1.png"), base + QStringLiteral("2.png"),
+             base + QStringLiteral("0.png"));
+}
+
+const char *const kTabStems[] = {"displayall", "downfinishing", "downfinished", "downfailure"};
+
+} // namespace
+
+void MainWindow::createDownloadList()
+{
+    listWidget = new ListWidget();
+    listWidget->setRowFactory([this](ItemInfo *t) { return rowFor(t); });
+    ui->scrollArea_main->setWidget(listWidget);
+    ui->scrollArea_main->setStyleSheet(QStringLiteral("QScrollArea {background-color:transparent;}"));
+    ui->scrollArea_main->viewport()->setStyleSheet(QStringLiteral("background-color:transparent;"));
+    listWidget->setStyleSheet(QStringLiteral("background-color:transparent;"));
+    ui->frame_main->setStyleSheet(QStringLiteral("#frame_main{border:1px dashed #d9e1ec}"));
+    ui->verticalScrollBar->setRange(0, 0);
+    styleListTabs();
+    styleStartAllButton();
+}
+
+void MainWindow::styleListTabs()
+{
+    QPushButton *tabs[] = {ui->pushButton_downloadfinished, ui->pushButton_downloadfinished_2,
+                           ui->pushButton_downloadfinished_3,
+                           ui->pushButton_downloadfinished_failure};
+    for (int i = 0; i < 4; ++i) {
+        tabs[i]->setCursor(Qt::PointingHandCursor);
+        tabs[i]->setStyleSheet(
+            listTabStyle(QLatin1String(kTabStems[i]), i == listFilter, languageSwitch != 0));
+    }
+}
+
+void MainWindow::styleStartAllButton()
+{
+    const QString base = QStringLiteral(":/newimage/")
+        + (languageSwitch ? QStringLiteral("chin") : QString())
+        + (allPaused ? QStringLiteral("allstart") : QStringLiteral("allstop"));
+    ui->pushButton_downloadfinished_4->setStyleSheet(
+        QStringLiteral("QPushButton{border-image: url(%10.png)  ;}"
+                       "QPushButton:hover{border-image: url(%11.png)  ;}"
+                       "QPushButton:pressed{border-image: url(%12.png) ;}"
+                       "QPushButton:disabled{border-image: url(%10.png) ;}"
+                       "QPushButton:focus{outline: none;}")
+            .arg(base));
+}
+
+void MainWindow::updateCounts()
+{
+    const int counts[] = {ListRules::count(taskList, ListRules::Paused),
+                          ListRules::count(taskList, ListRules::InProgress),
+                          ListRules::count(taskList, ListRules::Finished),
+                          ListRules::count(taskList, ListRules::Failed)};
+    const int current = listFilter >= 0 && listFilter <= 3 ? counts[listFilter] : 0;
+    ui->verticalScrollBar->setMinimum(0);
+    ui->verticalScrollBar->setMaximum(ListRules::scrollMaximum(current));
+    ui->label_all->setText(QString::number(counts[0]));
+    ui->label_downloading->setText(QString::number(counts[1]));
+    ui->label_downloaded->setText(QString::number(counts[2]));
+    ui->label_downloaded_failure->setText(QString::number(counts[3]));
+}
+
+void MainWindow::redisplay(int view)
+{
+    updateCounts();
+    listWidget->clearRows(taskList);
+    listWidget->showView(taskList, view, ui->verticalScrollBar->value());
+}
+
+void MainWindow::displayLockList()
+{
+    redisplay(ListRules::Paused);
+}
+
+void MainWindow::opendisplaynofinish()
+{
+    redisplay(ListRules::InProgress);
+}
+
+void MainWindow::opendisplayfinish()
+{
+    redisplay(ListRules::Finished);
+}
+
+void MainWindow::opendisplayfinishfailure()
+{
+    redisplay(ListRules::Failed);
+}
+
+void MainWindow::opendisplayall()
+{
+    redisplay(listFilter >= 1 && listFilter <= 3 ? listFilter : ListRules::Paused);
+}
+
+void MainWindow::on_verticalScrollBar_valueChanged(int)
+{
+    opendisplayall();
+}
+
+void MainWindow::selectListFilter(int view)
+{
+    listFilter = view;
+    styleListTabs();
+    {
+        // The value change would redisplay the old view first.
+        const QSignalBlocker block(ui->verticalScrollBar);
+        ui->verticalScrollBar->setValue(0);
+    }
+    redisplay(view);
+    ui->pushButton_downloadfinished_5->setVisible(view != ListRules::InProgress);
+    ui->pushButton_downloadfinished_retry->setVisible(view == ListRules::Failed);
+}
+
+void MainWindow::on_pushButton_downloadfinished_clicked()
+{
+    selectListFilter(ListRules::Paused);
+}
+
+void MainWindow::on_pushButton_downloadfinished_2_clicked()
+{
+    selectListFilter(ListRules::InProgress);
+}
+
+void MainWindow::on_pushButton_downloadfinished_3_clicked()
+{
+    selectListFilter(ListRules::Finished);
+}
+
+void MainWindow::on_pushButton_downloadfinished_failure_clicked()
+{
+    selectListFilter(ListRules::Failed);
+}
+
+void MainWindow::deleteView(int view)
+{
+    for (auto it = taskList.crbegin(); it != taskList.crend(); ++it) {
+        ItemInfo *t = *it;
+        if (!ListRules::deletedByBulk(*t, view))
+            continue;
+        t->biaoji = false;
+        sqliteOperator->updateTask(t);
+    }
+}
+
+void MainWindow::opendelall()
+{
+    deleteView(ListRules::Paused);
+}
+
+void MainWindow::opendelnofinish()
+{
+    deleteView(ListRules::InProgress);
+}
+
+void MainWindow::opendelfinish()
+{
+    deleteView(ListRules::Finished);
+}
+
+void MainWindow::opendelfinishfailure()
+{
+    deleteView(ListRules::Failed);
+}
+
+void MainWindow::on_pushButton_downloadfinished_5_clicked()
+{
+    if (DialogSeam::question(nullptr, tr("Delete"), tr("Are you sure to delete this items?"))
+        != QMessageBox::Yes)
+        return;
+    switch (listFilter) {
+    case 0:
+        opendelall();
+        break;
+    case 1:
+        opendelnofinish();
+        break;
+    case 2:
+        opendelfinish();
+        break;
+    case 3:
+        opendelfinishfailure();
+        break;
+    default:
+        return;
+    }
+    opendisplayall();
+}
+
+void MainWindow::wheelEvent(QWheelEvent *event)
+{
+    const bool overList = ui->stackedWidget->currentIndex() == 0
+        && ui->stackedWidget_2->currentIndex() == 1
+        && ui->frame_main->rect().contains(ui->frame_main->mapFromGlobal(event->globalPosition().toPoint()));
+    if (!overList) {
+        QMainWindow::wheelEvent(event);
+        return;
+    }
+    QScrollBar *bar = ui->verticalScrollBar;
+    const int value = bar->value();
+    if (event->angleDelta().y() >= -7)
+        bar->setValue(qMax(value - 5, bar->minimum()));
+    else
+        bar->setValue(value + 4 < bar->maximum() ? value + 5 : bar->maximum());
+    event->accept();
+}

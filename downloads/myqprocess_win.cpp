@@ -1,0 +1,10 @@
+#include "downloads/myqprocess.h"
+
+void MyQProcess::setupChildProcess()
+{
+}
+
+void MyQProcess::endRun()
+{
+    close(); // kills the extractor
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class ItemInfo;
+
+// Finds a task's downloaded file by asking the file system, whichever folder
+// layout was in force when it was downloaded: first the per-video folder
+// path//uploader//renametitle//, then the uploader folder path//uploader//.
+namespace OutputLookup {
+
+// The sixteen candidate files of folder, in the order they are tried.
+QStringList candidates(const QString &folder, const QString &renametitle);
+
+// The folder that holds one of the candidates, or empty.
+QString findFolder(const ItemInfo &task);
+
+// The first existing candidate, or empty.
+QString findFile(const ItemInfo &task);
+
+} // namespace OutputLookup

@@ -1,0 +1,82 @@
+#include "downloads/rowupdate.h"
+
+#include "downloads/itemwidget.h"
+#include "extractor/metadata.h"
+#include "tasks/iteminfo.h"
+#include "tasks/taskstatus.h"
+
+void applyTaskToRow(const ItemInfo &t, itemWidget *row)
+{
+    if (!row)
+        return;
+    const QString titleText = t.title.isEmpty() ? t.url : t.title;
+
+    switch (t.process_status) {
+    case TaskStatus::WaitingForAnalysis:
+        row->setTitleText(t.url);
+        row->setStatusText(TaskStatus::queuing());
+        row->hideBusyLabel();
+        break;
+    case TaskStatus::Analysing:
+        row->setTitleText(t.url);
+        row->setStatusText(TaskStatus::analysing());
+        row->startBusyAnimation();
+        break;
+    case TaskStatus::WaitingForDownload:
+        row->setTitleText(titleText);
+        row->setSpeedText(QString());
+        row->setEtaText(QString());
+        row->setProgressValue(0);
+        row->setPercentText(QStringLiteral("0%"));
+        row->setStatusText(TaskStatus::queuing());
+        row->hideBusyLabel();
+        break;
+    case TaskStatus::Downloading:
+    case TaskStatus::DownloadProgress:
+        row->setTitleText(titleText);
+        row->setSpeedText(t.rate);
+        row->setEtaText(t.eta);
+        row->setProgressValue(t.process);
+        row->setPercentText(t.process_string);
+        row->setSizeText(t.qfilesize);
+        row->setStatusText(TaskStatus::downloading());
+        row->startBusyAnimation();
+        break;
+    case TaskStatus::PostProcessing:
+        row->setTitleText(titleText);
+        row->setStatusText(TaskStatus::downloading());
+        break;
+    case TaskStatus::Finished:
+        row->setTitleText(titleText);
+        row->setSpeedText(QString());
+        row->setEtaText(QString());
+        row->setProgressValue(100);
+        row->setPercentText(QStringLiteral("100%"));
+        row->setSizeText(t.qfilesize);
+        row->setStatusText(TaskStatus::finished());
+        row->showPlayButton();
+        row->hideBusyLabel();
+        break;
+    case TaskStatus::DownloadFailed:
+        row->setTitleText(titleText);
+        row->setSpeedText(QString());
+        row->setEtaText(QString());
+        row->setProgressValue(0);
+        row->setPercentText(QStringLiteral("0%"));
+        row->setStatusText(TaskStatus::downloadFailed());
+        row->hideBusyLabel();
+        break;
+    case TaskStatus::AnalysisFailed:
+        row->setTitleText(t.url);
+        row->setStatusText(TaskStatus::downloadFailed());
+        row->hideBusyLabel();
+        break;
+    default:
+        break;
+    }
+
+    row->setDurationText(durationText(t.duration));
+    row->setThumbnail(t.thumbnailpixmap);
+    if (!t.active)
+        row->setStatusText(TaskStatus::pause());
+}

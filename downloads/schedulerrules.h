@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+class ItemInfo;
+
+// The scheduling rules, free of processes and widgets.
+namespace SchedulerRules {
+
+// One past the last download slot a pass may use: processnum + 2, at most 11;
+// 3 when processnum + 2 is not above 1.
+int downloadSlotEnd(int processnum);
+
+// Analysis slots wanted: below 0 means 1, above 2 means 2; 0 stays 0.
+int clampAnalysisSlots(int anaprocessnum);
+
+// The first task in list order with this status that is listed, not paused
+// and not already being worked on by a slot.
+ItemInfo *firstPickable(const QList<ItemInfo *> &tasks, int status);
+
+// A command that still asks only for the metadata.
+bool isMetadataCommand(const QString &cmd);
+
+// Verdict when a download run ends: finished only when the run reached 100 %
+// (or was already finished) and the output file is really there.
+int downloadVerdict(const ItemInfo &task, bool outputExists);
+
+// Status a task gets when the user asks for it again: back to analysis when
+// it never got a download command, otherwise back to the download queue.
+int redownloadStatus(int status);
+
+// Requeues every failed task (analysis failures to analysis, download
+// failures to download), from the newest to the oldest; returns them.
+QList<ItemInfo *> requeueFailed(const QList<ItemInfo *> &tasks);
+
+} // namespace SchedulerRules

@@ -1,0 +1,5 @@
+#pragma once
+
+class ItemInfo;
+
+void composeDownloadCommand(ItemInfo *task, int folderoption);
