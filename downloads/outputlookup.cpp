@@ -1,5 +1,6 @@
 #include "downloads/outputlookup.h"
 
+#include "extractor/downloadcommand.h"
 #include "tasks/iteminfo.h"
 
 #include <QFileInfo>
@@ -20,10 +21,19 @@ QString firstExisting(const QString &folder, const QString &renametitle)
     return QString();
 }
 
+// The uploader's folder is named after the sanitised uploader; a folder named
+// after the raw name is looked at too.
 QStringList folders(const ItemInfo &t)
 {
-    const QString uploaderFolder = t.path + QStringLiteral("//") + t.uploader + QStringLiteral("//");
-    return {uploaderFolder + t.renametitle + QStringLiteral("//"), uploaderFolder};
+    QStringList out;
+    QStringList names{sanitizeFolderName(t.uploader)};
+    if (names.first() != t.uploader)
+        names << t.uploader;
+    for (const QString &name : names) {
+        const QString uploaderFolder = t.path + QStringLiteral("//") + name + QStringLiteral("//");
+        out << uploaderFolder + t.renametitle + QStringLiteral("//") << uploaderFolder;
+    }
+    return out;
 }
 
 } // namespace

@@ -7,7 +7,8 @@ class ItemInfo;
 
 // Finds a task's downloaded file by asking the file system, whichever folder
 // layout was in force when it was downloaded: first the per-video folder
-// path//uploader//renametitle//, then the uploader folder path//uploader//.
+// path//uploader//renametitle//, then the uploader folder path//uploader//
+// (the uploader as its folder is named).
 namespace OutputLookup {
 
 // The sixteen candidate files of folder, in the order they are tried.

@@ -4,6 +4,14 @@
 
 #include <QDir>
 
+QString sanitizeFolderName(const QString &name)
+{
+    QString up = name;
+    for (QChar c : QStringLiteral(" &|#?/\\\"<>*:%."))
+        up.replace(c, QLatin1Char('_'));
+    return up;
+}
+
 void composeDownloadCommand(ItemInfo *t, int folderoption)
 {
     if (t->quality_num == 8) {
@@ -19,9 +27,7 @@ void composeDownloadCommand(ItemInfo *t, int folderoption)
     for (QChar c : QStringLiteral(" &|#?/\\\"<>*:%"))
         title.replace(c, QLatin1Char('_'));
     t->renametitle = (t->namePrefix + title).left(80);
-    QString up = t->uploader;
-    for (QChar c : QStringLiteral(" &|#?/\\\"<>*:%."))
-        up.replace(c, QLatin1Char('_'));
+    const QString up = sanitizeFolderName(t->uploader);
     t->folder = t->path + QStringLiteral("//") + up
         + (folderoption ? QStringLiteral("//") + t->renametitle : QString());
     QDir().mkpath(t->folder);

@@ -2,4 +2,6 @@
 
 class ItemInfo;
 
+class QString;
+QString sanitizeFolderName(const QString &name);
 void composeDownloadCommand(ItemInfo *task, int folderoption);

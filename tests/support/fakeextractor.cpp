@@ -1,0 +1,93 @@
+#include "support/fakeextractor.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTextStream>
+
+namespace {
+
+const char *const kScript = R"SH(#!/bin/sh
+here="$(dirname "$0")"
+echo "$*" >> "$here/runs.log"
+url=""; out=""; prev=""; analysis=0
+for a in "$@"; do
+  case "$a" in
+    http://*|https://*) url="$a" ;;
+    -j) analysis=1 ;;
+  esac
+  [ "$prev" = "-o" ] && out="$a"
+  prev="$a"
+done
+name="${url##*/}"
+if [ $analysis = 1 ]; then
+  case "$url" in *slowana*) sleep 1 ;; esac
+  case "$url" in
+    *badjson*) echo "ERROR: Unsupported URL: $url"; exit 1 ;;
+  esac
+  echo "WARNING: [generic] Falling back on generic information extractor"
+  printf '{"fulltitle": "Title %s", "duration": 12.5, "uploader": "Up Loader", "upload_date": "20240101", "thumbnail": "", "formats": [{"ext": "m4a", "format_id": "140", "acodec": "mp4a.40.2", "vcodec": "none", "height": null}, {"ext": "mp4", "format_id": "18", "height": 360, "width": 640, "acodec": "mp4a.40.2", "vcodec": "avc1.42001E"}]}\n' "$name"
+  exit 0
+fi
+case "$url" in
+  *hang*)
+    sleep 300 &
+    echo "$$ $!" > "$here/pids.txt"
+    echo "[download]   1.0% of 10.00MiB at 1.00MiB/s ETA 00:10"
+    wait
+    exit 0 ;;
+esac
+echo "[generic] Extracting URL: $url"
+echo "[download] Destination: $out"
+echo "[download]  10.0% of 1.00KiB at 10.00KiB/s ETA 00:01"
+case "$url" in
+  *break*) echo "[download]  30.0% of 1.00KiB at 10.00KiB/s ETA 00:01"; echo "ERROR: unable to download video data: HTTP Error 500"; exit 1 ;;
+esac
+secs=$(echo "$url" | sed -n 's/.*sleep\([0-9]*\).*/\1/p')
+[ -n "$secs" ] && sleep "$secs"
+echo "[download]  50.0% of 1.00KiB at 10.00KiB/s ETA 00:00"
+echo "[download] 100% of 1.00KiB in 00:00"
+case "$url" in
+  *nofile*) echo "ERROR: Postprocessing: Conversion failed!"; exit 1 ;;
+esac
+mkdir -p "$(dirname "$out")"
+echo data > "$out"
+exit 0
+)SH";
+
+} // namespace
+
+FakeExtractor::FakeExtractor()
+{
+    const QString path = m_dir.filePath(QStringLiteral("tool.exe"));
+    QFile f(path);
+    f.open(QIODevice::WriteOnly);
+    f.write(kScript);
+    f.close();
+    f.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+int FakeExtractor::downloadRuns(const QString &word) const
+{
+    QFile f(runsLog());
+    if (!f.open(QIODevice::ReadOnly))
+        return 0;
+    int n = 0;
+    QTextStream in(&f);
+    while (!in.atEnd()) {
+        const QString line = in.readLine();
+        if (line.contains(QLatin1String("--no-cache-dir")) && line.contains(word))
+            ++n;
+    }
+    return n;
+}
+
+ScopedCurrentDir::ScopedCurrentDir(const QString &dir)
+    : m_old(QDir::currentPath())
+{
+    QDir::setCurrent(dir);
+}
+
+ScopedCurrentDir::~ScopedCurrentDir()
+{
+    QDir::setCurrent(m_old);
+}
