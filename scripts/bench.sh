@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Builds and runs the benchmarks; prints one line of figures per case.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/setup.sh >/dev/null
+for n in 1000 10000; do
+    ./build/bench/quillon_bench_history "$n"
+done
