@@ -120,10 +120,12 @@ QString searchPass(const QList<FormatInfo> &formats, const SearchRange &range, c
     for (const FormatInfo &f : formats) {
         if (f.ext != ext || !inRange(f, range) || !isSafeFormatId(f.format_id))
             continue;
+        // Written as the fixed selectors are, with a blank at each end.
         if (f.acodec == QLatin1String("none"))
-            selector = QStringLiteral(" -f ") + f.format_id + QLatin1Char('+') + bestaudioId;
+            selector = QStringLiteral(" -f ") + f.format_id + QLatin1Char('+') + bestaudioId
+                + QLatin1Char(' ');
         else
-            selector = QStringLiteral(" -f ") + f.format_id;
+            selector = QStringLiteral(" -f ") + f.format_id + QLatin1Char(' ');
     }
     return selector;
 }

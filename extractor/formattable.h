@@ -7,8 +7,9 @@
 #include <QString>
 
 // The rows of the single-video dialog's format table, worked out without any
-// widget: the dialog puts each field into its column as it stands. Empty icon
-// or text fields mean the cell gets no item.
+// widget: the dialog puts each field into its column as it stands. Columns 0
+// and 3 get an item only when their icon is set; every other data column
+// always gets one (its text may be empty).
 struct FormatRow
 {
     enum Column
