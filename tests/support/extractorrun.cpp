@@ -6,8 +6,8 @@
 #include <QEventLoop>
 #include <QTimer>
 
-ExtractorRun runExtractor(const QString &command, int timeoutMs,
-                          const std::function<void(const QByteArray &)> &onChunk)
+ExtractorRun runExtractor(
+    const QString &command, int timeoutMs, const std::function<void(const QByteArray &)> &onChunk)
 {
     ExtractorRun run;
     MyQProcess process;
@@ -27,12 +27,12 @@ ExtractorRun runExtractor(const QString &command, int timeoutMs,
     QObject::connect(&timeout, &QTimer::timeout, &loop, &QEventLoop::quit);
     QObject::connect(&process, &QProcess::readyReadStandardOutput, &loop, take);
     QObject::connect(&process, QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished), &loop,
-                     [&](int code, QProcess::ExitStatus status) {
-                         run.finished = true;
-                         run.exitCode = code;
-                         run.exitStatus = status;
-                         loop.quit();
-                     });
+        [&](int code, QProcess::ExitStatus status) {
+            run.finished = true;
+            run.exitCode = code;
+            run.exitStatus = status;
+            loop.quit();
+        });
 
     ToolProcess::startExtractor(&process, command);
     timeout.start(timeoutMs);

@@ -16,9 +16,9 @@ struct ExtractorRun
     bool finished = false; // false: still running after the timeout (killed)
     int exitCode = -1;
     QProcess::ExitStatus exitStatus = QProcess::CrashExit;
-    QByteArray output;        // everything, in arrival order
+    QByteArray output; // everything, in arrival order
     QList<QByteArray> chunks; // as the reads delivered it
 };
 
 ExtractorRun runExtractor(const QString &command, int timeoutMs = 90000,
-                          const std::function<void(const QByteArray &)> &onChunk = {});
+    const std::function<void(const QByteArray &)> &onChunk = {});

@@ -28,8 +28,8 @@ quint16 freeLoopbackPort()
 
 MediaFixture::MediaFixture()
 {
-    for (const char *name : {"http_proxy", "https_proxy", "all_proxy", "HTTP_PROXY", "HTTPS_PROXY",
-                             "ALL_PROXY"})
+    for (const char *name :
+        {"http_proxy", "https_proxy", "all_proxy", "HTTP_PROXY", "HTTPS_PROXY", "ALL_PROXY"})
         qunsetenv(name);
 
     if (!m_dir.isValid()) {
@@ -83,7 +83,7 @@ bool MediaFixture::runFfmpeg(const QStringList &arguments)
     ffmpeg.setWorkingDirectory(folder());
     ffmpeg.setProcessChannelMode(QProcess::MergedChannels);
     ffmpeg.start(QStringLiteral("ffmpeg"),
-                 QStringList{"-hide_banner", "-loglevel", "error", "-y"} + arguments);
+        QStringList {"-hide_banner", "-loglevel", "error", "-y"} + arguments);
     if (!ffmpeg.waitForStarted(10000)) {
         m_error = QStringLiteral("ffmpeg cannot be started: ") + ffmpeg.errorString();
         return false;
@@ -102,19 +102,18 @@ bool MediaFixture::makeMedia()
     const QString dashSeconds = QString::number(kDashSeconds);
     const QString plainSize = QStringLiteral("%1x%2").arg(kPlainWidth).arg(kPlainHeight);
     // A key frame every second, so every DASH fragment is one second long.
-    const QStringList h264{"-c:v", "libx264", "-preset", "ultrafast", "-pix_fmt", "yuv420p",
-                           "-g", "15", "-keyint_min", "15", "-sc_threshold", "0"};
-    const QStringList aac{"-c:a", "aac", "-b:a", "32k"};
+    const QStringList h264 {"-c:v", "libx264", "-preset", "ultrafast", "-pix_fmt", "yuv420p", "-g",
+        "15", "-keyint_min", "15", "-sc_threshold", "0"};
+    const QStringList aac {"-c:a", "aac", "-b:a", "32k"};
 
-    if (!runFfmpeg(QStringList{"-f", "lavfi", "-i",
-                               "testsrc=size=" + plainSize + ":rate=15:duration=" + plainSeconds,
-                               "-f", "lavfi", "-i",
-                               "sine=frequency=440:duration=" + plainSeconds}
-                   + h264 + aac + QStringList{"-shortest", "plain.mp4"}))
+    if (!runFfmpeg(QStringList {"-f", "lavfi", "-i",
+                       "testsrc=size=" + plainSize + ":rate=15:duration=" + plainSeconds, "-f",
+                       "lavfi", "-i", "sine=frequency=440:duration=" + plainSeconds}
+            + h264 + aac + QStringList {"-shortest", "plain.mp4"}))
         return false;
     for (const char *file : kEntryFiles) {
         if (!QFile::copy(QDir(folder()).filePath("plain.mp4"),
-                         QDir(folder()).filePath(QString::fromLatin1(file)))) {
+                QDir(folder()).filePath(QString::fromLatin1(file)))) {
             m_error = QStringLiteral("cannot copy the feed clips");
             return false;
         }
@@ -123,23 +122,24 @@ bool MediaFixture::makeMedia()
     QDir(folder()).mkpath(QStringLiteral("dash"));
     const QString high = QStringLiteral("%1x%2").arg(kDashHighWidth).arg(kDashHighHeight);
     const QString low = QStringLiteral("%1x%2").arg(kDashLowWidth).arg(kDashLowHeight);
-    if (!runFfmpeg(QStringList{"-f", "lavfi", "-i",
-                               "testsrc2=size=" + high + ":rate=15:duration=" + dashSeconds, "-f",
-                               "lavfi", "-i", "sine=frequency=330:duration=" + dashSeconds, "-map",
-                               "0:v", "-map", "0:v", "-map", "1:a"}
-                   + h264 + QStringList{"-s:v:0", low, "-b:v:0", "80k", "-s:v:1", high, "-b:v:1", "250k"}
-                   + aac
-                   + QStringList{"-f", "dash", "-seg_duration", "1", "-use_template", "1",
-                                 "-use_timeline", "1", "-adaptation_sets",
-                                 "id=0,streams=v id=1,streams=a", "dash/manifest.mpd"}))
+    if (!runFfmpeg(QStringList {"-f", "lavfi", "-i",
+                       "testsrc2=size=" + high + ":rate=15:duration=" + dashSeconds, "-f", "lavfi",
+                       "-i", "sine=frequency=330:duration=" + dashSeconds, "-map", "0:v", "-map",
+                       "0:v", "-map", "1:a"}
+            + h264 + QStringList {"-s:v:0", low, "-b:v:0", "80k", "-s:v:1", high, "-b:v:1", "250k"}
+            + aac
+            + QStringList {"-f", "dash", "-seg_duration", "1", "-use_template", "1",
+                "-use_timeline", "1", "-adaptation_sets", "id=0,streams=v id=1,streams=a",
+                "dash/manifest.mpd"}))
         return false;
     return true;
 }
 
 bool MediaFixture::writeFeed()
 {
-    QByteArray rss = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<rss version=\"2.0\">\n<channel>\n"
-                     "<title>Loopback feed</title>\n<link>"
+    QByteArray rss
+        = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<rss version=\"2.0\">\n<channel>\n"
+          "<title>Loopback feed</title>\n<link>"
         + url(QString()).toUtf8() + "</link>\n<description>Two clips</description>\n";
     const QStringList urls = rssEntryUrls();
     const QStringList titles = rssEntryTitles();
@@ -158,8 +158,8 @@ bool MediaFixture::writeFeed()
 
     // Every file carries the same date; the extractor turns the server's
     // Last-Modified into "upload_date".
-    const QDateTime date(QDate::fromString(QString::fromLatin1(kUploadDate), "yyyyMMdd"),
-                         QTime(12, 0), Qt::UTC);
+    const QDateTime date(
+        QDate::fromString(QString::fromLatin1(kUploadDate), "yyyyMMdd"), QTime(12, 0), Qt::UTC);
     QDirIterator it(folder(), QDir::Files, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         QFile f(it.next());
@@ -175,8 +175,8 @@ bool MediaFixture::startServer()
     m_server.setStandardOutputFile(QProcess::nullDevice());
     m_server.setStandardErrorFile(QProcess::nullDevice());
     m_server.start(QStringLiteral("python3"),
-                   {"-m", "http.server", "--bind", "127.0.0.1", QString::number(m_port),
-                    "--directory", folder()});
+        {"-m", "http.server", "--bind", "127.0.0.1", QString::number(m_port), "--directory",
+            folder()});
     if (!m_server.waitForStarted(10000)) {
         m_error = QStringLiteral("python3 cannot be started: ") + m_server.errorString();
         return false;
