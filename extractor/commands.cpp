@@ -3,13 +3,76 @@
 #include "app/global.h"
 #include "network/proxyrule.h"
 
+namespace {
+
+// The options a metadata run carries after its link.
+QString metadataOptions()
+{
+    if (Global::PROXY_PORT > 0)
+        return QStringLiteral(" -R 5 ") + currentProxyOption()
+            + QStringLiteral(" --socket-timeout 60 ");
+    return QStringLiteral(" --socket-timeout 60 ");
+}
+
+bool needsEncoding(QChar c)
+{
+    return c.isSpace() || c.category() == QChar::Other_Control || c == QLatin1Char('"');
+}
+
+} // namespace
+
+QString safeLink(const QString &link)
+{
+    const QString trimmed = link.trimmed();
+    if (!trimmed.startsWith(QLatin1String("http://"))
+        && !trimmed.startsWith(QLatin1String("https://")))
+        return QString();
+    QString safe;
+    safe.reserve(trimmed.size());
+    for (const QChar c : trimmed) {
+        if (!needsEncoding(c)) {
+            safe.append(c);
+            continue;
+        }
+        const QByteArray utf8 = QString(c).toUtf8();
+        for (const char byte : utf8)
+            safe += QLatin1Char('%')
+                + QString::number(uchar(byte), 16).toUpper().rightJustified(2, QLatin1Char('0'));
+    }
+    return safe;
+}
+
+QString singleVideoCommand(const QString &link)
+{
+    return QStringLiteral("tool.exe -j ") + safeLink(link) + metadataOptions();
+}
+
+QString flatListCommand(const QString &link)
+{
+    return QStringLiteral("tool.exe -j --flat-playlist \"") + safeLink(link) + QLatin1Char('"')
+        + metadataOptions();
+}
+
+QString titleCommand(const QString &link)
+{
+    return QStringLiteral("tool.exe  --get-title ") + safeLink(link) + currentProxyOption()
+        + QStringLiteral(" --socket-timeout 10 ");
+}
+
 QString analysisRunSuffix()
 {
-    return QStringLiteral(" -R 5 ") + currentProxyOption() + QStringLiteral(" --socket-timeout 60 ");
+    return QStringLiteral(" -R 5 ") + currentProxyOption()
+        + QStringLiteral(" --socket-timeout 60 ");
 }
 
 QString downloadRunSuffix()
 {
-    return QStringLiteral(" --convert-subs srt -R 5  ")
-        + proxyOption(QStringLiteral("127.0.0.1"), Global::PROXY_PORT, Global::PROXY_IS_SOCKS5);
+    const int port = Global::PROXY_PORT;
+    if (port < 1)
+        return QStringLiteral(" --convert-subs srt -R 5  ");
+    if (Global::PROXY_IS_SOCKS5)
+        return QStringLiteral(" --convert-subs srt -R 5  ")
+            + proxyOption(QStringLiteral("127.0.0.1"), port, true);
+    return QStringLiteral(" --convert-subs srt -R 5 ")
+        + proxyOption(QStringLiteral("127.0.0.1"), port, false);
 }

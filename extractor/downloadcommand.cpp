@@ -1,39 +1,320 @@
 #include "extractor/downloadcommand.h"
 
+#include "extractor/commands.h"
+#include "extractor/formatinfo.h"
 #include "tasks/iteminfo.h"
 
+#include <QCoreApplication>
 #include <QDir>
+
+namespace {
+
+const char *const kContext = "DownloadChoices";
+
+struct ChoiceSource
+{
+    const char *label;
+    const char *icon;
+    const char *option;
+};
+
+const ChoiceSource kQuality[] = {
+    {QT_TRANSLATE_NOOP("DownloadChoices", " Original Video"), ":/img/best.png", " -f mp4 "},
+    {QT_TRANSLATE_NOOP("DownloadChoices", " Best Parameter"), ":/img/best.png",
+        " -f bestvideo+bestaudio "},
+    {QT_TRANSLATE_NOOP("DownloadChoices", " 8K "), ":/img/8k.png", ""},
+    {QT_TRANSLATE_NOOP("DownloadChoices", " 4K "), ":/img/4k.png", ""},
+    {QT_TRANSLATE_NOOP("DownloadChoices", " 2K "), ":/img/2k.png", ""},
+    {QT_TRANSLATE_NOOP("DownloadChoices", " UHD 1080P"), ":/img/FD2.png", ""},
+    {QT_TRANSLATE_NOOP("DownloadChoices", " FHD 720P"), ":/img/FD3.png", ""},
+    {QT_TRANSLATE_NOOP("DownloadChoices", " HD 480P"), ":/img/FD4.png", ""},
+    {QT_TRANSLATE_NOOP("DownloadChoices", " SD 360P"), ":/img/FD5.png", ""},
+    {QT_TRANSLATE_NOOP("DownloadChoices", " FD 240P"), ":/img/FD6.png", ""},
+    {QT_TRANSLATE_NOOP("DownloadChoices", " FD 144P"), ":/img/FD6.png", ""},
+    {QT_TRANSLATE_NOOP("DownloadChoices", " Only Audio"), ":/img/audio.png", ""},
+    {QT_TRANSLATE_NOOP("DownloadChoices", " Skip Download"), ":/img/nothing.png",
+        " --skip-download "},
+};
+
+const ChoiceSource kRate[] = {
+    {QT_TRANSLATE_NOOP("DownloadChoices", " Unlimited"), "", ""},
+    {QT_TRANSLATE_NOOP("DownloadChoices", " 1 Mbps"), "", "1M"},
+    {QT_TRANSLATE_NOOP("DownloadChoices", " 512 Kbps"), "", "512K"},
+    {QT_TRANSLATE_NOOP("DownloadChoices", " 200 Kbps"), "", "200K"},
+    {QT_TRANSLATE_NOOP("DownloadChoices", " 100 Kbps"), "", "100K"},
+};
+
+const ChoiceSource kSubtitleMode[] = {
+    {QT_TRANSLATE_NOOP("DownloadChoices", " Save subtitle file"), ":/img/zimu.png",
+        " --write-sub --write-auto-sub "},
+    {QT_TRANSLATE_NOOP("DownloadChoices", " Embed-subtitle"), ":/img/qianrushi.png",
+        " --write-sub --write-auto-sub --embed-subs "},
+};
+
+const ChoiceSource kSubtitleLanguage[] = {
+    {QT_TRANSLATE_NOOP("DownloadChoices", " English"), "", " --sub-lang en,en-GB "},
+    {QT_TRANSLATE_NOOP("DownloadChoices", " 简体中文"), "", "  --sub-lang zh-Hans,zh "},
+    {QT_TRANSLATE_NOOP("DownloadChoices", " 繁体中文"), "", "  --sub-lang zh-Hant,zh "},
+    {QT_TRANSLATE_NOOP("DownloadChoices", " 俄语"), "", "  --sub-lang ru "},
+    {QT_TRANSLATE_NOOP("DownloadChoices", " 韩语"), "", "  --sub-lang ko "},
+};
+
+// The labels are translated again on every call, so a list filled after a
+// language switch shows the new language.
+template<size_t N>
+const QVector<ChoiceEntry> &choices(QVector<ChoiceEntry> &table, const ChoiceSource (&source)[N])
+{
+    table.resize(int(N));
+    for (size_t i = 0; i < N; ++i) {
+        table[int(i)].label = QCoreApplication::translate(kContext, source[i].label);
+        table[int(i)].icon = QString::fromLatin1(source[i].icon);
+        table[int(i)].option = QString::fromUtf8(source[i].option);
+    }
+    return table;
+}
+
+template<size_t N> QString optionAt(const ChoiceSource (&source)[N], int index)
+{
+    if (index < 0 || index >= int(N))
+        return QString();
+    return QString::fromUtf8(source[index].option);
+}
+
+// Ranges of the search indices 2..10: lower bound exclusive unless noted.
+struct SearchRange
+{
+    bool byWidth;
+    int low; // width: inclusive; height: exclusive
+    int high; // width: exclusive (0 = none); height: inclusive
+};
+
+bool searchRange(int qualityNum, SearchRange *range)
+{
+    static const SearchRange ranges[] = {
+        {true, 7680, 0}, // 2: 8K
+        {true, 3840, 7680}, // 3: 4K
+        {true, 2560, 3840}, // 4: 2K
+        {false, 720, 1080}, // 5
+        {false, 480, 720}, // 6
+        {false, 360, 480}, // 7
+        {false, 240, 360}, // 8
+        {false, 144, 240}, // 9
+        {false, 0, 144}, // 10
+    };
+    if (qualityNum < 2 || qualityNum > 10)
+        return false;
+    *range = ranges[qualityNum - 2];
+    return true;
+}
+
+bool inRange(const FormatInfo &f, const SearchRange &r)
+{
+    if (r.byWidth)
+        return f.width >= r.low && (r.high == 0 || f.width < r.high);
+    return f.height > r.low && f.height <= r.high;
+}
+
+QString searchPass(const QList<FormatInfo> &formats, const SearchRange &range, const QString &ext,
+    const QString &bestaudioId, QString selector)
+{
+    for (const FormatInfo &f : formats) {
+        if (f.ext != ext || !inRange(f, range) || !isSafeFormatId(f.format_id))
+            continue;
+        // Written as the fixed selectors are, with a blank at each end.
+        if (f.acodec == QLatin1String("none"))
+            selector = QStringLiteral(" -f ") + f.format_id + QLatin1Char('+') + bestaudioId
+                + QLatin1Char(' ');
+        else
+            selector = QStringLiteral(" -f ") + f.format_id + QLatin1Char(' ');
+    }
+    return selector;
+}
+
+// Characters that become "_" in names taken from web pages.
+bool isForbiddenNameChar(QChar c)
+{
+    static const QString forbidden = QStringLiteral(" &|#?/\\\"<>*:%");
+    return forbidden.contains(c);
+}
+
+QString replaceForbidden(const QString &text)
+{
+    QString out = text;
+    for (QChar &c : out) {
+        if (isForbiddenNameChar(c))
+            c = QLatin1Char('_');
+    }
+    return out;
+}
+
+} // namespace
+
+const QVector<ChoiceEntry> &qualityChoices()
+{
+    static QVector<ChoiceEntry> table;
+    return choices(table, kQuality);
+}
+
+const QVector<ChoiceEntry> &rateChoices()
+{
+    static QVector<ChoiceEntry> table;
+    return choices(table, kRate);
+}
+
+const QVector<ChoiceEntry> &subtitleModeChoices()
+{
+    static QVector<ChoiceEntry> table;
+    return choices(table, kSubtitleMode);
+}
+
+const QVector<ChoiceEntry> &subtitleLanguageChoices()
+{
+    static QVector<ChoiceEntry> table;
+    return choices(table, kSubtitleLanguage);
+}
+
+QString rateLimitForIndex(int index)
+{
+    return optionAt(kRate, index);
+}
+
+QString subtitleModeOption(int index)
+{
+    return optionAt(kSubtitleMode, index);
+}
+
+QString subtitleLanguageOption(int index)
+{
+    return optionAt(kSubtitleLanguage, index);
+}
+
+bool isSafeFormatId(const QString &formatId)
+{
+    if (formatId.isEmpty() || formatId.startsWith(QLatin1Char('-')))
+        return false;
+    for (const QChar c : formatId) {
+        if (c.isSpace() || c.category() == QChar::Other_Control || c == QLatin1Char('"'))
+            return false;
+    }
+    return true;
+}
+
+QString selectQuality(int qualityNum, const QList<FormatInfo> &formats, const QString &bestaudioId,
+    const QString &current)
+{
+    const QString audio = isSafeFormatId(bestaudioId) ? bestaudioId : QString();
+    switch (qualityNum) {
+    case 0:
+    case 1:
+    case 12:
+        return optionAt(kQuality, qualityNum);
+    case 11:
+        return QStringLiteral(" -f ") + audio;
+    default:
+        break;
+    }
+    SearchRange range;
+    if (!searchRange(qualityNum, &range))
+        return current;
+    QString selector = searchPass(formats, range, QStringLiteral("mp4"), audio, current);
+    if (selector.isEmpty())
+        selector = searchPass(formats, range, QStringLiteral("webm"), audio, selector);
+    if (selector.isEmpty())
+        selector = QStringLiteral(" -f mp4 ");
+    return selector;
+}
+
+QString rateOption(const QString &limitRate)
+{
+    if (limitRate.isEmpty())
+        return QString();
+    return QStringLiteral(" -r ") + limitRate + QLatin1Char(' ');
+}
+
+QString conversionOption(const QString &zhuanhuan)
+{
+    if (zhuanhuan.isEmpty())
+        return QString();
+    if (zhuanhuan == QLatin1String("mp3"))
+        return QStringLiteral(" -x --audio-format mp3 ");
+    return QStringLiteral(" --recode-video ") + zhuanhuan + QLatin1Char(' ');
+}
+
+QString outputTemplateArgument(const QString &path)
+{
+    // "%" starts a template field; "$" would be expanded as an environment
+    // variable before the template is read, so it is put back by a field
+    // that does not exist and defaults to "$".
+    QString out;
+    out.reserve(path.size());
+    for (const QChar c : path) {
+        if (c == QLatin1Char('%'))
+            out += QStringLiteral("%%");
+        else if (c == QLatin1Char('$'))
+            out += QStringLiteral("%(quillon_dollar|$)s");
+        else
+            out += c;
+    }
+    return out;
+}
+
+QString sanitizeTitle(const QString &title, const QString &prefix)
+{
+    QString name = prefix + replaceForbidden(title);
+    if (name.size() > 80) {
+        int keep = 80;
+        // Never keep half of a character outside the basic plane.
+        if (name.at(keep - 1).isHighSurrogate())
+            --keep;
+        name.truncate(keep);
+    }
+    return name;
+}
 
 QString sanitizeFolderName(const QString &name)
 {
-    QString up = name;
-    for (QChar c : QStringLiteral(" &|#?/\\\"<>*:%."))
-        up.replace(c, QLatin1Char('_'));
-    return up;
+    QString out = replaceForbidden(name);
+    bool dotsOnly = !out.isEmpty();
+    for (const QChar c : out) {
+        if (c != QLatin1Char('.')) {
+            dotsOnly = false;
+            break;
+        }
+    }
+    if (dotsOnly)
+        out.fill(QLatin1Char('_'));
+    return out;
 }
 
-void composeDownloadCommand(ItemInfo *t, int folderoption)
+QString outputFolder(ItemInfo *task, int folderoption)
 {
-    if (t->quality_num == 8) {
-        for (const FormatInfo &f : t->formats)
-            if (f.height > 240 && f.height <= 360 && f.ext == QLatin1String("mp4"))
-                t->quality = f.acodec == QLatin1String("none")
-                    ? QStringLiteral(" -f ") + f.format_id + QLatin1Char('+') + t->bestaudio_id
-                    : QStringLiteral(" -f ") + f.format_id;
-    }
-    if (t->quality.isEmpty())
-        t->quality = QStringLiteral(" -f mp4 ");
-    QString title = t->title;
-    for (QChar c : QStringLiteral(" &|#?/\\\"<>*:%"))
-        title.replace(c, QLatin1Char('_'));
-    t->renametitle = (t->namePrefix + title).left(80);
-    const QString up = sanitizeFolderName(t->uploader);
-    t->folder = t->path + QStringLiteral("//") + up
-        + (folderoption ? QStringLiteral("//") + t->renametitle : QString());
-    QDir().mkpath(t->folder);
-    t->targetPath = t->folder + QStringLiteral("//") + t->renametitle + QStringLiteral(".mp4");
-    t->renametargetPath = t->targetPath;
-    t->cmd = QStringLiteral("tool.exe --no-cache-dir ") + t->zimu + t->qianruzimu
-        + QStringLiteral(" -i --newline ") + t->quality + QStringLiteral(" ") + t->url
-        + QStringLiteral(" -o \"") + t->targetPath + QStringLiteral("\"");
+    const QString base = task->path + QStringLiteral("//") + sanitizeFolderName(task->uploader);
+    QDir().mkpath(base);
+    QString folder = base;
+    if (folderoption != 0)
+        folder += QStringLiteral("//") + sanitizeFolderName(task->renametitle);
+    QDir().mkpath(folder);
+    task->folder = folder;
+    return folder;
+}
+
+void composeDownloadCommand(ItemInfo *task, int folderoption)
+{
+    task->quality
+        = selectQuality(task->quality_num, task->formats, task->bestaudio_id, task->quality);
+    const QString rate = rateOption(task->limitRate);
+    const QString conversion = conversionOption(task->zhuanhuan);
+    task->renametitle = sanitizeTitle(task->title, task->namePrefix);
+    const QString folder = outputFolder(task, folderoption);
+
+    const QString base = folder + QStringLiteral("//") + task->renametitle;
+    task->targetPath
+        = base + (task->quality_num == 11 ? QStringLiteral(".m4a") : QStringLiteral(".mp4"));
+    task->renametargetPath
+        = task->zhuanhuan.isEmpty() ? task->targetPath : base + QLatin1Char('.') + task->zhuanhuan;
+
+    task->cmd = QStringLiteral("tool.exe --no-cache-dir ") + task->zimu + task->qianruzimu
+        + QStringLiteral(" -i --newline ") + task->quality + QLatin1Char(' ') + safeLink(task->url)
+        + QStringLiteral(" -o ") + QLatin1Char('"') + outputTemplateArgument(task->targetPath)
+        + QLatin1Char('"') + rate + conversion;
 }

@@ -1,73 +1,131 @@
 #include "extractor/metadata.h"
 
+#include "extractor/jsonfields.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
-static QString str(const QJsonObject &o, const char *k)
+#include <cmath>
+
+namespace {
+
+FormatInfo formatFromObject(const QJsonObject &o)
 {
-    const QJsonValue v = o.value(QLatin1String(k));
-    return v.isString() ? v.toString() : QString();
+    FormatInfo f;
+    f.ext = jsonString(o, QStringLiteral("ext"));
+    f.filesize = jsonNumber(o, QStringLiteral("filesize"));
+    f.format_id = jsonString(o, QStringLiteral("format_id"));
+    f.abr = jsonInt(o, QStringLiteral("abr"));
+    f.asr = jsonInt(o, QStringLiteral("asr"));
+    f.tbr = jsonInt(o, QStringLiteral("tbr"));
+    f.height = jsonInt(o, QStringLiteral("height"));
+    f.width = jsonInt(o, QStringLiteral("width"));
+    f.fps = jsonInt(o, QStringLiteral("fps"));
+    f.format = jsonString(o, QStringLiteral("format"));
+    f.vcodec = jsonString(o, QStringLiteral("vcodec"));
+    f.acodec = jsonString(o, QStringLiteral("acodec"));
+    return f;
 }
 
-static double num(const QJsonObject &o, const char *k)
+QString twoDigits(qint64 n)
 {
-    const QJsonValue v = o.value(QLatin1String(k));
-    return v.isDouble() ? v.toDouble() : -1.0;
+    return QString::number(n).rightJustified(2, QLatin1Char('0'));
 }
+
+} // namespace
 
 ParseResult parseVideoOutput(const QByteArray &output, VideoMetadata *meta)
 {
-    const int brace = output.indexOf('{');
-    QJsonParseError err;
-    const QJsonDocument doc = QJsonDocument::fromJson(brace >= 0 ? output.mid(brace) : output, &err);
-    if (err.error != QJsonParseError::NoError)
+    *meta = VideoMetadata();
+    const int start = output.indexOf('{');
+    QJsonParseError error;
+    const QJsonDocument doc
+        = QJsonDocument::fromJson(start < 0 ? output : output.mid(start), &error);
+    if (error.error != QJsonParseError::NoError)
         return ParseResult::Invalid;
     if (!doc.isObject())
         return ParseResult::NotObject;
+
     const QJsonObject o = doc.object();
-    meta->filename = str(o, "_filename");
-    meta->title = str(o, "fulltitle");
-    meta->duration = num(o, "duration");
-    meta->thumbnail = str(o, "thumbnail");
-    meta->uploader = str(o, "uploader");
-    meta->uploadDate = str(o, "upload_date");
-    const QJsonValue f = o.value(QLatin1String("formats"));
-    meta->formatsOk = f.isArray();
-    for (const QJsonValue &v : f.toArray()) {
-        if (!v.isObject())
-            continue;
-        const QJsonObject fo = v.toObject();
-        FormatInfo fi;
-        fi.ext = str(fo, "ext");
-        fi.filesize = num(fo, "filesize");
-        fi.format_id = str(fo, "format_id");
-        fi.abr = int(num(fo, "abr"));
-        fi.asr = int(num(fo, "asr"));
-        fi.tbr = int(num(fo, "tbr"));
-        fi.height = int(num(fo, "height"));
-        fi.width = int(num(fo, "width"));
-        fi.fps = int(num(fo, "fps"));
-        fi.format = str(fo, "format");
-        fi.vcodec = str(fo, "vcodec");
-        fi.acodec = str(fo, "acodec");
-        meta->formats.append(fi);
-    }
+    meta->filename = jsonString(o, QStringLiteral("_filename"));
+    meta->title = jsonString(o, QStringLiteral("fulltitle"));
+    meta->duration = jsonNumber(o, QStringLiteral("duration"));
+    meta->thumbnail = jsonString(o, QStringLiteral("thumbnail"));
+    meta->uploader = jsonString(o, QStringLiteral("uploader"));
+    meta->uploadDate = jsonString(o, QStringLiteral("upload_date"));
+    meta->formatsOk = parseFormats(o.value(QStringLiteral("formats")), &meta->formats);
     return ParseResult::Object;
+}
+
+bool parseFormats(const QJsonValue &formats, QList<FormatInfo> *out)
+{
+    out->clear();
+    if (!formats.isArray())
+        return false;
+    const QJsonArray array = formats.toArray();
+    for (const QJsonValue &element : array) {
+        if (element.isObject())
+            out->append(formatFromObject(element.toObject()));
+    }
+    return true;
 }
 
 QString bestAudioId(const QList<FormatInfo> &formats, const QString &current)
 {
-    QString id = current;
-    for (const FormatInfo &f : formats)
+    QString best = current;
+    for (const FormatInfo &f : formats) {
         if (f.ext == QLatin1String("m4a"))
-            id = f.format_id;
-    return id;
+            best = f.format_id;
+    }
+    return best;
+}
+
+QString titleFromOutput(const QByteArray &output)
+{
+    QString title;
+    const QList<QByteArray> lines = output.split('\n');
+    for (const QByteArray &raw : lines) {
+        QString line = QString::fromUtf8(raw);
+        while (line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
+        if (line.trimmed().isEmpty())
+            continue;
+        if (line.startsWith(QLatin1String("WARNING:")) || line.startsWith(QLatin1String("ERROR:")))
+            continue;
+        title = line;
+    }
+    return title;
 }
 
 QString durationText(double seconds)
 {
-    const int s = seconds < 0 ? 0 : int(seconds);
-    auto two = [](int v) { return QString::number(v).rightJustified(2, QLatin1Char('0')); };
-    return two(s / 3600) + QLatin1Char(':') + two((s / 60) % 60) + QLatin1Char(':') + two(s % 60);
+    // NaN and negative durations (none reported) show as zero.
+    if (!(seconds >= 0.0))
+        return QStringLiteral("00:00:00");
+    const qint64 d = seconds >= 9.0e15 ? qint64(9.0e15) : qint64(std::trunc(seconds));
+    return twoDigits(d / 3600) + QLatin1Char(':') + twoDigits((d / 60) % 60) + QLatin1Char(':')
+        + twoDigits(d % 60);
+}
+
+QList<ListVideoInfo> parseFlatList(const QByteArray &output)
+{
+    QList<ListVideoInfo> entries;
+    const QList<QByteArray> lines = output.split('\n');
+    for (const QByteArray &line : lines) {
+        QJsonParseError error;
+        const QJsonDocument doc = QJsonDocument::fromJson(line, &error);
+        if (error.error != QJsonParseError::NoError || !doc.isObject())
+            continue;
+        const QJsonObject o = doc.object();
+        ListVideoInfo entry;
+        entry._type = jsonString(o, QStringLiteral("_type"));
+        entry.url = jsonString(o, QStringLiteral("url"));
+        entry.id = jsonString(o, QStringLiteral("id"));
+        entry.title = jsonString(o, QStringLiteral("title"));
+        entry.ie_key = jsonString(o, QStringLiteral("ie_key"));
+        entry.link = entry.url;
+        entries.append(entry);
+    }
+    return entries;
 }

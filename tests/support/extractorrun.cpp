@@ -1,0 +1,48 @@
+#include "support/extractorrun.h"
+
+#include "downloads/myqprocess.h"
+#include "extractor/toolprocess.h"
+
+#include <QEventLoop>
+#include <QTimer>
+
+ExtractorRun runExtractor(
+    const QString &command, int timeoutMs, const std::function<void(const QByteArray &)> &onChunk)
+{
+    ExtractorRun run;
+    MyQProcess process;
+    const auto take = [&] {
+        const QByteArray chunk = process.readAll();
+        if (chunk.isEmpty())
+            return;
+        run.output += chunk;
+        run.chunks.append(chunk);
+        if (onChunk)
+            onChunk(chunk);
+    };
+
+    QEventLoop loop;
+    QTimer timeout;
+    timeout.setSingleShot(true);
+    QObject::connect(&timeout, &QTimer::timeout, &loop, &QEventLoop::quit);
+    QObject::connect(&process, &QProcess::readyReadStandardOutput, &loop, take);
+    QObject::connect(&process, QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished), &loop,
+        [&](int code, QProcess::ExitStatus status) {
+            run.finished = true;
+            run.exitCode = code;
+            run.exitStatus = status;
+            loop.quit();
+        });
+
+    ToolProcess::startExtractor(&process, command);
+    timeout.start(timeoutMs);
+    if (!run.finished)
+        loop.exec();
+    take();
+    if (!run.finished) {
+        process.kill();
+        process.waitForFinished(5000);
+    }
+    process.disconnect();
+    return run;
+}
