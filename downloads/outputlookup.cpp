@@ -31,7 +31,8 @@ QStringList folders(const ItemInfo &t)
         names << t.uploader;
     for (const QString &name : names) {
         const QString uploaderFolder = t.path + QStringLiteral("//") + name + QStringLiteral("//");
-        out << uploaderFolder + t.renametitle + QStringLiteral("//") << uploaderFolder;
+        out << uploaderFolder + sanitizeFolderName(t.renametitle) + QStringLiteral("//")
+            << uploaderFolder;
     }
     return out;
 }
