@@ -1,7 +1,9 @@
 // A copy of the program for tests that must kill it: it opens the main window
 // on the data folder of its environment, queues one link exactly as link
 // intake does for background analysis, and runs until it is killed.
-// Usage: quillon_worker LINK QUALITY_INDEX RATE_LIMIT SAVE_FOLDER
+// Usage: quillon_worker LINK QUALITY_INDEX RATE_LIMIT SAVE_FOLDER [APP_NAME]
+// APP_NAME names the data folder (by default the program's own name), so the
+// worker can share the data folder of the test that started it.
 
 #include "app/mainwindow.h"
 #include "tasks/iteminfo.h"
@@ -18,6 +20,8 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    if (argc > 5)
+        QCoreApplication::setApplicationName(QString::fromLocal8Bit(argv[5]));
     MainWindow window;
 
     auto *task = new ItemInfo;

@@ -46,6 +46,12 @@ void LoopbackHttpServer::route(const QByteArray &path, const QByteArray &body,
     m_routes.insert(collapseSlashes(path), Response{status, contentType, body});
 }
 
+void LoopbackHttpServer::routeTruncated(const QByteArray &path, const QByteArray &body,
+                                        qint64 declaredLength, const QByteArray &contentType)
+{
+    m_routes.insert(collapseSlashes(path), Response{200, contentType, body, declaredLength});
+}
+
 void LoopbackHttpServer::onNewConnection()
 {
     while (QTcpSocket *socket = m_server.nextPendingConnection()) {
@@ -85,12 +91,16 @@ void LoopbackHttpServer::onReadyRead(QTcpSocket *socket)
 
     if (m_silent)
         return;
-    const Response response = m_routes.value(collapseSlashes(request.path), Response{404, "text/plain", "not found"});
+    const Response response = m_routes.value(collapseSlashes(request.path),
+                                             Response{404, "text/plain", "not found", -1});
     QByteArray out = "HTTP/1.1 " + QByteArray::number(response.status) + " X\r\n";
     out += "Content-Type: " + response.contentType + "\r\n";
-    out += "Content-Length: " + QByteArray::number(response.body.size()) + "\r\n";
+    const qint64 announced
+        = response.declaredLength >= 0 ? response.declaredLength : response.body.size();
+    out += "Content-Length: " + QByteArray::number(announced) + "\r\n";
     out += "Connection: close\r\n\r\n";
-    out += response.body;
+    if (request.method != "HEAD")
+        out += response.body;
     socket->write(out);
     socket->disconnectFromHost();
 }

@@ -24,6 +24,7 @@ public:
         QByteArray path;
         QHash<QByteArray, QByteArray> headers; // names in lower case
         QByteArray body;
+        qint64 declaredLength = -1;
     };
 
     explicit LoopbackHttpServer(QObject *parent = nullptr);
@@ -35,6 +36,10 @@ public:
 
     void route(const QByteArray &path, const QByteArray &body,
                const QByteArray &contentType = "text/plain", int status = 200);
+    // Announces declaredLength bytes but sends only body, then hangs up: a
+    // transfer that breaks off.
+    void routeTruncated(const QByteArray &path, const QByteArray &body, qint64 declaredLength,
+                        const QByteArray &contentType);
     void setSilent(bool silent) { m_silent = silent; }
 
     const QList<Request> &requests() const { return m_requests; }
@@ -45,6 +50,7 @@ private:
         int status = 200;
         QByteArray contentType;
         QByteArray body;
+        qint64 declaredLength = -1;
     };
 
     void onNewConnection();
