@@ -5,6 +5,19 @@
 #include "tasks/iteminfo.h"
 #include "tasks/taskstatus.h"
 
+namespace {
+
+// Queued, finished and failed rows show no live figures, only a fixed percent.
+void showFixedProgress(itemWidget *row, int progress)
+{
+    row->setSpeedText(QString());
+    row->setEtaText(QString());
+    row->setProgressValue(progress);
+    row->setPercentText(QString::number(progress) + QLatin1Char('%'));
+}
+
+} // namespace
+
 void applyTaskToRow(const ItemInfo &t, itemWidget *row)
 {
     if (!row)
@@ -24,10 +37,7 @@ void applyTaskToRow(const ItemInfo &t, itemWidget *row)
         break;
     case TaskStatus::WaitingForDownload:
         row->setTitleText(titleText);
-        row->setSpeedText(QString());
-        row->setEtaText(QString());
-        row->setProgressValue(0);
-        row->setPercentText(QStringLiteral("0%"));
+        showFixedProgress(row, 0);
         row->setStatusText(TaskStatus::queuing());
         row->hideBusyLabel();
         break;
@@ -48,10 +58,7 @@ void applyTaskToRow(const ItemInfo &t, itemWidget *row)
         break;
     case TaskStatus::Finished:
         row->setTitleText(titleText);
-        row->setSpeedText(QString());
-        row->setEtaText(QString());
-        row->setProgressValue(100);
-        row->setPercentText(QStringLiteral("100%"));
+        showFixedProgress(row, 100);
         row->setSizeText(t.qfilesize);
         row->setStatusText(TaskStatus::finished());
         row->showPlayButton();
@@ -59,10 +66,7 @@ void applyTaskToRow(const ItemInfo &t, itemWidget *row)
         break;
     case TaskStatus::DownloadFailed:
         row->setTitleText(titleText);
-        row->setSpeedText(QString());
-        row->setEtaText(QString());
-        row->setProgressValue(0);
-        row->setPercentText(QStringLiteral("0%"));
+        showFixedProgress(row, 0);
         row->setStatusText(TaskStatus::downloadFailed());
         row->hideBusyLabel();
         break;
