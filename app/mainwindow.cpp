@@ -25,8 +25,8 @@ MainWindow::MainWindow(QWidget *parent)
     prepareFolders();
     createProcessSlots();
     createChildWindows();
+    createProxyDetection();
 
-    waitBeforeProxyDetection();
     startProxyDetection();
 
     openTaskDatabase();
@@ -55,6 +55,7 @@ MainWindow::MainWindow(QWidget *parent)
 
 MainWindow::~MainWindow()
 {
+    stopProxyWork();
     for (MyQProcess *slot : qAsConst(processList)) {
         // Deleting a running process ends the child and reports it finished;
         // nobody may hear that report while the window is going away.

@@ -14,6 +14,7 @@ namespace Ui {
 class MainWindow;
 }
 
+class GetProxyPortThread;
 class ItemInfo;
 class MyQProcess;
 class QTranslator;
@@ -147,6 +148,34 @@ private:
     void analysisFinished(int slot);
     void downloadFinished(int slot);
     void readDownloadOutput(int slot);
+
+    // --- network and proxy (network/mainwindow_proxy.cpp) ----------------------
+public:
+    GetProxyPortThread *m_proxyThread = nullptr;
+    int m_keepaliveFailures = 0;     // connectivity checks failed in a row
+    int m_proxyTestWaitMs = 30000;   // proxy test: wait for start, then for the end
+    QProcess *m_proxyTestProcess = nullptr; // the running proxy test, if any
+
+    // Shows the stored proxy mode on the proxy page (called when its tab opens).
+    void refreshProxyPage();
+
+public slots:
+    void recv_proxy_port(QString ipaddr, int port, QString type);
+
+private slots:
+    void on_radioButton_clicked(bool checked);
+    void on_radioButton_2_clicked(bool checked);
+    void on_radioButton_3_clicked(bool checked);
+    void on_radioButton_4_clicked(bool checked);
+    void on_pushButton_2_clicked();
+    void on_pushButton_test_pro_clicked();
+
+private:
+    void createProxyDetection();
+    void stopProxyWork();
+    void showCustomProxyFields(bool show);
+    void finishProxyTest(QProcess *process);
+    bool m_keepaliveBusy = false;
 
     Ui::MainWindow *ui;
 };
