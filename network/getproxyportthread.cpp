@@ -9,10 +9,9 @@
 GetProxyPortThread::GetProxyPortThread(QObject *parent)
     : QThread(parent)
     , m_settingsPath(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
-                     + QStringLiteral("/setting.ini"))
+          + QStringLiteral("/setting.ini"))
     , m_sources(platformSources())
-{
-}
+{ }
 
 GetProxyPortThread::~GetProxyPortThread()
 {
@@ -88,8 +87,8 @@ void GetProxyPortThread::run()
         stored = {m_ip, m_port, m_type};
     }
 
-    ProxyDetector detector(ProxyEndpoints::fromEnvironment(), sources,
-                           [this] { return isInterruptionRequested(); });
+    ProxyDetector detector(
+        ProxyEndpoints::fromEnvironment(), sources, [this] { return isInterruptionRequested(); });
     detector.setReporter([this](const ProxyDetector::Found &found) {
         {
             QMutexLocker lock(&m_mutex);

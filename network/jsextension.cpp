@@ -43,8 +43,8 @@ bool wildcardMatch(const QString &text, const QString &pattern)
             rx += QRegularExpression::escape(QString(c));
         }
     }
-    const QRegularExpression re(QRegularExpression::anchoredPattern(rx),
-                                QRegularExpression::DotMatchesEverythingOption);
+    const QRegularExpression re(
+        QRegularExpression::anchoredPattern(rx), QRegularExpression::DotMatchesEverythingOption);
     return re.isValid() && re.match(text).hasMatch();
 }
 
@@ -60,8 +60,7 @@ quint32 ipv4Value(const QString &address)
 
 JSExtension::JSExtension(QObject *parent)
     : QObject(parent)
-{
-}
+{ }
 
 QJSValue JSExtension::debug(const QString &str)
 {

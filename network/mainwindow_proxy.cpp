@@ -84,13 +84,13 @@ void MainWindow::m_keepalive_sec()
     std::optional<QNetworkProxy> proxy;
     if (Global::PROXY_PORT != 0) {
         // Through the proxy every command uses, of the type it was found as.
-        proxy = QNetworkProxy(Global::PROXY_IS_SOCKS5 ? QNetworkProxy::Socks5Proxy
-                                                      : QNetworkProxy::HttpProxy,
-                              Global::PROXY_HOST, static_cast<quint16>(Global::PROXY_PORT));
+        proxy = QNetworkProxy(
+            Global::PROXY_IS_SOCKS5 ? QNetworkProxy::Socks5Proxy : QNetworkProxy::HttpProxy,
+            Global::PROXY_HOST, static_cast<quint16>(Global::PROXY_PORT));
     }
     m_keepaliveBusy = true;
-    const QByteArray data =
-        NetFetch::get(ProxyEndpoints::fromEnvironment().keepaliveUrl, proxy, KeepaliveTimeoutMs);
+    const QByteArray data
+        = NetFetch::get(ProxyEndpoints::fromEnvironment().keepaliveUrl, proxy, KeepaliveTimeoutMs);
     m_keepaliveBusy = false;
 
     if (!data.isEmpty()) {
@@ -109,8 +109,8 @@ void MainWindow::m_keepalive_sec()
 void MainWindow::refreshProxyPage()
 {
     const int mode = SettingsStore::loadProxy(settingsPath).customer;
-    QRadioButton *buttons[] = {ui->radioButton, ui->radioButton_2, ui->radioButton_3,
-                               ui->radioButton_4};
+    QRadioButton *buttons[]
+        = {ui->radioButton, ui->radioButton_2, ui->radioButton_3, ui->radioButton_4};
     (mode >= 1 && mode <= 3 ? buttons[mode] : ui->radioButton)->setChecked(true);
     showCustomProxyFields(mode == 3);
 }
@@ -185,9 +185,8 @@ void MainWindow::on_pushButton_test_pro_clicked()
         old->deleteLater();
     }
 
-    const QString command =
-        proxyTestCommand(QApplication::clipboard()->text(), Global::PROXY_HOST,
-                         Global::PROXY_PORT, Global::PROXY_IS_SOCKS5);
+    const QString command = proxyTestCommand(QApplication::clipboard()->text(), Global::PROXY_HOST,
+        Global::PROXY_PORT, Global::PROXY_IS_SOCKS5);
     qDebug() << "proxy test:" << command;
 
     auto *process = new QProcess(this);
@@ -195,11 +194,10 @@ void MainWindow::on_pushButton_test_pro_clicked()
     auto *deadline = new QTimer(process);
     deadline->setSingleShot(true);
     connect(deadline, &QTimer::timeout, this, [this, process] { finishProxyTest(process); });
-    connect(process, &QProcess::started, deadline, [this, deadline] {
-        deadline->start(m_proxyTestWaitMs);
-    });
+    connect(process, &QProcess::started, deadline,
+        [this, deadline] { deadline->start(m_proxyTestWaitMs); });
     connect(process, QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished), this,
-            [this, process] { finishProxyTest(process); });
+        [this, process] { finishProxyTest(process); });
     deadline->start(m_proxyTestWaitMs);
     ToolProcess::startExtractor(process, command, QIODevice::ReadWrite, QProcess::SeparateChannels);
 }

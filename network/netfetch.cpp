@@ -12,7 +12,7 @@
 namespace NetFetch {
 
 QByteArray get(const QUrl &url, const std::optional<QNetworkProxy> &proxy, int timeoutMs,
-               const std::function<bool()> &cancelled)
+    const std::function<bool()> &cancelled)
 {
     if (!url.isValid() || url.isEmpty())
         return QByteArray();

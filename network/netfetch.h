@@ -19,6 +19,6 @@ namespace NetFetch {
 // proxy: the proxy to use; none means the process-wide configuration.
 // cancelled: polled while waiting; true ends the wait at once.
 QByteArray get(const QUrl &url, const std::optional<QNetworkProxy> &proxy, int timeoutMs,
-               const std::function<bool()> &cancelled = {});
+    const std::function<bool()> &cancelled = {});
 
 } // namespace NetFetch

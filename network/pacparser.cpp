@@ -14,7 +14,11 @@ PacParser::PacParser(QObject *parent, const QString &script, int budgetMs)
 {
     {
         ScriptWatchdog watchdog(m_engine, m_budgetMs);
-        m_engine->evaluate(script, QString(), 1);
+        const QJSValue loaded = m_engine->evaluate(script, QString(), 1);
+        // Declarations are hoisted, so FindProxyForURL may exist even when
+        // the script never finished loading; such a script counts as broken.
+        if (watchdog.fired())
+            m_brokenAnswer = loaded.isError() ? loaded.toString() : QStringLiteral("DIRECT");
     }
     exposeFunctions();
 }
@@ -36,6 +40,8 @@ void PacParser::exposeFunctions()
 
 QString PacParser::findProxyForUrl(const QString &url, const QString &host)
 {
+    if (!m_brokenAnswer.isEmpty())
+        return m_brokenAnswer;
     QJSValue function = m_engine->globalObject().property(QStringLiteral("FindProxyForURL"));
     if (!function.isCallable())
         return QStringLiteral("DIRECT");

@@ -22,7 +22,7 @@ public:
 
     // The answer of FindProxyForURL(url, host) as text; "DIRECT" when the
     // script defines no such function; the error text when it throws or is
-    // interrupted.
+    // interrupted, now or while it was loading.
     QString findProxyForUrl(const QString &url, const QString &host);
 
 private:
@@ -30,4 +30,5 @@ private:
 
     QJSEngine *m_engine;
     int m_budgetMs;
+    QString m_brokenAnswer; // set when loading had to be interrupted
 };

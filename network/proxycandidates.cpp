@@ -27,7 +27,7 @@ bool isWildcardOrLoopbackV4(const QString &hex)
 QString v4Text(const QString &hex)
 {
     return hex == QLatin1String("00000000") ? QStringLiteral("0.0.0.0")
-                                             : QStringLiteral("127.0.0.1");
+                                            : QStringLiteral("127.0.0.1");
 }
 
 } // namespace
@@ -119,7 +119,7 @@ QStringList procNetTcpListening(const QString &table)
             if (ip == QString(32, QLatin1Char('0'))) {
                 text = QStringLiteral("0.0.0.0");
             } else if (ip.startsWith(QLatin1String("0000000000000000FFFF0000"))
-                       && isWildcardOrLoopbackV4(ip.right(8))) {
+                && isWildcardOrLoopbackV4(ip.right(8))) {
                 text = v4Text(ip.right(8));
             } else {
                 continue;
@@ -134,8 +134,8 @@ QStringList procNetTcpListening(const QString &table)
 
 QStringList restrictPorts(const QStringList &candidates, const QString &allowed)
 {
-    const QStringList list =
-        allowed.split(QRegularExpression(QStringLiteral("[,\\s]+")), Qt::SkipEmptyParts);
+    const QStringList list
+        = allowed.split(QRegularExpression(QStringLiteral("[,\\s]+")), Qt::SkipEmptyParts);
     QStringList kept;
     for (const QString &port : candidates) {
         if (list.contains(port))

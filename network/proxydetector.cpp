@@ -16,13 +16,12 @@ QString typeText(QNetworkProxy::ProxyType type)
 
 } // namespace
 
-ProxyDetector::ProxyDetector(const ProxyEndpoints &endpoints, Sources sources,
-                             std::function<bool()> cancelled)
+ProxyDetector::ProxyDetector(
+    const ProxyEndpoints &endpoints, Sources sources, std::function<bool()> cancelled)
     : m_endpoints(endpoints)
     , m_sources(std::move(sources))
     , m_cancelled(std::move(cancelled))
-{
-}
+{ }
 
 std::optional<ProxyDetector::Found> ProxyDetector::run(const Stored &stored)
 {
@@ -53,8 +52,8 @@ std::optional<ProxyDetector::Found> ProxyDetector::run(const Stored &stored)
     return std::nullopt;
 }
 
-bool ProxyDetector::probeThroughProxy(const QUrl &url, const QString &host,
-                                      QNetworkProxy::ProxyType type, int port)
+bool ProxyDetector::probeThroughProxy(
+    const QUrl &url, const QString &host, QNetworkProxy::ProxyType type, int port)
 {
     if (isCancelled())
         return false;
@@ -78,14 +77,14 @@ bool ProxyDetector::stepStored(const Stored &stored)
     if (stored.port <= 0)
         return false;
     return probeThroughProxy(m_endpoints.probeUrl, stored.ip, QNetworkProxy::HttpProxy, stored.port)
-        || probeThroughProxy(m_endpoints.probeUrl, stored.ip, QNetworkProxy::Socks5Proxy,
-                             stored.port);
+        || probeThroughProxy(
+            m_endpoints.probeUrl, stored.ip, QNetworkProxy::Socks5Proxy, stored.port);
 }
 
 bool ProxyDetector::stepSystem()
 {
-    const QList<QNetworkProxy> proxies =
-        m_sources.systemProxies ? m_sources.systemProxies() : QList<QNetworkProxy>();
+    const QList<QNetworkProxy> proxies
+        = m_sources.systemProxies ? m_sources.systemProxies() : QList<QNetworkProxy>();
     for (const QNetworkProxy &proxy : proxies) {
         if (proxy.type() != QNetworkProxy::HttpProxy && proxy.type() != QNetworkProxy::Socks5Proxy)
             continue;

@@ -17,7 +17,14 @@
 class ProxyDetector
 {
 public:
-    enum class Step { Stored, System, Pac, Direct, PortScan };
+    enum class Step
+    {
+        Stored,
+        System,
+        Pac,
+        Direct,
+        PortScan
+    };
 
     struct Found
     {
@@ -52,12 +59,15 @@ public:
     static constexpr int ProbeTimeoutMs = 4000;
     static constexpr int PacFetchTimeoutMs = 10000;
 
-    ProxyDetector(const ProxyEndpoints &endpoints, Sources sources,
-                  std::function<bool()> cancelled = {});
+    ProxyDetector(
+        const ProxyEndpoints &endpoints, Sources sources, std::function<bool()> cancelled = {});
 
     // Called with each proxy found, on the calling thread, before run()
     // returns.
-    void setReporter(std::function<void(const Found &)> reporter) { m_reporter = std::move(reporter); }
+    void setReporter(std::function<void(const Found &)> reporter)
+    {
+        m_reporter = std::move(reporter);
+    }
 
     // Runs the whole chain; nothing when every step failed or the run was
     // cancelled.
@@ -65,8 +75,8 @@ public:
 
     // A GET of url through the given proxy, bounded by ProbeTimeoutMs; on an
     // answer the proxy is reported and true returned.
-    bool probeThroughProxy(const QUrl &url, const QString &host, QNetworkProxy::ProxyType type,
-                           int port);
+    bool probeThroughProxy(
+        const QUrl &url, const QString &host, QNetworkProxy::ProxyType type, int port);
 
     QList<Step> steps() const { return m_steps; }
     QList<Attempt> attempts() const { return m_attempts; }

@@ -9,8 +9,8 @@
 // them (tests point them at 127.0.0.1).
 struct ProxyEndpoints
 {
-    QUrl probeUrl;     // fetched through every proxy candidate, and directly
-    QUrl pacTestUrl;   // the URL a PAC script is asked about
+    QUrl probeUrl; // fetched through every proxy candidate, and directly
+    QUrl pacTestUrl; // the URL a PAC script is asked about
     QString pacTestHost; // its host name, the second argument of FindProxyForURL
     QUrl keepaliveUrl; // small image fetched by the periodic connectivity check
 

@@ -46,15 +46,15 @@ QString pacUrl()
     if (!program.isEmpty()) {
         const QString mode = gsettings(program, QStringLiteral("mode"));
         if (!mode.isEmpty()) {
-            const QString url =
-                pacUrlFromGsettings(mode, gsettings(program, QStringLiteral("autoconfig-url")));
+            const QString url
+                = pacUrlFromGsettings(mode, gsettings(program, QStringLiteral("autoconfig-url")));
             if (!url.isEmpty())
                 return url;
         }
     }
 
-    const QString kde = QStandardPaths::locate(QStandardPaths::GenericConfigLocation,
-                                               QStringLiteral("kioslaverc"));
+    const QString kde = QStandardPaths::locate(
+        QStandardPaths::GenericConfigLocation, QStringLiteral("kioslaverc"));
     return kde.isEmpty() ? QString() : pacUrlFromKioslaverc(readFile(kde));
 }
 

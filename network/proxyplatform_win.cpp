@@ -16,8 +16,8 @@ constexpr int NetstatFinishMs = 30000;
 // Waits for the process in slices, so that a request to stop the detection
 // thread is heard. Gives up at once when the process is not (or no longer)
 // running.
-bool waitSliced(QProcess &process, bool forStart, int totalMs,
-                const std::function<bool()> &cancelled)
+bool waitSliced(
+    QProcess &process, bool forStart, int totalMs, const std::function<bool()> &cancelled)
 {
     QElapsedTimer clock;
     clock.start();
@@ -47,7 +47,7 @@ QStringList listeningAddresses(const std::function<bool()> &cancelled)
 {
     QProcess process;
     process.start(QStringLiteral("cmd"),
-                  {QStringLiteral("/c"), QStringLiteral("netstat -ano |findstr 0.0.0.0:0")});
+        {QStringLiteral("/c"), QStringLiteral("netstat -ano |findstr 0.0.0.0:0")});
     if (waitSliced(process, true, NetstatStartMs, cancelled))
         waitSliced(process, false, NetstatFinishMs, cancelled);
     const QString output = QString::fromLocal8Bit(process.readAllStandardOutput());
