@@ -21,6 +21,19 @@ namespace {
 constexpr int KeepaliveTimeoutMs = 10000;
 constexpr int KeepaliveFailuresBeforeRedetect = 3;
 
+// Kills a process that may still run and frees it once it has ended, without
+// waiting here.
+void endProcessLater(QProcess *process)
+{
+    if (process->state() == QProcess::NotRunning) {
+        process->deleteLater();
+        return;
+    }
+    QObject::connect(process, QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished),
+        process, &QObject::deleteLater);
+    process->kill();
+}
+
 } // namespace
 
 void MainWindow::createProxyDetection()
@@ -181,8 +194,7 @@ void MainWindow::on_pushButton_test_pro_clicked()
         QProcess *old = m_proxyTestProcess;
         m_proxyTestProcess = nullptr;
         old->disconnect(this);
-        old->kill();
-        old->deleteLater();
+        endProcessLater(old);
     }
 
     const QString command = proxyTestCommand(QApplication::clipboard()->text(), Global::PROXY_HOST,
@@ -209,7 +221,5 @@ void MainWindow::finishProxyTest(QProcess *process)
     m_proxyTestProcess = nullptr;
     process->disconnect(this);
     ui->textEdit_test->setPlainText(QString::fromLocal8Bit(process->readAllStandardOutput()));
-    if (process->state() != QProcess::NotRunning)
-        process->kill();
-    process->deleteLater();
+    endProcessLater(process);
 }
