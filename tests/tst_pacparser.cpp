@@ -1,6 +1,5 @@
 #include "support/testmain.h"
 
-#include "network/jsextension.h"
 #include "network/pacparser.h"
 
 #include <QElapsedTimer>
@@ -168,32 +167,6 @@ private slots:
         // The engine is usable again afterwards.
         PacParser next(nullptr, "function FindProxyForURL(u, h) { return 'PROXY b:2'; }", 500);
         QCOMPARE(next.findProxyForUrl("http://127.0.0.1/", "127.0.0.1"), QString("PROXY b:2"));
-    }
-
-    void wildcardRules_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("pattern");
-        QTest::addColumn<bool>("match");
-        QTest::newRow("negated set") << "d"
-                                     << "[!abc]" << true;
-        QTest::newRow("negated set miss") << "a"
-                                          << "[!abc]" << false;
-        QTest::newRow("unclosed bracket literal") << "[a"
-                                                  << "[a" << true;
-        QTest::newRow("regex characters literal") << "a+b(c)"
-                                                  << "a+b(c)" << true;
-        QTest::newRow("empty pattern") << ""
-                                       << "" << true;
-        QTest::newRow("star alone") << "anything/at all"
-                                    << "*" << true;
-    }
-    void wildcardRules()
-    {
-        QFETCH(QString, text);
-        QFETCH(QString, pattern);
-        QFETCH(bool, match);
-        QCOMPARE(PacFunctions::wildcardMatch(text, pattern), match);
     }
 };
 

@@ -1,5 +1,6 @@
 #include "support/loopbackhttpserver.h"
 #include "support/proxyservers.h"
+#include "support/scopedenv.h"
 #include "support/testmain.h"
 
 #include "app/settingsstore.h"
@@ -16,31 +17,6 @@
 #include <QTemporaryDir>
 
 using Step = ProxyDetector::Step;
-
-// Sets an environment variable for one scope.
-class ScopedEnv
-{
-public:
-    ScopedEnv(const char *name, const QByteArray &value)
-        : m_name(name)
-        , m_wasSet(qEnvironmentVariableIsSet(name))
-        , m_old(qgetenv(name))
-    {
-        qputenv(name, value);
-    }
-    ~ScopedEnv()
-    {
-        if (m_wasSet)
-            qputenv(m_name, m_old);
-        else
-            qunsetenv(m_name);
-    }
-
-private:
-    const char *m_name;
-    bool m_wasSet;
-    QByteArray m_old;
-};
 
 // A probe target that answers only requests that came through an HTTP proxy
 // (they carry a Via header); direct requests get 403. It stands for an

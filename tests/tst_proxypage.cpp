@@ -1,5 +1,6 @@
 #include "support/loopbackhttpserver.h"
 #include "support/proxyservers.h"
+#include "support/scopedenv.h"
 #include "support/scripteddialogs.h"
 #include "support/testmain.h"
 
@@ -21,22 +22,6 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTextEdit>
-
-class ScopedEnv
-{
-public:
-    ScopedEnv(const char *name, const QByteArray &value)
-        : m_name(name)
-        , m_old(qgetenv(name))
-    {
-        qputenv(name, value);
-    }
-    ~ScopedEnv() { qputenv(m_name, m_old); }
-
-private:
-    const char *m_name;
-    QByteArray m_old;
-};
 
 // Runs the test from a folder holding a scripted "tool.exe", which the
 // extractor start finds first.
