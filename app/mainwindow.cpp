@@ -27,8 +27,8 @@ MainWindow::MainWindow(QWidget *parent)
     createDownloadEngine();
     createChildWindows();
     createDownloadList();
+    createProxyDetection();
 
-    waitBeforeProxyDetection();
     startProxyDetection();
 
     openTaskDatabase();
@@ -57,6 +57,7 @@ MainWindow::MainWindow(QWidget *parent)
 
 MainWindow::~MainWindow()
 {
+    stopProxyWork();
     // Every run ends with the window, helpers included; nobody may hear its
     // end while the window is going away.
     downloadEngine->shutdown();

@@ -15,6 +15,7 @@ class MainWindow;
 }
 
 class DownloadEngine;
+class GetProxyPortThread;
 class ItemInfo;
 class ListWidget;
 class QTranslator;
@@ -158,6 +159,34 @@ private:
     void deleteView(int view);
     void styleListTabs();
     void styleStartAllButton();
+
+    // --- network and proxy (network/mainwindow_proxy.cpp) ----------------------
+public:
+    GetProxyPortThread *m_proxyThread = nullptr;
+    int m_keepaliveFailures = 0;     // connectivity checks failed in a row
+    int m_proxyTestWaitMs = 30000;   // proxy test: wait for start, then for the end
+    QProcess *m_proxyTestProcess = nullptr; // the running proxy test, if any
+
+    // Shows the stored proxy mode on the proxy page (called when its tab opens).
+    void refreshProxyPage();
+
+public slots:
+    void recv_proxy_port(QString ipaddr, int port, QString type);
+
+private slots:
+    void on_radioButton_clicked(bool checked);
+    void on_radioButton_2_clicked(bool checked);
+    void on_radioButton_3_clicked(bool checked);
+    void on_radioButton_4_clicked(bool checked);
+    void on_pushButton_2_clicked();
+    void on_pushButton_test_pro_clicked();
+
+private:
+    void createProxyDetection();
+    void stopProxyWork();
+    void showCustomProxyFields(bool show);
+    void finishProxyTest(QProcess *process);
+    bool m_keepaliveBusy = false;
 
     Ui::MainWindow *ui;
 };

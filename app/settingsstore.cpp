@@ -143,6 +143,14 @@ void saveProxyPort(const QString &path, const QString &port)
     open(path)->setValue(key("proxyport"), port);
 }
 
+void saveCustomProxy(const QString &path, const QString &ipaddr, const QString &port)
+{
+    const auto s = open(path);
+    s->setValue(key("proxyport"), port);
+    s->setValue(key("proxyipaddr"), ipaddr);
+    s->setValue(key("proxycustomer"), 3);
+}
+
 void saveDetectedProxy(const QString &path, const QString &ipaddr, int port, bool socks5)
 {
     const auto s = open(path);

@@ -72,6 +72,8 @@ struct StoredProxy
 StoredProxy loadProxy(const QString &path);
 void saveProxyCustomer(const QString &path, int customer);
 void saveProxyPort(const QString &path, const QString &port);
+// The custom proxy saved on the proxy page: port, host and mode 3.
+void saveCustomProxy(const QString &path, const QString &ipaddr, const QString &port);
 // Stores a detected proxy as the custom proxy (mode 3).
 void saveDetectedProxy(const QString &path, const QString &ipaddr, int port, bool socks5);
 

@@ -124,7 +124,8 @@ QString resolveProgram(const QString &program, const ToolSearch &where)
     return program;
 }
 
-bool startExtractor(QProcess *process, const QString &command, QIODevice::OpenMode mode)
+bool startExtractor(QProcess *process, const QString &command, QIODevice::OpenMode mode,
+                    QProcess::ProcessChannelMode channels)
 {
     const CommandLine line = splitCommandLine(command);
     if (line.program.isEmpty()) {
@@ -132,7 +133,7 @@ bool startExtractor(QProcess *process, const QString &command, QIODevice::OpenMo
         return false;
     }
     ensureRelay(process);
-    process->setProcessChannelMode(QProcess::MergedChannels);
+    process->setProcessChannelMode(channels);
     const QString program = resolveProgram(line.program, defaultToolSearch());
     process->start(program, line.arguments, mode);
     return true;

@@ -1,10 +1,9 @@
 #pragma once
 
 #include <QIODevice>
+#include <QProcess>
 #include <QString>
 #include <QStringList>
-
-class QProcess;
 
 // Every extractor run goes through startExtractor(). Command texts keep the
 // stored form "tool.exe <options> <link>"; they are split here into a program
@@ -51,7 +50,9 @@ QString resolveProgram(const QString &program, const ToolSearch &where);
 // delivered from the event loop, exactly like a run that printed nothing;
 // completion must be taken from finished(int, QProcess::ExitStatus).
 // Returns false when the command text is empty (which also ends in finished).
+// channels: merged by default; the proxy test page reads standard output alone.
 bool startExtractor(QProcess *process, const QString &command,
-                    QIODevice::OpenMode mode = QIODevice::ReadWrite);
+                    QIODevice::OpenMode mode = QIODevice::ReadWrite,
+                    QProcess::ProcessChannelMode channels = QProcess::MergedChannels);
 
 } // namespace ToolProcess
