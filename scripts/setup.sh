@@ -9,7 +9,7 @@ PACKAGES=(
     qtbase5-dev qtbase5-dev-tools qtdeclarative5-dev libqt5sql5-sqlite
     qttools5-dev qttools5-dev-tools
     yt-dlp ffmpeg
-    xvfb xauth imagemagick fonts-noto-cjk fonts-dejavu-core python3
+    xvfb xauth imagemagick fonts-noto-cjk fonts-dejavu-core python3 python3-pil
 )
 
 missing=()
