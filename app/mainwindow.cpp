@@ -6,6 +6,7 @@
 #include "downloads/myqprocess.h"
 #include "tasks/iteminfo.h"
 #include "tasks/sqlitedbaoperator.h"
+#include "ui/languagetranslator.h"
 
 #include <QEventLoop>
 #include <QGuiApplication>
@@ -21,7 +22,7 @@ MainWindow::MainWindow(QWidget *parent)
     initWidgets();
 
     ui->radioButton->setChecked(true);
-    translator = new QTranslator(this);
+    translator = new LanguageTranslator(this);
     prepareFolders();
     createProcessSlots();
     createChildWindows();

@@ -16,7 +16,10 @@ class MainWindow;
 
 class ItemInfo;
 class MyQProcess;
+class QAction;
+class QMenu;
 class QTranslator;
+class QWheelEvent;
 class SqliteDBAOperator;
 
 // The one top-level window. It owns every task, row, process slot, dialog and
@@ -72,6 +75,13 @@ public:
     QTimer m_pixmapTimer;
     QTimer m_keepaliveTimer;
     QProcess m_helpProcess;
+    QMenu *m_languageMenu = nullptr;
+    QAction *m_webAction = nullptr;
+    QAction *m_faqAction = nullptr;
+    QAction *m_aboutAction = nullptr;
+    QAction *m_updateAction = nullptr;
+    QAction *m_englishAction = nullptr;
+    QAction *m_chineseAction = nullptr;
 
     // --- settings access (mainwindow_settings.cpp) ---------------------------
     void loadGeneralSettings();
@@ -85,8 +95,24 @@ public:
     // --- scheduler (downloads/) ---------------------------------------------
     void runScheduler();
 
-    // --- language (ui/) -------------------------------------------------------
+    // --- window shell, settings page and language (ui/) ---------------------
     void applyLanguage();
+    // The row update of one task (the row widget's code fills it in).
+    void updateTaskRow(ItemInfo *task);
+    // Refreshes the proxy page from the stored mode (the proxy code fills it in).
+    void refreshProxyPage();
+    // Restyles the top tabs from m_topPage and the list filters from listFilter
+    // in the current language.
+    void restyleTopTabs();
+    void restyleListFilters();
+    void restyleStartAllButton();
+    void restyleOneKeyButton();
+    void selectServiceTab(int tab);
+    // Opens the help (hh.exe on Windows, the HTML help page elsewhere).
+    void openHelp();
+
+    // Positions of the service tabs in the tab bar.
+    enum ServiceTab { ProxyTab = 0, SettingTab = 1, StepTab = 2, AboutTab = 3, TestTab = 4 };
 
 public slots:
     void timerALL();
@@ -118,15 +144,36 @@ public slots:
     void showNetworkAvailable();
     void showNetworkTesting();
 
-private slots:
+    // --- window shell, settings page and language (ui/) ---------------------
     void on_pushButton_close_clicked();
     void on_pushButton_min_clicked();
     void on_pushButton_download_clicked();
+    void on_pushButton_biaoti_clicked();
+    void on_pushButton_top_clicked();
+    void on_pushButton_about_clicked();
+    void on_pushButton_service_clicked();
+    void on_pushButton_onekey_clicked();
+    void on_pushButton_tab_proxy_clicked();
+    void on_pushButton_tab_setting_clicked();
+    void on_pushButton_tab_step_clicked();
+    void on_pushButton_tab_about_clicked();
+    void on_pushButton_tab_testpro_clicked();
+    void on_pushButton_help_clicked();
+    void on_pushButton_setting_clicked();
+    void displayweb();
+    void displayFAQs();
+    void displayaboutus();
+    void changeEnglishlanguage();
+    void changeChineselanguage();
+
+    // --- version check (service/) -------------------------------------------
+    void displayupdate();
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
 
 private:
     // Start-up steps, in the order the constructor runs them.
@@ -139,6 +186,20 @@ private:
     void startProxyDetection();
     void openTaskDatabase();
     void stylePages();
+    // Window shell helpers (ui/).
+    void styleChrome();
+    void buildDropDownMenu();
+    void prepareSettingsPage();
+    void showGeneralSettings();
+    void styleDownloadPage();
+    void stylePopularPage();
+    void styleServicePages();
+    void styleOneKeyPage();
+    void applyPictureSet();
+    void retranslateTexts();
+    void refillComboBoxes();
+    void resetTopTabs();
+    void resetServiceTabs();
     void onVersionTimeout();
     void onHistoryTimeout();
     void onTopInfoTimeout();

@@ -9,3 +9,8 @@ void MainWindow::startProxyDetection()
 void MainWindow::m_keepalive_sec()
 {
 }
+
+// Shows the stored proxy mode on the proxy page; run when its tab is opened.
+void MainWindow::refreshProxyPage()
+{
+}
