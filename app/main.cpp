@@ -1,4 +1,5 @@
 #include "app/mainwindow.h"
+#include "ui/fonts.h"
 #include "ui/resources.h"
 
 #include <QApplication>
@@ -10,6 +11,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     initQuillonResources();
+    installFontSubstitutes();
     app.setWindowIcon(QIcon(QStringLiteral(":/ico2/256.png")));
     app.setFont(QFont(QStringLiteral("Microsoft YaHei"), 9));
 

@@ -639,7 +639,7 @@ def list_page():
                ("downfinishing", "Downloading", "下载中", g_download),
                ("downfinished", "Finished", "已完成", g_check),
                ("downfailure", "Failed", "失败", g_nothing)]
-    w, h = 110, 30
+    w, h = 122, 30
     for stem, en, zh, glyph in filters:
         for lang, label in (("en", en), ("zh", zh)):
             for suffix, state in STATES3:
@@ -839,6 +839,12 @@ def settings_and_dialog_buttons():
     written.append("img/arrow-bottom3.png")
 
 
+def check_marks():
+    c = Canvas(14, 14)
+    g_check(G(c, 1, 1, 12, WHITE, 2.6))
+    c.save("img/check.png")
+
+
 def choice_icons():
     def badge(name, text, col):
         c = Canvas(16, 16)
@@ -933,7 +939,7 @@ def write_qrc():
 def main():
     for fn in (top_tabs, title_bar_icons, menu_icons, app_icons, wordmarks, paste_and_onekey,
                intro_pictures, list_page, row_pictures, network_frames, service_pictures,
-               settings_and_dialog_buttons, choice_icons, popular_page, onekey_captions):
+               settings_and_dialog_buttons, check_marks, choice_icons, popular_page, onekey_captions):
         fn()
     write_qrc()
     print("%d pictures written to %s" % (len(set(written)), OUT))

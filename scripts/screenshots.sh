@@ -17,7 +17,7 @@ home="$(mktemp -d)"
 trap 'rm -rf "$home"' EXIT
 cd build
 run=(env HOME="$home" XDG_DATA_HOME="$home/.local/share" XDG_CONFIG_HOME="$home/.config"
-     XDG_CACHE_HOME="$home/.cache" QUILLON_VENDOR_ROOT="http://127.0.0.1:9")
+     XDG_CACHE_HOME="$home/.cache")
 if command -v xvfb-run >/dev/null; then
     "${run[@]}" QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x800x24" ./quillon_screenshots "$out"
 else

@@ -91,6 +91,26 @@ void MainWindow::styleChrome()
     ui->label_version->setFont(small);
     ui->label_version->setStyleSheet(QStringLiteral("QLabel{color:#8492a1}"));
     ui->label_check->setStyleSheet(QStringLiteral("QLabel{color:#8492a1}"));
+
+    // Check boxes and radio buttons of every page, in the palette of the pictures.
+    ui->stackedWidget->setStyleSheet(
+        QStringLiteral("QCheckBox, QRadioButton {spacing:%1px;color:#2b3645;}"
+                       "QCheckBox::indicator {width:%2px;height:%2px;border:1px solid #c5cdd6;"
+                       "border-radius:%3px;background:#ffffff;}"
+                       "QCheckBox::indicator:hover {border-color:#3190f0;}"
+                       "QCheckBox::indicator:checked {background:#3190f0;border-color:#3190f0;"
+                       "image:url(:/img/check.png);}"
+                       "QRadioButton::indicator {width:%2px;height:%2px;border:1px solid #c5cdd6;"
+                       "border-radius:%4px;background:#ffffff;}"
+                       "QRadioButton::indicator:hover {border-color:#3190f0;}"
+                       "QRadioButton::indicator:checked {width:%5px;height:%5px;"
+                       "border:%6px solid #3190f0;}")
+            .arg(Global::scaled(8))
+            .arg(Global::scaled(14))
+            .arg(Global::scaled(3))
+            .arg(Global::scaled(8))
+            .arg(Global::scaled(14) + 2 - 2 * Global::scaled(5))
+            .arg(Global::scaled(5)));
 }
 
 void MainWindow::buildDropDownMenu()

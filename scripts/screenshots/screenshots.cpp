@@ -4,6 +4,7 @@
 // translations in the working directory) with a HOME of its own.
 #include "app/mainwindow.h"
 #include "downloads/qmenubutton.h"
+#include "ui/fonts.h"
 #include "ui/resources.h"
 
 #include <QApplication>
@@ -40,6 +41,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     initQuillonResources();
+    installFontSubstitutes();
     app.setFont(QFont(QStringLiteral("Microsoft YaHei"), 9));
     const QString dir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots");
     QDir().mkpath(dir);
