@@ -42,9 +42,10 @@ void CustomShadowEffect::draw(QPainter *painter)
     if (px.isNull())
         return;
 
-    const QTransform restoreTransform = painter->worldTransform();
-    painter->setWorldTransform(QTransform());
-
+    // The pixmap and its offset are in the source's logical coordinates, so
+    // they are drawn under the painter's own transform: resetting it would
+    // drop the frame's position in its window and draw the frame and its
+    // shadow displaced by that much.
     const QSize size(static_cast<int>(px.width() + 2 * distance),
                      static_cast<int>(px.height() + 2 * distance));
     QImage tmp(size, QImage::Format_ARGB32_Premultiplied);
@@ -72,5 +73,4 @@ void CustomShadowEffect::draw(QPainter *painter)
 
     painter->drawImage(offset, tmp);
     painter->drawPixmap(offset, px);
-    painter->setWorldTransform(restoreTransform);
 }

@@ -64,15 +64,15 @@ inline constexpr const char *HelpStem = "help";       // status strip: help
 // The four list filters in view order (0 paused, 1 in progress, 2 finished, 3 failed).
 QString listFilterStem(int view);
 
-// Dialog pictures: the download button (":/img/download0..2", language set),
-// the folder chooser (":/img/openfolder0..2") and the close button
-// (":/img/close12.png", hover and pressed ":/img/close13.png").
+// Dialog pictures: the download button (download0 .. download2 under :/img/,
+// a language set), the folder chooser (openfolder0 .. openfolder2 under
+// :/img/) and the close button (close12, hover and pressed close13).
 QString dialogDownloadSheet(bool chinese);
 QString folderButtonSheet();
 QString dialogCloseSheet();
 
-// Popular lists: the refresh button (":/stack2/refresh", "refresh1",
-// "refresh2", language set) and the row's download button.
+// Popular lists: the refresh button (refresh, refresh1, refresh2 under
+// :/stack2/, a language set) and the row's download button.
 QString refreshSheet(bool chinese);
 QString topRowDownloadSheet();
 

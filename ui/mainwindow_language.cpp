@@ -3,6 +3,7 @@
 
 #include "app/global.h"
 #include "tasks/iteminfo.h"
+#include "tasks/taskstatus.h"
 #include "ui/languagefiles.h"
 
 #include <QApplication>
@@ -40,8 +41,11 @@ void MainWindow::applyLanguage()
     restyleTopTabs();
 
     // Rows show status words: refresh them so none waits for its next change.
-    for (ItemInfo *task : qAsConst(taskList))
+    // The record keeps its status word in the interface language too.
+    for (ItemInfo *task : qAsConst(taskList)) {
+        task->status = TaskStatus::textFor(task->process_status, task->active);
         updateTaskRow(task);
+    }
 }
 
 void MainWindow::retranslateTexts()
