@@ -4,13 +4,12 @@
 #include <QPainter>
 
 // Exported by QtWidgets; the blur behind QGraphicsBlurEffect.
-Q_DECL_IMPORT void qt_blurImage(QPainter *p, QImage &blurImage, qreal radius, bool quality,
-                                bool alphaOnly, int transposed = 0);
+Q_DECL_IMPORT void qt_blurImage(
+    QPainter *p, QImage &blurImage, qreal radius, bool quality, bool alphaOnly, int transposed = 0);
 
 CustomShadowEffect::CustomShadowEffect(QObject *parent)
     : QGraphicsEffect(parent)
-{
-}
+{ }
 
 void CustomShadowEffect::setDistance(double value)
 {
@@ -38,7 +37,8 @@ void CustomShadowEffect::draw(QPainter *painter)
     }
 
     QPoint offset;
-    const QPixmap px = sourcePixmap(Qt::LogicalCoordinates, &offset, QGraphicsEffect::PadToEffectiveBoundingRect);
+    const QPixmap px = sourcePixmap(
+        Qt::LogicalCoordinates, &offset, QGraphicsEffect::PadToEffectiveBoundingRect);
     if (px.isNull())
         return;
 
@@ -46,15 +46,15 @@ void CustomShadowEffect::draw(QPainter *painter)
     // they are drawn under the painter's own transform: resetting it would
     // drop the frame's position in its window and draw the frame and its
     // shadow displaced by that much.
-    const QSize size(static_cast<int>(px.width() + 2 * distance),
-                     static_cast<int>(px.height() + 2 * distance));
+    const QSize size(
+        static_cast<int>(px.width() + 2 * distance), static_cast<int>(px.height() + 2 * distance));
     QImage tmp(size, QImage::Format_ARGB32_Premultiplied);
     tmp.fill(0);
     {
         QPainter tmpPainter(&tmp);
         tmpPainter.setCompositionMode(QPainter::CompositionMode_Source);
         tmpPainter.drawPixmap(QPointF(-distance, -distance),
-                              px.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation));
+            px.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation));
     }
 
     QImage blurred(tmp.size(), QImage::Format_ARGB32_Premultiplied);

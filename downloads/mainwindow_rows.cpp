@@ -2,6 +2,4 @@
 
 // Refreshes a task's row from its record (status words, figures, busy
 // animation). The row widget's code fills this in.
-void MainWindow::updateTaskRow(ItemInfo *)
-{
-}
+void MainWindow::updateTaskRow(ItemInfo *) { }

@@ -37,8 +37,7 @@ class TestMainWindowShell : public QObject
 
     MainWindow *w = nullptr;
 
-    template <typename T>
-    T *child(MainWindow *win, const char *name)
+    template<typename T> T *child(MainWindow *win, const char *name)
     {
         T *found = win->findChild<T *>(QLatin1String(name));
         if (!found)
@@ -49,13 +48,12 @@ class TestMainWindowShell : public QObject
     QStackedWidget *stack(const char *name) { return child<QStackedWidget>(w, name); }
     QString settingsPath() const
     {
-        return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
-               + "/setting.ini";
+        return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/setting.ini";
     }
     void sendWheel(const QPoint &posInWindow, int delta)
     {
         QWheelEvent e(QPointF(posInWindow), QPointF(w->mapToGlobal(posInWindow)), QPoint(),
-                      QPoint(0, delta), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+            QPoint(0, delta), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
         QCoreApplication::sendEvent(w, &e);
     }
     QPoint frameMainCentre()
@@ -81,12 +79,15 @@ private slots:
         QCOMPARE(w->languageSwitch, 1);
         QCOMPARE(child<QLabel>(w, "label_version")->text(), QString::fromUtf8("版本：2.6.1"));
         QCOMPARE(child<QLabel>(w, "label_check")->text(),
-                 QString::fromUtf8("正在检测代理状态，请确认代理已开启。"));
-        QCOMPARE(child<QCheckBox>(w, "checkBox_3")->text(), QString::fromUtf8("启动时加载历史记录。"));
-        QCOMPARE(button("pushButton_paste")->toolTip(), QString::fromUtf8("复制视频链接地址后点击我"));
+            QString::fromUtf8("正在检测代理状态，请确认代理已开启。"));
+        QCOMPARE(
+            child<QCheckBox>(w, "checkBox_3")->text(), QString::fromUtf8("启动时加载历史记录。"));
+        QCOMPARE(
+            button("pushButton_paste")->toolTip(), QString::fromUtf8("复制视频链接地址后点击我"));
         QCOMPARE(button("pushButton_paste")->styleSheet(), ImageStyle::pasteSheet(true));
         QCOMPARE(button("pushButton_setting")->styleSheet(), ImageStyle::okSheet(true));
-        QCOMPARE(button("pushButton_download")->styleSheet(), ImageStyle::downloadTabSheet(true, true));
+        QCOMPARE(
+            button("pushButton_download")->styleSheet(), ImageStyle::downloadTabSheet(true, true));
         QCOMPARE(child<QComboBox>(w, "comboBox_7")->itemText(0), QString::fromUtf8("全部列表"));
         QCOMPARE(w->windowTitle(), QString::fromUtf8("Orvanta Quillon 视频下载器"));
         // Starting wrote nothing.
@@ -126,15 +127,17 @@ private slots:
             texts << a->text();
             QVERIFY(!a->icon().isNull());
         }
-        QCOMPARE(texts, QStringList({QString::fromUtf8("官方网站"), QString::fromUtf8("常见问题"),
-                                     QString::fromUtf8("关于我们"), QString::fromUtf8("检查更新"),
-                                     QString::fromUtf8("语言")}));
+        QCOMPARE(texts,
+            QStringList({QString::fromUtf8("官方网站"), QString::fromUtf8("常见问题"),
+                QString::fromUtf8("关于我们"), QString::fromUtf8("检查更新"),
+                QString::fromUtf8("语言")}));
         QMenu *languages = actions.last()->menu();
         QVERIFY(languages);
         QCOMPARE(languages->actions().size(), 2);
         QCOMPARE(languages->actions().at(0)->text(), QString("English"));
         QCOMPARE(languages->actions().at(1)->text(), QString::fromUtf8("简体中文"));
-        QVERIFY(languages->styleSheet().contains("padding:5px 20px;margin:0px 5px;font-size: 12px;"));
+        QVERIFY(
+            languages->styleSheet().contains("padding:5px 20px;margin:0px 5px;font-size: 12px;"));
     }
 
     void topTabsSelectPages()
@@ -144,16 +147,17 @@ private slots:
         QCOMPARE(stack("stackedWidget")->currentIndex(), 1);
         QCOMPARE(w->m_topPage, 1);
         QCOMPARE(button("pushButton_top")->styleSheet(),
-                 ImageStyle::tabSheet(":/tabimage/", "top", true, zh));
-        QCOMPARE(button("pushButton_download")->styleSheet(), ImageStyle::downloadTabSheet(false, zh));
+            ImageStyle::tabSheet(":/tabimage/", "top", true, zh));
+        QCOMPARE(
+            button("pushButton_download")->styleSheet(), ImageStyle::downloadTabSheet(false, zh));
 
         button("pushButton_about")->click();
         QCOMPARE(stack("stackedWidget")->currentIndex(), 3);
         QCOMPARE(w->m_topPage, 3);
         QCOMPARE(button("pushButton_about")->styleSheet(),
-                 ImageStyle::tabSheet(":/tabimage/", "tools", true, zh));
+            ImageStyle::tabSheet(":/tabimage/", "tools", true, zh));
         QCOMPARE(button("pushButton_top")->styleSheet(),
-                 ImageStyle::tabSheet(":/tabimage/", "top", false, zh));
+            ImageStyle::tabSheet(":/tabimage/", "top", false, zh));
 
         // The title picture shows the intro without touching the highlight.
         button("pushButton_biaoti")->click();
@@ -161,7 +165,7 @@ private slots:
         QCOMPARE(stack("stackedWidget_2")->currentIndex(), 0);
         QCOMPARE(w->m_topPage, 3);
         QCOMPARE(button("pushButton_about")->styleSheet(),
-                 ImageStyle::tabSheet(":/tabimage/", "tools", true, zh));
+            ImageStyle::tabSheet(":/tabimage/", "tools", true, zh));
 
         button("pushButton_onekey")->click();
         QCOMPARE(stack("stackedWidget")->currentIndex(), 4);
@@ -172,7 +176,7 @@ private slots:
         QCOMPARE(stack("stackedWidget_3")->currentWidget()->objectName(), QString("page_12"));
         QCOMPARE(w->m_serviceTab, int(MainWindow::SettingTab));
         QCOMPARE(button("pushButton_about")->styleSheet(),
-                 ImageStyle::tabSheet(":/tabimage/", "tools", false, zh));
+            ImageStyle::tabSheet(":/tabimage/", "tools", false, zh));
     }
 
     void serviceTabsSelectPages_data()
@@ -181,11 +185,21 @@ private slots:
         QTest::addColumn<QString>("page");
         QTest::addColumn<QString>("stem");
         QTest::addColumn<int>("index");
-        QTest::newRow("proxy") << "pushButton_tab_proxy" << "page_11" << "proxy" << 0;
-        QTest::newRow("setting") << "pushButton_tab_setting" << "page_12" << "setting" << 1;
-        QTest::newRow("step") << "pushButton_tab_step" << "page_9" << "step" << 2;
-        QTest::newRow("about") << "pushButton_tab_about" << "page_10" << "about" << 3;
-        QTest::newRow("test") << "pushButton_tab_testpro" << "page_testpro" << "test" << 4;
+        QTest::newRow("proxy") << "pushButton_tab_proxy"
+                               << "page_11"
+                               << "proxy" << 0;
+        QTest::newRow("setting") << "pushButton_tab_setting"
+                                 << "page_12"
+                                 << "setting" << 1;
+        QTest::newRow("step") << "pushButton_tab_step"
+                              << "page_9"
+                              << "step" << 2;
+        QTest::newRow("about") << "pushButton_tab_about"
+                               << "page_10"
+                               << "about" << 3;
+        QTest::newRow("test") << "pushButton_tab_testpro"
+                              << "page_testpro"
+                              << "test" << 4;
     }
 
     void serviceTabsSelectPages()
@@ -197,13 +211,15 @@ private slots:
         button(qPrintable(tab))->click();
         QCOMPARE(stack("stackedWidget_3")->currentWidget()->objectName(), page);
         QCOMPARE(w->m_serviceTab, index);
-        QCOMPARE(button(qPrintable(tab))->styleSheet(), ImageStyle::serviceTabSheet(stem, true, true));
+        QCOMPARE(
+            button(qPrintable(tab))->styleSheet(), ImageStyle::serviceTabSheet(stem, true, true));
         // Exactly one tab looks selected.
         int selected = 0;
-        for (const char *name : {"pushButton_tab_proxy", "pushButton_tab_setting", "pushButton_tab_step",
-                                 "pushButton_tab_about", "pushButton_tab_testpro"})
-            selected += button(name)->styleSheet().startsWith("QPushButton{border-image: url(:/service2/chin")
-                            && button(name)->styleSheet().contains("2.png)  ;}QPushButton:hover");
+        for (const char *name : {"pushButton_tab_proxy", "pushButton_tab_setting",
+                 "pushButton_tab_step", "pushButton_tab_about", "pushButton_tab_testpro"})
+            selected += button(name)->styleSheet().startsWith(
+                            "QPushButton{border-image: url(:/service2/chin")
+                && button(name)->styleSheet().contains("2.png)  ;}QPushButton:hover");
         QCOMPARE(selected, 1);
     }
 
@@ -270,8 +286,8 @@ private slots:
         QTest::mousePress(w, Qt::LeftButton, Qt::NoModifier, QPoint(100, 30));
         QVERIFY(w->m_dragging);
         QCOMPARE(w->m_pressPos, QPoint(100, 30));
-        QMouseEvent move(QEvent::MouseMove, QPointF(130, 50), QPointF(w->mapToGlobal(QPoint(130, 50))),
-                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QMouseEvent move(QEvent::MouseMove, QPointF(130, 50),
+            QPointF(w->mapToGlobal(QPoint(130, 50))), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(w, &move);
         QCOMPARE(w->pos(), start + QPoint(30, 20));
         QTest::mouseRelease(w, Qt::LeftButton, Qt::NoModifier, QPoint(130, 50));
@@ -365,7 +381,7 @@ private slots:
         QCOMPARE(task->status, QString("Downloading"));
 
         QCOMPARE(button("pushButton_about")->styleSheet(),
-                 ImageStyle::tabSheet(":/tabimage/", "tools", true, false));
+            ImageStyle::tabSheet(":/tabimage/", "tools", true, false));
         w->taskList.removeAll(task);
         delete task;
     }
@@ -380,12 +396,12 @@ private slots:
         QCOMPARE(button("pushButton_paste")->styleSheet(), ImageStyle::pasteSheet(false));
         QCOMPARE(button("pushButton_refresh")->styleSheet(), ImageStyle::refreshSheet(false));
         QCOMPARE(button("pushButton_downloadfinished")->styleSheet(),
-                 ImageStyle::tabSheet(":/newimage/", "displayall", true, false));
+            ImageStyle::tabSheet(":/newimage/", "displayall", true, false));
         // The service tab in use follows at once.
         QCOMPARE(button("pushButton_tab_setting")->styleSheet(),
-                 ImageStyle::serviceTabSheet("setting", true, false));
+            ImageStyle::serviceTabSheet("setting", true, false));
         QCOMPARE(child<QMenuButton>(w, "pushButton_xiala")->menu()->actions().first()->text(),
-                 QString("Website"));
+            QString("Website"));
         QCOMPARE(child<QComboBox>(w, "comboBox_4")->itemText(2), QString(" 8K "));
         QCOMPARE(child<QComboBox>(w, "comboBox_4")->count(), 13);
     }
@@ -407,7 +423,7 @@ private slots:
         w = new MainWindow;
         QCOMPARE(w->languageSwitch, 0);
         QCOMPARE(child<QLabel>(w, "label_check")->text(),
-                 QString("Testing proxy status,please confirm that the agent is open."));
+            QString("Testing proxy status,please confirm that the agent is open."));
         QCOMPARE(button("pushButton_paste")->styleSheet(), ImageStyle::pasteSheet(false));
         QCOMPARE(w->windowTitle(), QString("Orvanta Quillon"));
         // The saved settings came back too.

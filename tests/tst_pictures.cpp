@@ -36,8 +36,8 @@ class TestPictures : public QObject
                 for (const char *stem : {"proxy", "setting", "step", "about", "test"})
                     sheets << ImageStyle::serviceTabSheet(stem, selected, zh);
                 for (int view = 0; view < 4; ++view)
-                    sheets << ImageStyle::tabSheet(":/newimage/", ImageStyle::listFilterStem(view),
-                                                   selected, zh);
+                    sheets << ImageStyle::tabSheet(
+                        ":/newimage/", ImageStyle::listFilterStem(view), selected, zh);
                 sheets << ImageStyle::oneKeySheet(selected, zh);
                 sheets << ImageStyle::startAllSheet(selected, zh);
                 sheets << ImageStyle::noticeSheet(selected);
@@ -50,9 +50,9 @@ class TestPictures : public QObject
                 sheets << ImageStyle::plainSheet(
                     ImageStyle::localized(QStringLiteral(":/stack2/%1.png").arg(stem), zh));
         }
-        for (const char *stem : {ImageStyle::HistoryStem, ImageStyle::ServiceStem,
-                                 ImageStyle::MenuStem, ImageStyle::MinStem, ImageStyle::CloseStem,
-                                 ImageStyle::HelpStem})
+        for (const char *stem :
+            {ImageStyle::HistoryStem, ImageStyle::ServiceStem, ImageStyle::MenuStem,
+                ImageStyle::MinStem, ImageStyle::CloseStem, ImageStyle::HelpStem})
             for (bool selected : {false, true})
                 sheets << ImageStyle::tabSheet(":/newimage/", stem, selected, false);
         sheets << ImageStyle::folderButtonSheet() << ImageStyle::dialogCloseSheet()
@@ -67,10 +67,10 @@ class TestPictures : public QObject
         const QString root = qEnvironmentVariable("QUILLON_SOURCE_DIR");
         QStringList files;
         for (const char *dir : {"app", "tasks", "extractor", "downloads", "intake", "network",
-                                "service", "ui", "forms", "scripts/screenshots"}) {
+                 "service", "ui", "forms", "scripts/screenshots"}) {
             QDirIterator it(root + QLatin1Char('/') + QLatin1String(dir),
-                            {QStringLiteral("*.cpp"), QStringLiteral("*.h"), QStringLiteral("*.ui")},
-                            QDir::Files, QDirIterator::Subdirectories);
+                {QStringLiteral("*.cpp"), QStringLiteral("*.h"), QStringLiteral("*.ui")},
+                QDir::Files, QDirIterator::Subdirectories);
             while (it.hasNext())
                 files << it.next();
         }
@@ -96,40 +96,50 @@ private slots:
     void sheetIsWrittenAsTheProgramWritesIt()
     {
         QCOMPARE(ImageStyle::tabSheet(":/tabimage/", "top", false, false),
-                 QString("QPushButton{border-image: url(:/tabimage/top0.png)  ;}"
-                         "QPushButton:hover{border-image: url(:/tabimage/top1.png)  ;}"
-                         "QPushButton:pressed{border-image: url(:/tabimage/top2.png) ;}"
-                         "QPushButton:disabled{border-image: url(:/tabimage/top0.png) ;}"
-                         "QPushButton:focus{outline: none;}"));
+            QString("QPushButton{border-image: url(:/tabimage/top0.png)  ;}"
+                    "QPushButton:hover{border-image: url(:/tabimage/top1.png)  ;}"
+                    "QPushButton:pressed{border-image: url(:/tabimage/top2.png) ;}"
+                    "QPushButton:disabled{border-image: url(:/tabimage/top0.png) ;}"
+                    "QPushButton:focus{outline: none;}"));
         QCOMPARE(ImageStyle::pasteSheet(false),
-                 QString("QPushButton{border-image: url(:/stack1/paste2.png)  ;}"
-                         "QPushButton:hover{border-image: url(:/stack1/paste3.png)  ;}"
-                         "QPushButton:pressed{border-image: url(:/stack1/paste4.png) ;}"
-                         "QPushButton:disabled{border-image: url(:/stack1/paste5.png) ;}"
-                         "QPushButton:focus{outline: none;}"));
+            QString("QPushButton{border-image: url(:/stack1/paste2.png)  ;}"
+                    "QPushButton:hover{border-image: url(:/stack1/paste3.png)  ;}"
+                    "QPushButton:pressed{border-image: url(:/stack1/paste4.png) ;}"
+                    "QPushButton:disabled{border-image: url(:/stack1/paste5.png) ;}"
+                    "QPushButton:focus{outline: none;}"));
         QCOMPARE(ImageStyle::networkFrameSheet(3),
-                 QString("QPushButton{border-image: url(:/image2/3.png)  ;}"
-                         "QPushButton:focus{outline: none;}"));
+            QString("QPushButton{border-image: url(:/image2/3.png)  ;}"
+                    "QPushButton:focus{outline: none;}"));
         QCOMPARE(ImageStyle::noticeSheet(true),
-                 QString("QPushButton{border-image: url(:/newimage/not2222.png)  ;}"
-                         "QPushButton:hover{border-image: url(:/newimage/not22.png)  ;}"
-                         "QPushButton:focus{outline: none;}"));
+            QString("QPushButton{border-image: url(:/newimage/not2222.png)  ;}"
+                    "QPushButton:hover{border-image: url(:/newimage/not22.png)  ;}"
+                    "QPushButton:focus{outline: none;}"));
     }
 
     void chinesePictureName_data()
     {
         QTest::addColumn<QString>("english");
         QTest::addColumn<QString>("chinese");
-        QTest::newRow("filter") << ":/newimage/displayall0.png" << ":/newimage/chindisplayall0.png";
-        QTest::newRow("one-key") << ":/stack1/config1.png" << ":/stack1/chinconfig1.png";
-        QTest::newRow("refresh") << ":/stack2/refresh.png" << ":/stack2/chinrefresh.png";
-        QTest::newRow("service tab") << ":/service2/setting2.png" << ":/service2/chinsetting2.png";
-        QTest::newRow("caption") << ":/stack5/2xone-key1.png" << ":/stack5/chin2xone-key1.png";
-        QTest::newRow("confirm") << ":/img/OK.png" << ":/img/OKchin.png";
-        QTest::newRow("confirm hover") << ":/img/OK1.png" << ":/img/OK1chin.png";
-        QTest::newRow("confirm pressed") << ":/img/OK2.png" << ":/img/OK2chin.png";
-        QTest::newRow("download tab") << ":/tabimage/downloada5.png" << ":/tabimage/chindownloada2.png";
-        QTest::newRow("other img") << ":/img/download0.png" << ":/img/chindownload0.png";
+        QTest::newRow("filter") << ":/newimage/displayall0.png"
+                                << ":/newimage/chindisplayall0.png";
+        QTest::newRow("one-key") << ":/stack1/config1.png"
+                                 << ":/stack1/chinconfig1.png";
+        QTest::newRow("refresh") << ":/stack2/refresh.png"
+                                 << ":/stack2/chinrefresh.png";
+        QTest::newRow("service tab") << ":/service2/setting2.png"
+                                     << ":/service2/chinsetting2.png";
+        QTest::newRow("caption") << ":/stack5/2xone-key1.png"
+                                 << ":/stack5/chin2xone-key1.png";
+        QTest::newRow("confirm") << ":/img/OK.png"
+                                 << ":/img/OKchin.png";
+        QTest::newRow("confirm hover") << ":/img/OK1.png"
+                                       << ":/img/OK1chin.png";
+        QTest::newRow("confirm pressed") << ":/img/OK2.png"
+                                         << ":/img/OK2chin.png";
+        QTest::newRow("download tab") << ":/tabimage/downloada5.png"
+                                      << ":/tabimage/chindownloada2.png";
+        QTest::newRow("other img") << ":/img/download0.png"
+                                   << ":/img/chindownload0.png";
     }
 
     void chinesePictureName()
@@ -148,52 +158,49 @@ private slots:
         QTest::addColumn<QStringList>("expected"); // normal, hover, pressed, disabled
         QTest::newRow("top tab selected")
             << ImageStyle::tabSheet(":/tabimage/", "top", true, false)
-            << QStringList{":/tabimage/top2.png", ":/tabimage/top1.png", ":/tabimage/top2.png",
-                           ":/tabimage/top0.png"};
+            << QStringList {":/tabimage/top2.png", ":/tabimage/top1.png", ":/tabimage/top2.png",
+                   ":/tabimage/top0.png"};
         QTest::newRow("download tab English")
             << ImageStyle::downloadTabSheet(false, false)
-            << QStringList{":/tabimage/downloada0.png", ":/tabimage/downloada1.png",
-                           ":/tabimage/downloada5.png", ":/tabimage/downloada0.png"};
+            << QStringList {":/tabimage/downloada0.png", ":/tabimage/downloada1.png",
+                   ":/tabimage/downloada5.png", ":/tabimage/downloada0.png"};
         QTest::newRow("download tab English selected")
             << ImageStyle::downloadTabSheet(true, false)
-            << QStringList{":/tabimage/downloada5.png", ":/tabimage/downloada1.png",
-                           ":/tabimage/downloada5.png", ":/tabimage/downloada0.png"};
+            << QStringList {":/tabimage/downloada5.png", ":/tabimage/downloada1.png",
+                   ":/tabimage/downloada5.png", ":/tabimage/downloada0.png"};
         QTest::newRow("download tab Chinese selected")
             << ImageStyle::downloadTabSheet(true, true)
-            << QStringList{":/tabimage/chindownloada2.png", ":/tabimage/chindownloada1.png",
-                           ":/tabimage/chindownloada2.png", ":/tabimage/chindownloada0.png"};
-        QTest::newRow("service tab")
-            << ImageStyle::serviceTabSheet("step", false, false)
-            << QStringList{":/service2/step.png", ":/service2/step1.png", ":/service2/step2.png",
-                           ":/service2/step.png"};
+            << QStringList {":/tabimage/chindownloada2.png", ":/tabimage/chindownloada1.png",
+                   ":/tabimage/chindownloada2.png", ":/tabimage/chindownloada0.png"};
+        QTest::newRow("service tab") << ImageStyle::serviceTabSheet("step", false, false)
+                                     << QStringList {":/service2/step.png", ":/service2/step1.png",
+                                            ":/service2/step2.png", ":/service2/step.png"};
         QTest::newRow("service tab selected Chinese")
             << ImageStyle::serviceTabSheet("about", true, true)
-            << QStringList{":/service2/chinabout2.png", ":/service2/chinabout1.png",
-                           ":/service2/chinabout2.png", ":/service2/chinabout.png"};
+            << QStringList {":/service2/chinabout2.png", ":/service2/chinabout1.png",
+                   ":/service2/chinabout2.png", ":/service2/chinabout.png"};
         QTest::newRow("filter selected Chinese")
             << ImageStyle::tabSheet(":/newimage/", ImageStyle::listFilterStem(3), true, true)
-            << QStringList{":/newimage/chindownfailure2.png", ":/newimage/chindownfailure1.png",
-                           ":/newimage/chindownfailure2.png", ":/newimage/chindownfailure0.png"};
-        QTest::newRow("one-key on")
-            << ImageStyle::oneKeySheet(true, false)
-            << QStringList{":/stack1/config1.png", ":/stack1/config1.png", ":/stack1/config2.png",
-                           ":/stack1/config1.png"};
+            << QStringList {":/newimage/chindownfailure2.png", ":/newimage/chindownfailure1.png",
+                   ":/newimage/chindownfailure2.png", ":/newimage/chindownfailure0.png"};
+        QTest::newRow("one-key on") << ImageStyle::oneKeySheet(true, false)
+                                    << QStringList {":/stack1/config1.png", ":/stack1/config1.png",
+                                           ":/stack1/config2.png", ":/stack1/config1.png"};
         QTest::newRow("one-key off Chinese")
             << ImageStyle::oneKeySheet(false, true)
-            << QStringList{":/stack1/chinconfig.png", ":/stack1/chinconfig1.png",
-                           ":/stack1/chinconfig2.png", ":/stack1/chinconfig.png"};
+            << QStringList {":/stack1/chinconfig.png", ":/stack1/chinconfig1.png",
+                   ":/stack1/chinconfig2.png", ":/stack1/chinconfig.png"};
         QTest::newRow("all paused shows start-all")
             << ImageStyle::startAllSheet(true, false)
-            << QStringList{":/newimage/allstart0.png", ":/newimage/allstart1.png",
-                           ":/newimage/allstart2.png", ":/newimage/allstart0.png"};
+            << QStringList {":/newimage/allstart0.png", ":/newimage/allstart1.png",
+                   ":/newimage/allstart2.png", ":/newimage/allstart0.png"};
         QTest::newRow("running shows stop-all Chinese")
             << ImageStyle::startAllSheet(false, true)
-            << QStringList{":/newimage/chinallstop0.png", ":/newimage/chinallstop1.png",
-                           ":/newimage/chinallstop2.png", ":/newimage/chinallstop0.png"};
-        QTest::newRow("confirm Chinese")
-            << ImageStyle::okSheet(true)
-            << QStringList{":/img/OKchin.png", ":/img/OK1chin.png", ":/img/OK2chin.png",
-                           ":/img/OKchin.png"};
+            << QStringList {":/newimage/chinallstop0.png", ":/newimage/chinallstop1.png",
+                   ":/newimage/chinallstop2.png", ":/newimage/chinallstop0.png"};
+        QTest::newRow("confirm Chinese") << ImageStyle::okSheet(true)
+                                         << QStringList {":/img/OKchin.png", ":/img/OK1chin.png",
+                                                ":/img/OK2chin.png", ":/img/OKchin.png"};
     }
 
     void groupStates()
@@ -236,17 +243,17 @@ private slots:
                 QString p = it.next().captured(1);
                 if (p.endsWith(QLatin1Char('/'))) {
                     // A folder prefix: something must be in it.
-                    QVERIFY2(!QDir(p).entryList(QDir::Files).isEmpty(),
-                             qPrintable(file + ": " + p));
+                    QVERIFY2(
+                        !QDir(p).entryList(QDir::Files).isEmpty(), qPrintable(file + ": " + p));
                     continue;
                 }
                 if (!p.contains(QLatin1Char('.')))
                     continue; // not a file name (e.g. ":/" alone)
                 ++checked;
                 if (p.contains(QLatin1Char('%'))) {
-                    QRegularExpression pattern(
-                        QLatin1Char('^')
-                        + QRegularExpression::escape(p).replace(QStringLiteral("\\%1"), QStringLiteral("[0-9]+"))
+                    QRegularExpression pattern(QLatin1Char('^')
+                        + QRegularExpression::escape(p).replace(
+                            QStringLiteral("\\%1"), QStringLiteral("[0-9]+"))
                         + QLatin1Char('$'));
                     bool any = false;
                     for (const QString &k : embedded)
@@ -282,7 +289,7 @@ private slots:
     void helpPagesAreEmbedded()
     {
         for (const char *name : {":/help/help_en.html", ":/help/help_zh.html"}) {
-            QFile page{QString::fromLatin1(name)};
+            QFile page {QString::fromLatin1(name)};
             QVERIFY(page.open(QIODevice::ReadOnly));
             const QString text = QString::fromUtf8(page.readAll());
             QVERIFY(text.contains("<html"));

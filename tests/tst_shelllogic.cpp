@@ -47,11 +47,21 @@ private slots:
         QTest::addColumn<QString>("videos");
         QTest::addColumn<QString>("processes");
         QTest::addColumn<QString>("analyses");
-        QTest::newRow("defaults") << 10 << 3 << 1 << "10" << "3" << "1";
-        QTest::newRow("largest") << 15 << 9 << 2 << "15" << "9" << "2";
-        QTest::newRow("smallest") << 5 << 1 << 1 << "5" << "1" << "1";
-        QTest::newRow("out of range") << 12 << 12 << 5 << "5" << "1" << "1";
-        QTest::newRow("zero and negative") << 0 << -3 << 0 << "5" << "1" << "1";
+        QTest::newRow("defaults") << 10 << 3 << 1 << "10"
+                                  << "3"
+                                  << "1";
+        QTest::newRow("largest") << 15 << 9 << 2 << "15"
+                                 << "9"
+                                 << "2";
+        QTest::newRow("smallest") << 5 << 1 << 1 << "5"
+                                  << "1"
+                                  << "1";
+        QTest::newRow("out of range") << 12 << 12 << 5 << "5"
+                                      << "1"
+                                      << "1";
+        QTest::newRow("zero and negative") << 0 << -3 << 0 << "5"
+                                           << "1"
+                                           << "1";
     }
 
     void storedValueSelectsEntry()
@@ -62,10 +72,12 @@ private slots:
         QFETCH(QString, videos);
         QFETCH(QString, processes);
         QFETCH(QString, analyses);
-        QCOMPARE(SettingsPage::videoCountChoices().at(SettingsPage::videoCountIndex(topnum)), videos);
-        QCOMPARE(SettingsPage::processChoices().at(SettingsPage::processIndex(processnum)), processes);
+        QCOMPARE(
+            SettingsPage::videoCountChoices().at(SettingsPage::videoCountIndex(topnum)), videos);
+        QCOMPARE(
+            SettingsPage::processChoices().at(SettingsPage::processIndex(processnum)), processes);
         QCOMPARE(SettingsPage::analysisChoices().at(SettingsPage::analysisIndex(anaprocessnum)),
-                 analyses);
+            analyses);
     }
 
     void choicesMatchTheSlots()
@@ -82,9 +94,12 @@ private slots:
         QTest::addColumn<double>("scale");
         QTest::addColumn<QString>("font");
         QTest::addColumn<QString>("item");
-        QTest::newRow("1") << 1.0 << "font-size: 12px;" << "min-height: 30px;";
-        QTest::newRow("1.25") << 1.25 << "font-size: 15px;" << "min-height: 37.5px;";
-        QTest::newRow("1.5") << 1.5 << "font-size: 18px;" << "min-height: 45px;";
+        QTest::newRow("1") << 1.0 << "font-size: 12px;"
+                           << "min-height: 30px;";
+        QTest::newRow("1.25") << 1.25 << "font-size: 15px;"
+                              << "min-height: 37.5px;";
+        QTest::newRow("1.5") << 1.5 << "font-size: 18px;"
+                             << "min-height: 45px;";
     }
 
     void comboStyleScales()
@@ -187,7 +202,8 @@ private slots:
                 QVERIFY2(!hasCjk(english), source.constData());
         }
         // Words a user reads most, spot-checked.
-        QCOMPARE(zh.translate(UiTexts::Context, "The network is available."), QString("网络连接正常。"));
+        QCOMPARE(
+            zh.translate(UiTexts::Context, "The network is available."), QString("网络连接正常。"));
         QCOMPARE(zh.translate(UiTexts::Context, "+Batch import"), QString("+批量链接导入"));
         QCOMPARE(zh.translate(UiTexts::Context, "+Batch export"), QString("批量链接导出"));
     }
@@ -195,7 +211,8 @@ private slots:
     // No message of the translation sources is left unfinished or vanished.
     void translationSourcesAreComplete()
     {
-        for (const char *name : {"/translations/lang_Chinses.ts", "/translations/lang_English.ts"}) {
+        for (const char *name :
+            {"/translations/lang_Chinses.ts", "/translations/lang_English.ts"}) {
             QFile f(sourceDir() + QLatin1String(name));
             QVERIFY(f.open(QIODevice::ReadOnly));
             QXmlStreamReader xml(&f);
@@ -297,12 +314,12 @@ private slots:
         shadow->setBlurRadius(5.0);
         const QImage shaded = render(shadow);
         QCOMPARE(qAlpha(plain.pixel(17, 40)), 0);
-        QVERIFY(qAlpha(shaded.pixel(17, 40)) > 0);            // shadow outside the frame
+        QVERIFY(qAlpha(shaded.pixel(17, 40)) > 0); // shadow outside the frame
         // The frame stays where it is, drawn over its shadow.
         for (const QPoint &p : {QPoint(20, 20), QPoint(40, 40), QPoint(59, 59)})
             QCOMPARE(shaded.pixel(p), plain.pixel(p));
         QVERIFY(qAlpha(shaded.pixel(62, 40)) > 0); // shadow on the far side too
-        QCOMPARE(qAlpha(shaded.pixel(2, 2)), 0);             // nothing far away
+        QCOMPARE(qAlpha(shaded.pixel(2, 2)), 0); // nothing far away
     }
 };
 

@@ -2,8 +2,8 @@
 
 namespace ImageStyle {
 
-QString sheet(const QString &normal, const QString &hover, const QString &pressed,
-              const QString &disabled)
+QString sheet(
+    const QString &normal, const QString &hover, const QString &pressed, const QString &disabled)
 {
     return QStringLiteral("QPushButton{border-image: url(%1)  ;}"
                           "QPushButton:hover{border-image: url(%2)  ;}"
@@ -44,8 +44,8 @@ QString localized(const QString &path, bool chinese)
     return folder + QStringLiteral("chin") + file;
 }
 
-static QString picture(const QString &folder, const QString &stem, const QString &state,
-                       bool chinese)
+static QString picture(
+    const QString &folder, const QString &stem, const QString &state, bool chinese)
 {
     return localized(folder + stem + state + QStringLiteral(".png"), chinese);
 }
@@ -83,16 +83,16 @@ QString pasteSheet(bool chinese)
     const QString folder = QStringLiteral(":/stack1/");
     const QString stem = QStringLiteral("paste");
     return sheet(picture(folder, stem, QStringLiteral("2"), chinese),
-                 picture(folder, stem, QStringLiteral("3"), chinese),
-                 picture(folder, stem, QStringLiteral("4"), chinese),
-                 picture(folder, stem, QStringLiteral("5"), chinese));
+        picture(folder, stem, QStringLiteral("3"), chinese),
+        picture(folder, stem, QStringLiteral("4"), chinese),
+        picture(folder, stem, QStringLiteral("5"), chinese));
 }
 
 QString okSheet(bool chinese)
 {
     const QString ok = localized(QStringLiteral(":/img/OK.png"), chinese);
     return sheet(ok, localized(QStringLiteral(":/img/OK1.png"), chinese),
-                 localized(QStringLiteral(":/img/OK2.png"), chinese), ok);
+        localized(QStringLiteral(":/img/OK2.png"), chinese), ok);
 }
 
 QString oneKeySheet(bool on, bool chinese)
@@ -106,8 +106,7 @@ QString oneKeySheet(bool on, bool chinese)
 QString startAllSheet(bool allPaused, bool chinese)
 {
     return tabSheet(QStringLiteral(":/newimage/"),
-                    allPaused ? QStringLiteral("allstart") : QStringLiteral("allstop"), false,
-                    chinese);
+        allPaused ? QStringLiteral("allstart") : QStringLiteral("allstop"), false, chinese);
 }
 
 QString listFilterStem(int view)
@@ -137,14 +136,14 @@ QString folderButtonSheet()
 QString dialogCloseSheet()
 {
     return sheet(QStringLiteral(":/img/close12.png"), QStringLiteral(":/img/close13.png"),
-                 QStringLiteral(":/img/close13.png"), QStringLiteral(":/img/close12.png"));
+        QStringLiteral(":/img/close13.png"), QStringLiteral(":/img/close12.png"));
 }
 
 QString refreshSheet(bool chinese)
 {
     const QString n = localized(QStringLiteral(":/stack2/refresh.png"), chinese);
     return sheet(n, localized(QStringLiteral(":/stack2/refresh1.png"), chinese),
-                 localized(QStringLiteral(":/stack2/refresh2.png"), chinese), n);
+        localized(QStringLiteral(":/stack2/refresh2.png"), chinese), n);
 }
 
 QString topRowDownloadSheet()
@@ -156,9 +155,9 @@ QString topRowDownloadSheet()
 
 QString noticeSheet(bool unread)
 {
-    return hoverSheet(unread ? QStringLiteral(":/newimage/not2222.png")
-                             : QStringLiteral(":/newimage/not2.png"),
-                      QStringLiteral(":/newimage/not22.png"));
+    return hoverSheet(
+        unread ? QStringLiteral(":/newimage/not2222.png") : QStringLiteral(":/newimage/not2.png"),
+        QStringLiteral(":/newimage/not22.png"));
 }
 
 QString networkFrameSheet(int frame)

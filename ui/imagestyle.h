@@ -12,8 +12,8 @@
 namespace ImageStyle {
 
 // The four-state sheet, written exactly as the whole program writes it.
-QString sheet(const QString &normal, const QString &hover, const QString &pressed,
-              const QString &disabled);
+QString sheet(
+    const QString &normal, const QString &hover, const QString &pressed, const QString &disabled);
 // Normal and hover only (the buttons of a download row).
 QString hoverSheet(const QString &normal, const QString &hover);
 // One picture for every state.
@@ -52,14 +52,14 @@ QString startAllSheet(bool allPaused, bool chinese);
 inline constexpr const char *TopTabStem = "top";
 inline constexpr const char *DownloadTabStem = "downloada";
 inline constexpr const char *ToolsTabStem = "tools";
-inline constexpr const char *DeleteStem = "delete";   // bulk delete (language set)
-inline constexpr const char *RetryStem = "retry";     // retry failed (language set)
+inline constexpr const char *DeleteStem = "delete"; // bulk delete (language set)
+inline constexpr const char *RetryStem = "retry"; // retry failed (language set)
 inline constexpr const char *HistoryStem = "history"; // load history
 inline constexpr const char *ServiceStem = "service"; // title bar: service page
-inline constexpr const char *MenuStem = "menu";       // title bar: drop-down menu
-inline constexpr const char *MinStem = "min";         // title bar: minimise
-inline constexpr const char *CloseStem = "close";     // title bar: close
-inline constexpr const char *HelpStem = "help";       // status strip: help
+inline constexpr const char *MenuStem = "menu"; // title bar: drop-down menu
+inline constexpr const char *MinStem = "min"; // title bar: minimise
+inline constexpr const char *CloseStem = "close"; // title bar: close
+inline constexpr const char *HelpStem = "help"; // status strip: help
 
 // The four list filters in view order (0 paused, 1 in progress, 2 finished, 3 failed).
 QString listFilterStem(int view);

@@ -6,11 +6,10 @@
 
 LanguageTranslator::LanguageTranslator(QObject *parent)
     : QTranslator(parent)
-{
-}
+{ }
 
-QString LanguageTranslator::translate(const char *context, const char *sourceText,
-                                      const char *disambiguation, int n) const
+QString LanguageTranslator::translate(
+    const char *context, const char *sourceText, const char *disambiguation, int n) const
 {
     const QString own = QTranslator::translate(context, sourceText, disambiguation, n);
     if (!own.isEmpty() || (context && std::strcmp(context, UiTexts::Context) == 0))

@@ -14,5 +14,5 @@ public:
     explicit LanguageTranslator(QObject *parent = nullptr);
 
     QString translate(const char *context, const char *sourceText,
-                      const char *disambiguation = nullptr, int n = -1) const override;
+        const char *disambiguation = nullptr, int n = -1) const override;
 };

@@ -64,10 +64,12 @@ void MainWindow::retranslateTexts()
         ui->label_check->setText(tr("The network is available."));
 
     const QUrl site(Global::vendorRoot() + QStringLiteral("/"));
-    ui->label_14->setText(QStringLiteral("<a href=\"%1\" style=\"color:#3190f0;text-decoration:none;\">%2</a>")
-                              .arg(site.toString(), site.host()));
+    ui->label_14->setText(
+        QStringLiteral("<a href=\"%1\" style=\"color:#3190f0;text-decoration:none;\">%2</a>")
+            .arg(site.toString(), site.host()));
     ui->label_16->setText(tr("A fast, friendly downloader for videos, playlists and channels."));
-    ui->label_50->setText(tr("E-mail: ") + QStringLiteral("support@") + site.host().remove(QStringLiteral("www.")));
+    ui->label_50->setText(
+        tr("E-mail: ") + QStringLiteral("support@") + site.host().remove(QStringLiteral("www.")));
     ui->label_51->setText(tr("Service hours: 9:00 - 18:00, Monday to Friday"));
     ui->label_52->setText(tr("Remote help is free of charge."));
 

@@ -54,23 +54,23 @@ void MainWindow::styleDownloadPage()
     ui->label_img->setScaledContents(true);
 
     // The list page: filter tabs with their counters as badges on the tabs.
-    const QList<QPushButton *> filters = {
-        ui->pushButton_downloadfinished, ui->pushButton_downloadfinished_2,
-        ui->pushButton_downloadfinished_3, ui->pushButton_downloadfinished_failure};
+    const QList<QPushButton *> filters
+        = {ui->pushButton_downloadfinished, ui->pushButton_downloadfinished_2,
+            ui->pushButton_downloadfinished_3, ui->pushButton_downloadfinished_failure};
     for (QPushButton *b : filters)
         b->setCursor(Qt::PointingHandCursor);
-    const QString badge =
-        QStringLiteral("QLabel{color:#3190f0;background:#ffffff;border:1px solid #d4e6fb;"
-                       "border-radius:%1px;font-size:%2px;}")
-            .arg(Global::scaled(9))
-            .arg(Global::scaled(11));
+    const QString badge
+        = QStringLiteral("QLabel{color:#3190f0;background:#ffffff;border:1px solid #d4e6fb;"
+                         "border-radius:%1px;font-size:%2px;}")
+              .arg(Global::scaled(9))
+              .arg(Global::scaled(11));
     for (QLabel *counter : {ui->label_all, ui->label_downloading, ui->label_downloaded,
-                            ui->label_downloaded_failure}) {
+             ui->label_downloaded_failure}) {
         counter->setStyleSheet(badge);
         counter->setAttribute(Qt::WA_TransparentForMouseEvents);
     }
     for (QPushButton *b : {ui->pushButton_downloadfinished_5, ui->pushButton_downloadfinished_retry,
-                           ui->pushButton_downloadfinished_4, ui->pushButton})
+             ui->pushButton_downloadfinished_4, ui->pushButton})
         b->setCursor(Qt::PointingHandCursor);
     ui->pushButton->setStyleSheet(ImageStyle::tabSheet(
         QStringLiteral(":/newimage/"), QLatin1String(ImageStyle::HistoryStem), false, false));
@@ -84,19 +84,20 @@ void MainWindow::styleDownloadPage()
     ui->comboBox_7->setView(new QListView(ui->comboBox_7));
 
     ui->frame_main->setStyleSheet(QStringLiteral("#frame_main{border:1px dashed #d9e1ec}"));
-    ui->scrollArea_main->setStyleSheet(QStringLiteral("QScrollArea {background-color:transparent;}"));
+    ui->scrollArea_main->setStyleSheet(
+        QStringLiteral("QScrollArea {background-color:transparent;}"));
     ui->scrollArea_main->viewport()->setStyleSheet(QStringLiteral("background-color:transparent;"));
-    ui->verticalScrollBar->setStyleSheet(
-        QStringLiteral("QScrollBar:vertical{background:#f2f6fa;width:%1px;border:none;"
-                       "border-radius:%2px;margin:0px;}"
-                       "QScrollBar::handle:vertical{background:#c5cdd6;border-radius:%2px;"
-                       "min-height:%3px;}"
-                       "QScrollBar::handle:vertical:hover{background:#3190f0;}"
-                       "QScrollBar::add-line:vertical,QScrollBar::sub-line:vertical{height:0px;}"
-                       "QScrollBar::add-page:vertical,QScrollBar::sub-page:vertical{background:none;}")
-            .arg(Global::scaled(8))
-            .arg(Global::scaled(4))
-            .arg(Global::scaled(30)));
+    ui->verticalScrollBar->setStyleSheet(QStringLiteral(
+        "QScrollBar:vertical{background:#f2f6fa;width:%1px;border:none;"
+        "border-radius:%2px;margin:0px;}"
+        "QScrollBar::handle:vertical{background:#c5cdd6;border-radius:%2px;"
+        "min-height:%3px;}"
+        "QScrollBar::handle:vertical:hover{background:#3190f0;}"
+        "QScrollBar::add-line:vertical,QScrollBar::sub-line:vertical{height:0px;}"
+        "QScrollBar::add-page:vertical,QScrollBar::sub-page:vertical{background:none;}")
+                                             .arg(Global::scaled(8))
+                                             .arg(Global::scaled(4))
+                                             .arg(Global::scaled(30)));
 }
 
 void MainWindow::stylePopularPage()
@@ -109,9 +110,10 @@ void MainWindow::stylePopularPage()
         QStringLiteral("#frame_month{border:1px solid rgb(188,236,228);border-radius:3px}"));
     for (QFrame *head : {ui->frame_day_top, ui->frame_week_top, ui->frame_month_top}) {
         const QString id = head->objectName();
-        head->setStyleSheet(QStringLiteral("#%1{background:#e8f8f6;border:1px solid rgb(188,236,228);}"
-                                           "#%1:hover{border:1px solid rgb(33,191,166);}")
-                                .arg(id));
+        head->setStyleSheet(
+            QStringLiteral("#%1{background:#e8f8f6;border:1px solid rgb(188,236,228);}"
+                           "#%1:hover{border:1px solid rgb(33,191,166);}")
+                .arg(id));
     }
     const QString bar = QStringLiteral(
         "QScrollBar:vertical{width:%1px;background:transparent;border:none;margin:0px;}"
@@ -153,7 +155,7 @@ void MainWindow::styleServicePages()
     ui->label_14->setOpenExternalLinks(true);
     ui->label_15->setPixmap(QPixmap(QStringLiteral(":/service2/vendor.png"))
                                 .scaled(Global::scaled(168), Global::scaled(165),
-                                        Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+                                    Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
     for (QLabel *l : {ui->label_16, ui->label_50, ui->label_51, ui->label_52}) {
         l->setStyleSheet(labelSheet("#455261"));
         l->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -161,11 +163,12 @@ void MainWindow::styleServicePages()
 
     // Proxy page and proxy test.
     ui->groupBox->setStyleSheet(QStringLiteral("QGroupBox{border:none}"));
-    const QString edit = QStringLiteral("QLineEdit{border:1px solid rgb(204,204,204);border-radius:3px;"
-                                        "padding:0px %1px;background:white;}"
-                                        "QLineEdit:focus{border-color:#3190f0;}"
-                                        "QLineEdit:disabled{background:#f2f6fa;color:#8492a1;}")
-                             .arg(Global::scaled(6));
+    const QString edit
+        = QStringLiteral("QLineEdit{border:1px solid rgb(204,204,204);border-radius:3px;"
+                         "padding:0px %1px;background:white;}"
+                         "QLineEdit:focus{border-color:#3190f0;}"
+                         "QLineEdit:disabled{background:#f2f6fa;color:#8492a1;}")
+              .arg(Global::scaled(6));
     ui->lineEdit->setStyleSheet(edit);
     ui->lineEdit_2->setStyleSheet(edit);
     ui->pushButton_2->setStyleSheet(textButtonSheet());
@@ -182,8 +185,8 @@ void MainWindow::styleOneKeyPage()
     ui->label_onekeyconfiguration->setScaledContents(true);
     ui->label_oenkey2->setScaledContents(true);
     const QString combo = SettingsPage::comboStyleSheet(Global::SCALE);
-    for (QComboBox *c : {ui->comboBox_4, ui->comboBox_2, ui->comboBox_5, ui->comboBox_6,
-                         ui->comboBox_3}) {
+    for (QComboBox *c :
+        {ui->comboBox_4, ui->comboBox_2, ui->comboBox_5, ui->comboBox_6, ui->comboBox_3}) {
         c->setStyleSheet(combo);
         c->setView(new QListView(c));
         c->setIconSize(QSize(Global::scaled(16), Global::scaled(16)));
@@ -195,8 +198,7 @@ void MainWindow::styleOneKeyPage()
     if (ui->comboBox_3->count() == 0) {
         const QIcon folder(QStringLiteral(":/img/folder.png"));
         ui->comboBox_3->addItem(folder, Global::DOWNLOAD_DIR, Global::DOWNLOAD_DIR);
-        ui->comboBox_3->addItem(QIcon(QStringLiteral(":/img/desktop.png")), desktopDir,
-                                desktopDir);
+        ui->comboBox_3->addItem(QIcon(QStringLiteral(":/img/desktop.png")), desktopDir, desktopDir);
     }
 }
 
@@ -246,13 +248,12 @@ void MainWindow::applyPictureSet()
 void MainWindow::restyleListFilters()
 {
     const bool zh = languageSwitch != 0;
-    const QList<QPushButton *> filters = {
-        ui->pushButton_downloadfinished, ui->pushButton_downloadfinished_2,
-        ui->pushButton_downloadfinished_3, ui->pushButton_downloadfinished_failure};
+    const QList<QPushButton *> filters
+        = {ui->pushButton_downloadfinished, ui->pushButton_downloadfinished_2,
+            ui->pushButton_downloadfinished_3, ui->pushButton_downloadfinished_failure};
     for (int i = 0; i < filters.size(); ++i)
-        filters[i]->setStyleSheet(ImageStyle::tabSheet(QStringLiteral(":/newimage/"),
-                                                       ImageStyle::listFilterStem(i),
-                                                       i == listFilter, zh));
+        filters[i]->setStyleSheet(ImageStyle::tabSheet(
+            QStringLiteral(":/newimage/"), ImageStyle::listFilterStem(i), i == listFilter, zh));
 }
 
 void MainWindow::restyleStartAllButton()
@@ -264,7 +265,8 @@ void MainWindow::restyleStartAllButton()
 
 void MainWindow::restyleOneKeyButton()
 {
-    ui->pushButton_onekey->setStyleSheet(ImageStyle::oneKeySheet(Global::ONEKEY, languageSwitch != 0));
+    ui->pushButton_onekey->setStyleSheet(
+        ImageStyle::oneKeySheet(Global::ONEKEY, languageSwitch != 0));
 }
 
 // --- choice lists ---------------------------------------------------------------------

@@ -13,10 +13,10 @@
 void MainWindow::prepareSettingsPage()
 {
     const QString style = SettingsPage::comboStyleSheet(Global::SCALE);
-    const QList<QPair<QComboBox *, QStringList>> combos = {
-        {ui->comboBox_numbervideo, SettingsPage::videoCountChoices()},
-        {ui->comboBox_numberprocess, SettingsPage::processChoices()},
-        {ui->comboBox_numberprocess_2, SettingsPage::analysisChoices()}};
+    const QList<QPair<QComboBox *, QStringList>> combos
+        = {{ui->comboBox_numbervideo, SettingsPage::videoCountChoices()},
+            {ui->comboBox_numberprocess, SettingsPage::processChoices()},
+            {ui->comboBox_numberprocess_2, SettingsPage::analysisChoices()}};
     for (const auto &entry : combos) {
         QComboBox *combo = entry.first;
         combo->setStyleSheet(style);

@@ -21,20 +21,18 @@
 void MainWindow::initWidgets()
 {
     initQuillonResources();
-    setWindowFlags(Qt::FramelessWindowHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowMinimizeButtonHint);
+    setWindowFlags(
+        Qt::FramelessWindowHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint);
     setAttribute(Qt::WA_TranslucentBackground);
     setWindowTitle(tr("Orvanta Quillon"));
     setWindowIcon(QIcon(QStringLiteral(":/ico2/256.png")));
 
     DisplayScale::scaleChildGeometry(this, Global::SCALE);
-    setFixedSize(Global::scaled(DisplayScale::DesignWidth),
-                 Global::scaled(DisplayScale::DesignHeight));
+    setFixedSize(
+        Global::scaled(DisplayScale::DesignWidth), Global::scaled(DisplayScale::DesignHeight));
 }
 
-void MainWindow::createChildWindows()
-{
-}
+void MainWindow::createChildWindows() { }
 
 void MainWindow::stylePages()
 {
@@ -61,9 +59,9 @@ void MainWindow::styleChrome()
     ui->frame_line_2->setStyleSheet(QStringLiteral("QFrame{background:#dddddd}"));
 
     const int icon = Global::scaled(30);
-    ui->label_tubiao->setPixmap(QPixmap(QStringLiteral(":/image/tubiao1.png"))
-                                    .scaled(icon, icon, Qt::IgnoreAspectRatio,
-                                            Qt::SmoothTransformation));
+    ui->label_tubiao->setPixmap(
+        QPixmap(QStringLiteral(":/image/tubiao1.png"))
+            .scaled(icon, icon, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
     ui->label_tubiao->setScaledContents(true);
     ui->pushButton_biaoti->setStyleSheet(
         ImageStyle::plainSheet(QStringLiteral(":/image/2xbiaoti1.png")));
@@ -80,10 +78,10 @@ void MainWindow::styleChrome()
         ImageStyle::tabSheet(bar, QLatin1String(ImageStyle::HelpStem), false, false));
     ui->pushButton_network_2->setStyleSheet(ImageStyle::networkFrameSheet(1));
 
-    for (QPushButton *b : QList<QPushButton *>{ui->pushButton_biaoti, ui->pushButton_download, ui->pushButton_top,
-                           ui->pushButton_about, ui->pushButton_notice, ui->pushButton_service,
-                           ui->pushButton_xiala, ui->pushButton_min, ui->pushButton_close,
-                           ui->pushButton_help})
+    for (QPushButton *b :
+        QList<QPushButton *> {ui->pushButton_biaoti, ui->pushButton_download, ui->pushButton_top,
+            ui->pushButton_about, ui->pushButton_notice, ui->pushButton_service,
+            ui->pushButton_xiala, ui->pushButton_min, ui->pushButton_close, ui->pushButton_help})
         b->setCursor(Qt::PointingHandCursor);
 
     QFont small = ui->label_version->font();
@@ -251,8 +249,7 @@ void MainWindow::resetServiceTabs()
 {
     const bool zh = languageSwitch != 0;
     const QList<QPushButton *> tabs = {ui->pushButton_tab_proxy, ui->pushButton_tab_setting,
-                                       ui->pushButton_tab_step, ui->pushButton_tab_about,
-                                       ui->pushButton_tab_testpro};
+        ui->pushButton_tab_step, ui->pushButton_tab_about, ui->pushButton_tab_testpro};
     for (int i = 0; i < tabs.size(); ++i) {
         tabs[i]->setStyleSheet(
             ImageStyle::serviceTabSheet(QLatin1String(ServiceTabStems[i]), false, zh));
@@ -262,17 +259,16 @@ void MainWindow::resetServiceTabs()
 
 void MainWindow::selectServiceTab(int tab)
 {
-    const QList<QWidget *> pages = {ui->page_11, ui->page_12, ui->page_9, ui->page_10,
-                                    ui->page_testpro};
+    const QList<QWidget *> pages
+        = {ui->page_11, ui->page_12, ui->page_9, ui->page_10, ui->page_testpro};
     const QList<QPushButton *> tabs = {ui->pushButton_tab_proxy, ui->pushButton_tab_setting,
-                                       ui->pushButton_tab_step, ui->pushButton_tab_about,
-                                       ui->pushButton_tab_testpro};
+        ui->pushButton_tab_step, ui->pushButton_tab_about, ui->pushButton_tab_testpro};
     if (tab < 0 || tab >= pages.size())
         return;
     ui->stackedWidget_3->setCurrentWidget(pages[tab]);
     resetServiceTabs();
-    tabs[tab]->setStyleSheet(
-        ImageStyle::serviceTabSheet(QLatin1String(ServiceTabStems[tab]), true, languageSwitch != 0));
+    tabs[tab]->setStyleSheet(ImageStyle::serviceTabSheet(
+        QLatin1String(ServiceTabStems[tab]), true, languageSwitch != 0));
     m_serviceTab = tab;
 }
 
@@ -378,15 +374,15 @@ void MainWindow::mouseReleaseEvent(QMouseEvent *event)
 
 void MainWindow::wheelEvent(QWheelEvent *event)
 {
-    const bool listShown =
-        ui->stackedWidget->currentIndex() == 0 && ui->stackedWidget_2->currentIndex() == 1;
+    const bool listShown
+        = ui->stackedWidget->currentIndex() == 0 && ui->stackedWidget_2->currentIndex() == 1;
     const QPoint inFrame = ui->frame_main->mapFrom(this, event->position().toPoint());
     if (!listShown || !ui->frame_main->rect().contains(inFrame)) {
         QMainWindow::wheelEvent(event);
         return;
     }
     QScrollBar *bar = ui->verticalScrollBar;
-    bar->setValue(WheelPaging::pagedValue(bar->value(), bar->minimum(), bar->maximum(),
-                                          event->angleDelta().y()));
+    bar->setValue(WheelPaging::pagedValue(
+        bar->value(), bar->minimum(), bar->maximum(), event->angleDelta().y()));
     event->accept();
 }

@@ -13,10 +13,10 @@ struct Choice
     QString icon; // resource path, empty for none
 };
 
-QList<Choice> qualities();         // one-key quality: " Original Video" .. " Skip Download"
-QList<Choice> rates();             // one-key rate limit: " Unlimited" .. " 100 Kbps"
-QList<Choice> subtitleModes();     // " Save subtitle file", " Embed-subtitle"
+QList<Choice> qualities(); // one-key quality: " Original Video" .. " Skip Download"
+QList<Choice> rates(); // one-key rate limit: " Unlimited" .. " 100 Kbps"
+QList<Choice> subtitleModes(); // " Save subtitle file", " Embed-subtitle"
 QList<Choice> subtitleLanguages(); // " English" .. " 韩语"
-QList<Choice> exportFilters();     // batch export: "ALL List" .. "Failture List"
+QList<Choice> exportFilters(); // batch export: "ALL List" .. "Failture List"
 
 } // namespace PageChoices

@@ -6,9 +6,9 @@
 // value selects, and the combo style. No widgets here.
 namespace SettingsPage {
 
-QStringList videoCountChoices();    // topnum: "5", "10", "15"
-QStringList processChoices();       // processnum: "1" .. "9" (nine download slots)
-QStringList analysisChoices();      // anaprocessnum: "1", "2" (two analysis slots)
+QStringList videoCountChoices(); // topnum: "5", "10", "15"
+QStringList processChoices(); // processnum: "1" .. "9" (nine download slots)
+QStringList analysisChoices(); // anaprocessnum: "1", "2" (two analysis slots)
 
 // The entry a stored value selects; values the page does not offer select 0.
 int videoCountIndex(int topnum);

@@ -69,13 +69,13 @@ int main(int argc, char *argv[])
         shoot(w, dir, lang + QStringLiteral("-5-tools"));
         click(w, "pushButton_service");
         const char *const tabs[] = {"pushButton_tab_proxy", "pushButton_tab_setting",
-                                    "pushButton_tab_step", "pushButton_tab_about",
-                                    "pushButton_tab_testpro"};
+            "pushButton_tab_step", "pushButton_tab_about", "pushButton_tab_testpro"};
         int n = 0;
         for (const char *tab : tabs) {
             click(w, tab);
-            shoot(w, dir, lang + QStringLiteral("-6-service-%1-").arg(++n)
-                              + QString::fromLatin1(tab).mid(15));
+            shoot(w, dir,
+                lang + QStringLiteral("-6-service-%1-").arg(++n)
+                    + QString::fromLatin1(tab).mid(15));
         }
 
         // The drop-down menu and its language submenu.
