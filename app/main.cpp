@@ -1,12 +1,18 @@
 #include "app/mainwindow.h"
+#include "ui/fonts.h"
+#include "ui/resources.h"
 
 #include <QApplication>
 #include <QDesktopWidget>
 #include <QFont>
+#include <QIcon>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    initQuillonResources();
+    installFontSubstitutes();
+    app.setWindowIcon(QIcon(QStringLiteral(":/ico2/256.png")));
     app.setFont(QFont(QStringLiteral("Microsoft YaHei"), 9));
 
     MainWindow window;

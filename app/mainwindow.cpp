@@ -7,6 +7,7 @@
 #include "downloads/itemwidget.h"
 #include "tasks/iteminfo.h"
 #include "tasks/sqlitedbaoperator.h"
+#include "ui/languagetranslator.h"
 
 #include <QEventLoop>
 #include <QGuiApplication>
@@ -22,7 +23,7 @@ MainWindow::MainWindow(QWidget *parent)
     initWidgets();
 
     ui->radioButton->setChecked(true);
-    translator = new QTranslator(this);
+    translator = new LanguageTranslator(this);
     prepareFolders();
     createDownloadEngine();
     createChildWindows();

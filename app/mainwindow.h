@@ -18,7 +18,10 @@ class DownloadEngine;
 class GetProxyPortThread;
 class ItemInfo;
 class ListWidget;
+class QAction;
+class QMenu;
 class QTranslator;
+class QWheelEvent;
 class SqliteDBAOperator;
 class itemWidget;
 
@@ -72,6 +75,13 @@ public:
     QTimer m_pixmapTimer;
     QTimer m_keepaliveTimer;
     QProcess m_helpProcess;
+    QMenu *m_languageMenu = nullptr;
+    QAction *m_webAction = nullptr;
+    QAction *m_faqAction = nullptr;
+    QAction *m_aboutAction = nullptr;
+    QAction *m_updateAction = nullptr;
+    QAction *m_englishAction = nullptr;
+    QAction *m_chineseAction = nullptr;
 
     // --- settings access (mainwindow_settings.cpp) ---------------------------
     void loadGeneralSettings();
@@ -92,8 +102,20 @@ public:
     void addTask(ItemInfo *task);
     void updateCounts();
 
-    // --- language (ui/) -------------------------------------------------------
+    // --- window shell, settings page and language (ui/) ---------------------
     void applyLanguage();
+    // Restyles the top tabs from m_topPage and the list filters from listFilter
+    // in the current language.
+    void restyleTopTabs();
+    void restyleListFilters();
+    void restyleStartAllButton();
+    void restyleOneKeyButton();
+    void selectServiceTab(int tab);
+    // Opens the help (hh.exe on Windows, the HTML help page elsewhere).
+    void openHelp();
+
+    // Positions of the service tabs in the tab bar.
+    enum ServiceTab { ProxyTab = 0, SettingTab = 1, StepTab = 2, AboutTab = 3, TestTab = 4 };
 
 public slots:
     void timerALL();
@@ -126,10 +148,30 @@ public slots:
     void showNetworkAvailable();
     void showNetworkTesting();
 
-private slots:
+    // --- window shell, settings page and language (ui/) ---------------------
     void on_pushButton_close_clicked();
     void on_pushButton_min_clicked();
     void on_pushButton_download_clicked();
+    void on_pushButton_biaoti_clicked();
+    void on_pushButton_top_clicked();
+    void on_pushButton_about_clicked();
+    void on_pushButton_service_clicked();
+    void on_pushButton_onekey_clicked();
+    void on_pushButton_tab_proxy_clicked();
+    void on_pushButton_tab_setting_clicked();
+    void on_pushButton_tab_step_clicked();
+    void on_pushButton_tab_about_clicked();
+    void on_pushButton_tab_testpro_clicked();
+    void on_pushButton_help_clicked();
+    void on_pushButton_setting_clicked();
+    void displayweb();
+    void displayFAQs();
+    void displayaboutus();
+    void changeEnglishlanguage();
+    void changeChineselanguage();
+
+    // --- version check (service/) -------------------------------------------
+    void displayupdate();
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
@@ -149,6 +191,20 @@ private:
     void startProxyDetection();
     void openTaskDatabase();
     void stylePages();
+    // Window shell helpers (ui/).
+    void styleChrome();
+    void buildDropDownMenu();
+    void prepareSettingsPage();
+    void showGeneralSettings();
+    void styleDownloadPage();
+    void stylePopularPage();
+    void styleServicePages();
+    void styleOneKeyPage();
+    void applyPictureSet();
+    void retranslateTexts();
+    void refillComboBoxes();
+    void resetTopTabs();
+    void resetServiceTabs();
     void onVersionTimeout();
     void onHistoryTimeout();
     void onTopInfoTimeout();
@@ -157,8 +213,6 @@ private:
     void selectListFilter(int view);
     void redisplay(int view);
     void deleteView(int view);
-    void styleListTabs();
-    void styleStartAllButton();
 
     // --- network and proxy (network/mainwindow_proxy.cpp) ----------------------
 public:

@@ -14,6 +14,7 @@ void MainWindow::loadGeneralSettings()
     anaprocessnum = s.anaprocessnum;
     folderoption = s.folderoption;
     availabe_anakey = processnum;
+    showGeneralSettings();
 }
 
 void MainWindow::loadLanguageSetting()

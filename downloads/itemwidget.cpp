@@ -26,13 +26,16 @@ void scaleGeometry(QWidget *w)
                    Global::scaled(g.height()));
 }
 
-QString rowButtonStyle(const QString &stem)
-{
-    return QStringLiteral("QPushButton{border-image: url(:/image2/%12.png)  ;}"
-                          "QPushButton:hover{border-image: url(:/image2/%11.png)  ;}"
-                          "QPushButton:focus{outline: none;}")
-        .arg(stem);
-}
+// The row's small image buttons: normal and hover pictures.
+const char *const kPlayStyle = "QPushButton{border-image: url(:/image2/play2.png)  ;}"
+                               "QPushButton:hover{border-image: url(:/image2/play1.png)  ;}"
+                               "QPushButton:focus{outline: none;}";
+const char *const kRetryStyle = "QPushButton{border-image: url(:/image2/refresh2.png)  ;}"
+                                "QPushButton:hover{border-image: url(:/image2/refresh1.png)  ;}"
+                                "QPushButton:focus{outline: none;}";
+const char *const kFolderStyle = "QPushButton{border-image: url(:/image2/folder2.png)  ;}"
+                                 "QPushButton:hover{border-image: url(:/image2/folder1.png)  ;}"
+                                 "QPushButton:focus{outline: none;}";
 
 } // namespace
 
@@ -82,9 +85,9 @@ void itemWidget::applyStyles()
         f->setStyleSheet(line);
     ui->frame_base_base->setStyleSheet(QStringLiteral("QFrame{background:#f7f9fb}"));
 
-    ui->pushButton->setStyleSheet(rowButtonStyle(QStringLiteral("play")));
-    ui->pushButton_2->setStyleSheet(rowButtonStyle(QStringLiteral("refresh")));
-    ui->pushButton_3->setStyleSheet(rowButtonStyle(QStringLiteral("folder")));
+    ui->pushButton->setStyleSheet(QLatin1String(kPlayStyle));
+    ui->pushButton_2->setStyleSheet(QLatin1String(kRetryStyle));
+    ui->pushButton_3->setStyleSheet(QLatin1String(kFolderStyle));
     ui->pushButton->setToolTip(tr("play"));
     ui->pushButton_2->setToolTip(tr("retry download"));
     ui->pushButton_3->setToolTip(tr("open file location"));

@@ -84,7 +84,7 @@ void MainWindow::on_pushButton_downloadfinished_retry_clicked()
 void MainWindow::on_pushButton_downloadfinished_4_clicked()
 {
     allPaused = downloadEngine->toggleAll();
-    styleStartAllButton();
+    restyleStartAllButton();
     opendisplayall();
 }
 

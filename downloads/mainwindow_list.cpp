@@ -10,28 +10,7 @@
 #include "tasks/sqlitedbaoperator.h"
 #include "ui/dialogseam.h"
 
-#include <QWheelEvent>
 
-namespace {
-
-// Image-button style of a list tab; the Chinese picture set carries "chin".
-QString listTabStyle(const QString &stem, bool selected, bool chinese)
-{
-    const QString base = QStringLiteral(":/newimage/") + (chinese ? QStringLiteral("chin") : QString())
-        + stem;
-    const QString normal = base + (selected ? QStringLiteral("2.png") : QStringLiteral("0.png"));
-    return QStringLiteral("QPushButton{border-image: url(%1)  ;}"
-                          "QPushButton:hover{border-image: url(%2)  ;}"
-                          "QPushButton:pressed{border-image: url(%3) ;}"
-                          "QPushButton:disabled{border-image: url(%4) ;}"
-                          "QPushButton:focus{outline: none;}")
-        .arg(normal, base + QStringLiteral("1.png"), base + QStringLiteral("2.png"),
-             base + QStringLiteral("0.png"));
-}
-
-const char *const kTabStems[] = {"displayall", "downfinishing", "downfinished", "downfailure"};
-
-} // namespace
 
 void MainWindow::createDownloadList()
 {
@@ -43,34 +22,8 @@ void MainWindow::createDownloadList()
     listWidget->setStyleSheet(QStringLiteral("background-color:transparent;"));
     ui->frame_main->setStyleSheet(QStringLiteral("#frame_main{border:1px dashed #d9e1ec}"));
     ui->verticalScrollBar->setRange(0, 0);
-    styleListTabs();
-    styleStartAllButton();
-}
-
-void MainWindow::styleListTabs()
-{
-    QPushButton *tabs[] = {ui->pushButton_downloadfinished, ui->pushButton_downloadfinished_2,
-                           ui->pushButton_downloadfinished_3,
-                           ui->pushButton_downloadfinished_failure};
-    for (int i = 0; i < 4; ++i) {
-        tabs[i]->setCursor(Qt::PointingHandCursor);
-        tabs[i]->setStyleSheet(
-            listTabStyle(QLatin1String(kTabStems[i]), i == listFilter, languageSwitch != 0));
-    }
-}
-
-void MainWindow::styleStartAllButton()
-{
-    const QString base = QStringLiteral(":/newimage/")
-        + (languageSwitch ? QStringLiteral("chin") : QString())
-        + (allPaused ? QStringLiteral("allstart") : QStringLiteral("allstop"));
-    ui->pushButton_downloadfinished_4->setStyleSheet(
-        QStringLiteral("QPushButton{border-image: url(%10.png)  ;}"
-                       "QPushButton:hover{border-image: url(%11.png)  ;}"
-                       "QPushButton:pressed{border-image: url(%12.png) ;}"
-                       "QPushButton:disabled{border-image: url(%10.png) ;}"
-                       "QPushButton:focus{outline: none;}")
-            .arg(base));
+    restyleListFilters();
+    restyleStartAllButton();
 }
 
 void MainWindow::updateCounts()
@@ -128,7 +81,7 @@ void MainWindow::on_verticalScrollBar_valueChanged(int)
 void MainWindow::selectListFilter(int view)
 {
     listFilter = view;
-    styleListTabs();
+    restyleListFilters();
     {
         // The value change would redisplay the old view first.
         const QSignalBlocker block(ui->verticalScrollBar);
@@ -212,22 +165,4 @@ void MainWindow::on_pushButton_downloadfinished_5_clicked()
         return;
     }
     opendisplayall();
-}
-
-void MainWindow::wheelEvent(QWheelEvent *event)
-{
-    const bool overList = ui->stackedWidget->currentIndex() == 0
-        && ui->stackedWidget_2->currentIndex() == 1
-        && ui->frame_main->rect().contains(ui->frame_main->mapFromGlobal(event->globalPosition().toPoint()));
-    if (!overList) {
-        QMainWindow::wheelEvent(event);
-        return;
-    }
-    QScrollBar *bar = ui->verticalScrollBar;
-    const int value = bar->value();
-    if (event->angleDelta().y() >= -7)
-        bar->setValue(qMax(value - 5, bar->minimum()));
-    else
-        bar->setValue(value + 4 < bar->maximum() ? value + 5 : bar->maximum());
-    event->accept();
 }

@@ -68,5 +68,5 @@ QList<FormatRow> buildFormatRows(const QList<FormatInfo> &formats);
 // contains "AVC1", or -1 when there is none (then nothing is selected).
 int preselectedRow(const QList<FormatRow> &rows);
 
-// ":/img/..." icon for a video height, "" for 0 or less.
+// Resolution icon (under ":/img/") for a video height, "" for 0 or less.
 QString resolutionIcon(int height);

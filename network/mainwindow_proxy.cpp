@@ -1,6 +1,8 @@
 #include "app/mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "ui/imagestyle.h"
+
 #include "app/global.h"
 #include "app/settingsstore.h"
 #include "extractor/toolprocess.h"
@@ -9,6 +11,7 @@
 #include "network/proxyendpoints.h"
 #include "network/proxytestcommand.h"
 #include "ui/dialogseam.h"
+#include "ui/imagestyle.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -180,14 +183,7 @@ void MainWindow::on_pushButton_2_clicked()
 // window; a new click drops a run that is still going.
 void MainWindow::on_pushButton_test_pro_clicked()
 {
-    const QString chin = languageSwitch ? QStringLiteral("chin") : QString();
-    ui->pushButton_test_pro->setStyleSheet(
-        QStringLiteral("QPushButton{border-image: url(:/stack1/%1paste2.png)  ;}"
-                       "QPushButton:hover{border-image: url(:/stack1/%1paste3.png)  ;}"
-                       "QPushButton:pressed{border-image: url(:/stack1/%1paste4.png) ;}"
-                       "QPushButton:disabled{border-image: url(:/stack1/%1paste5.png) ;}"
-                       "QPushButton:focus{outline: none;}")
-            .arg(chin));
+    ui->pushButton_test_pro->setStyleSheet(ImageStyle::pasteSheet(languageSwitch != 0));
     ui->textEdit_test->clear();
 
     if (m_proxyTestProcess) {

@@ -10,7 +10,7 @@ PACKAGES=(
     qttools5-dev qttools5-dev-tools
     yt-dlp ffmpeg
     tinyproxy microsocks
-    xvfb xauth imagemagick fonts-noto-cjk fonts-dejavu-core python3
+    xvfb xauth imagemagick fonts-noto-cjk fonts-dejavu-core python3 python3-pil
 )
 
 missing=()

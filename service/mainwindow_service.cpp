@@ -9,3 +9,8 @@ void MainWindow::onVersionTimeout()
 void MainWindow::onTopInfoTimeout()
 {
 }
+
+// Menu entry "Update": the version check on demand.
+void MainWindow::displayupdate()
+{
+}

@@ -1,4 +1,961 @@
 <?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
+    <context>
+        <name>MainWindow</name>
+        <message>
+            <source>+Batch import</source>
+            <translation>+批量链接导入</translation>
+        </message>
+        <message>
+            <source>+Batch export</source>
+            <translation>批量链接导出</translation>
+        </message>
+        <message>
+            <source>Use adaptive proxy server .</source>
+            <translation>使用自适应代理服务器。</translation>
+        </message>
+        <message>
+            <source>Don't use proxy server .</source>
+            <translation>不使用代理服务器。</translation>
+        </message>
+        <message>
+            <source>Use IE proxy server .</source>
+            <translation>使用 IE 代理服务器。</translation>
+        </message>
+        <message>
+            <source>Use customized proxy server .</source>
+            <translation>使用自定义代理服务器。</translation>
+        </message>
+        <message>
+            <source>IP:</source>
+            <translation>IP：</translation>
+        </message>
+        <message>
+            <source>Port:</source>
+            <translation>端口：</translation>
+        </message>
+        <message>
+            <source>setting</source>
+            <translation>设置</translation>
+        </message>
+        <message>
+            <source>When download failture,auto redownload.</source>
+            <translation>下载失败时自动重新下载。</translation>
+        </message>
+        <message>
+            <source>Load historical records .</source>
+            <translation>启动时加载历史记录。</translation>
+        </message>
+        <message>
+            <source>Auto delete file that does not exist.</source>
+            <translation>自动删除已不存在的文件记录。</translation>
+        </message>
+        <message>
+            <source>A Vidoe,A folder.</source>
+            <translation>每个视频单独保存在一个文件夹中。</translation>
+        </message>
+        <message>
+            <source>Number of the videoes </source>
+            <translation>热门视频显示数量</translation>
+        </message>
+        <message>
+            <source>Number of the processes </source>
+            <translation>同时下载任务数</translation>
+        </message>
+        <message>
+            <source>Number of analysis processes </source>
+            <translation>同时解析任务数</translation>
+        </message>
+        <message>
+            <source>1.Copy video link </source>
+            <translation>1. 复制视频链接</translation>
+        </message>
+        <message>
+            <source>2.Click paste link button </source>
+            <translation>2. 点击“粘贴链接”按钮</translation>
+        </message>
+        <message>
+            <source>3.select download </source>
+            <translation>3. 选择格式并下载</translation>
+        </message>
+        <message>
+            <source>How to parsing failure:</source>
+            <translation>解析失败怎么办：</translation>
+        </message>
+        <message>
+            <source>Please contact us. we can provide free remote service and compensation.</source>
+            <translation>请联系我们，我们提供免费的远程协助和补偿。</translation>
+        </message>
+        <message>
+            <source>Orvanta Quillon</source>
+            <translation>Orvanta Quillon 视频下载器</translation>
+        </message>
+        <message>
+            <source>Enable One-key configuration mode</source>
+            <translation>启用一键下载模式</translation>
+        </message>
+        <message>
+            <source>Video quality</source>
+            <translation>视频画质</translation>
+        </message>
+        <message>
+            <source>Download rate</source>
+            <translation>下载速度</translation>
+        </message>
+        <message>
+            <source>Subtitle</source>
+            <translation>字幕</translation>
+        </message>
+        <message>
+            <source>Save location</source>
+            <translation>保存位置</translation>
+        </message>
+        <message>
+            <source>Thumbnail</source>
+            <translation>缩略图</translation>
+        </message>
+        <message>
+            <source>Testing proxy status,please confirm that the agent is open.</source>
+            <translation>正在检测代理状态，请确认代理已开启。</translation>
+        </message>
+        <message>
+            <source>Version: </source>
+            <translation>版本：</translation>
+        </message>
+        <message>
+            <source>The network is available.</source>
+            <translation>网络连接正常。</translation>
+        </message>
+        <message>
+            <source>A fast, friendly downloader for videos, playlists and channels.</source>
+            <translation>快速易用的视频、播放列表和频道下载工具。</translation>
+        </message>
+        <message>
+            <source>E-mail: </source>
+            <translation>电子邮箱：</translation>
+        </message>
+        <message>
+            <source>Service hours: 9:00 - 18:00, Monday to Friday</source>
+            <translation>服务时间：周一至周五 9:00 - 18:00</translation>
+        </message>
+        <message>
+            <source>Remote help is free of charge.</source>
+            <translation>远程协助完全免费。</translation>
+        </message>
+        <message>
+            <source>Copy the video link address and click on me</source>
+            <translation>复制视频链接地址后点击我</translation>
+        </message>
+        <message>
+            <source>Notice</source>
+            <translation>公告</translation>
+        </message>
+        <message>
+            <source>Minimize</source>
+            <translation>最小化</translation>
+        </message>
+        <message>
+            <source>Close</source>
+            <translation>关闭</translation>
+        </message>
+        <message>
+            <source>Menu</source>
+            <translation>菜单</translation>
+        </message>
+        <message>
+            <source>Service and settings</source>
+            <translation>服务与设置</translation>
+        </message>
+        <message>
+            <source>Help</source>
+            <translation>帮助</translation>
+        </message>
+        <message>
+            <source>One-key configuration</source>
+            <translation>一键下载设置</translation>
+        </message>
+        <message>
+            <source>Delete the tasks of this list</source>
+            <translation>删除此列表中的任务</translation>
+        </message>
+        <message>
+            <source>Retry every failed task</source>
+            <translation>重试全部失败的任务</translation>
+        </message>
+        <message>
+            <source>Load history</source>
+            <translation>加载历史记录</translation>
+        </message>
+        <message>
+            <source>Refresh</source>
+            <translation>刷新</translation>
+        </message>
+        <message>
+            <source>Choose folder</source>
+            <translation>选择文件夹</translation>
+        </message>
+        <message>
+            <source>Test the connection with the link on the clipboard</source>
+            <translation>用剪贴板中的链接测试连接</translation>
+        </message>
+        <message>
+            <source>Start all</source>
+            <translation>全部开始</translation>
+        </message>
+        <message>
+            <source>Pause all</source>
+            <translation>全部暂停</translation>
+        </message>
+        <message>
+            <source>Website</source>
+            <translation>官方网站</translation>
+        </message>
+        <message>
+            <source>FAQs</source>
+            <translation>常见问题</translation>
+        </message>
+        <message>
+            <source>About US</source>
+            <translation>关于我们</translation>
+        </message>
+        <message>
+            <source>Update</source>
+            <translation>检查更新</translation>
+        </message>
+        <message>
+            <source>Language</source>
+            <translation>语言</translation>
+        </message>
+        <message>
+            <source>English</source>
+            <translation>English</translation>
+        </message>
+        <message>
+            <source>简体中文</source>
+            <translation>简体中文</translation>
+        </message>
+    </context>
+    <context>
+        <name>Quillon</name>
+        <message>
+            <source>Orvanta Quillon</source>
+            <translation>Orvanta Quillon 视频下载器</translation>
+        </message>
+        <message>
+            <source>Version: </source>
+            <translation>版本：</translation>
+        </message>
+        <message>
+            <source>Notice</source>
+            <translation>公告</translation>
+        </message>
+        <message>
+            <source>Website</source>
+            <translation>官方网站</translation>
+        </message>
+        <message>
+            <source>FAQs</source>
+            <translation>常见问题</translation>
+        </message>
+        <message>
+            <source>About US</source>
+            <translation>关于我们</translation>
+        </message>
+        <message>
+            <source>Update</source>
+            <translation>检查更新</translation>
+        </message>
+        <message>
+            <source>Language</source>
+            <translation>语言</translation>
+        </message>
+        <message>
+            <source>English</source>
+            <translation>English</translation>
+        </message>
+        <message>
+            <source>简体中文</source>
+            <translation>简体中文</translation>
+        </message>
+        <message>
+            <source>Testing proxy status,please confirm that the agent is open.</source>
+            <translation>正在检测代理状态，请确认代理已开启。</translation>
+        </message>
+        <message>
+            <source>The network is available.</source>
+            <translation>网络连接正常。</translation>
+        </message>
+        <message>
+            <source>1.Copy video link </source>
+            <translation>1. 复制视频链接</translation>
+        </message>
+        <message>
+            <source>2.Click paste link button </source>
+            <translation>2. 点击“粘贴链接”按钮</translation>
+        </message>
+        <message>
+            <source>3.select download </source>
+            <translation>3. 选择格式并下载</translation>
+        </message>
+        <message>
+            <source>How to parsing failure:</source>
+            <translation>解析失败怎么办：</translation>
+        </message>
+        <message>
+            <source>Please contact us. we can provide free remote service and compensation.</source>
+            <translation>请联系我们，我们提供免费的远程协助和补偿。</translation>
+        </message>
+        <message>
+            <source>Copy the video link address and click on me</source>
+            <translation>复制视频链接地址后点击我</translation>
+        </message>
+        <message>
+            <source>Minimize</source>
+            <translation>最小化</translation>
+        </message>
+        <message>
+            <source>Close</source>
+            <translation>关闭</translation>
+        </message>
+        <message>
+            <source>Menu</source>
+            <translation>菜单</translation>
+        </message>
+        <message>
+            <source>Service and settings</source>
+            <translation>服务与设置</translation>
+        </message>
+        <message>
+            <source>Help</source>
+            <translation>帮助</translation>
+        </message>
+        <message>
+            <source>E-mail: </source>
+            <translation>电子邮箱：</translation>
+        </message>
+        <message>
+            <source>Service hours: 9:00 - 18:00, Monday to Friday</source>
+            <translation>服务时间：周一至周五 9:00 - 18:00</translation>
+        </message>
+        <message>
+            <source>Remote help is free of charge.</source>
+            <translation>远程协助完全免费。</translation>
+        </message>
+        <message>
+            <source>A fast, friendly downloader for videos, playlists and channels.</source>
+            <translation>快速易用的视频、播放列表和频道下载工具。</translation>
+        </message>
+        <message>
+            <source>When download failture,auto redownload.</source>
+            <translation>下载失败时自动重新下载。</translation>
+        </message>
+        <message>
+            <source>Load historical records .</source>
+            <translation>启动时加载历史记录。</translation>
+        </message>
+        <message>
+            <source>Auto delete file that does not exist.</source>
+            <translation>自动删除已不存在的文件记录。</translation>
+        </message>
+        <message>
+            <source>A Vidoe,A folder.</source>
+            <translation>每个视频单独保存在一个文件夹中。</translation>
+        </message>
+        <message>
+            <source>Number of the videoes </source>
+            <translation>热门视频显示数量</translation>
+        </message>
+        <message>
+            <source>Number of the processes </source>
+            <translation>同时下载任务数</translation>
+        </message>
+        <message>
+            <source>Number of analysis processes </source>
+            <translation>同时解析任务数</translation>
+        </message>
+        <message>
+            <source>Use adaptive proxy server .</source>
+            <translation>使用自适应代理服务器。</translation>
+        </message>
+        <message>
+            <source>Don't use proxy server .</source>
+            <translation>不使用代理服务器。</translation>
+        </message>
+        <message>
+            <source>Use IE proxy server .</source>
+            <translation>使用 IE 代理服务器。</translation>
+        </message>
+        <message>
+            <source>Use customized proxy server .</source>
+            <translation>使用自定义代理服务器。</translation>
+        </message>
+        <message>
+            <source>IP:</source>
+            <translation>IP：</translation>
+        </message>
+        <message>
+            <source>Port:</source>
+            <translation>端口：</translation>
+        </message>
+        <message>
+            <source>setting</source>
+            <translation>设置</translation>
+        </message>
+        <message>
+            <source>Tips</source>
+            <translation>提示</translation>
+        </message>
+        <message>
+            <source>Please input proxy server port number.</source>
+            <translation>请输入代理服务器端口号。</translation>
+        </message>
+        <message>
+            <source>The new port establishes the success..</source>
+            <translation>新端口设置成功。</translation>
+        </message>
+        <message>
+            <source>Test the connection with the link on the clipboard</source>
+            <translation>用剪贴板中的链接测试连接</translation>
+        </message>
+        <message>
+            <source>Please waiting for detection agent ...,Software needs third-party agent support.If you have installed the agent,please contact us,We will solve it as soon as possible. </source>
+            <translation>正在检测代理，请稍候……本软件需要第三方代理的支持。如果您已安装代理，请联系我们，我们会尽快为您解决。</translation>
+        </message>
+        <message>
+            <source>Warning</source>
+            <translation>警告</translation>
+        </message>
+        <message>
+            <source>Please paste the correct URL address!</source>
+            <translation>请粘贴正确的网址！</translation>
+        </message>
+        <message>
+            <source>提示:</source>
+            <translation>提示：</translation>
+        </message>
+        <message>
+            <source>发现视频链接地址包含视频列表信息,如果选择“yes”，下载视频列表，如果选择“NO”,下载单个视频</source>
+            <translation>发现视频链接地址包含视频列表信息。选择“是”下载整个视频列表，选择“否”只下载单个视频。</translation>
+        </message>
+        <message>
+            <source>Queuing</source>
+            <translation>排队中</translation>
+        </message>
+        <message>
+            <source>Analysing</source>
+            <translation>解析中</translation>
+        </message>
+        <message>
+            <source>Downloading</source>
+            <translation>下载中</translation>
+        </message>
+        <message>
+            <source>Finished</source>
+            <translation>已完成</translation>
+        </message>
+        <message>
+            <source>Download Failed</source>
+            <translation>下载失败</translation>
+        </message>
+        <message>
+            <source>Pause</source>
+            <translation>已暂停</translation>
+        </message>
+        <message>
+            <source>Copy download link</source>
+            <translation>复制下载链接</translation>
+        </message>
+        <message>
+            <source>Open folder</source>
+            <translation>打开文件夹</translation>
+        </message>
+        <message>
+            <source>Delete</source>
+            <translation>删除</translation>
+        </message>
+        <message>
+            <source>Redownload</source>
+            <translation>重新下载</translation>
+        </message>
+        <message>
+            <source>Start</source>
+            <translation>开始</translation>
+        </message>
+        <message>
+            <source>play</source>
+            <translation>播放</translation>
+        </message>
+        <message>
+            <source>retry download</source>
+            <translation>重新下载</translation>
+        </message>
+        <message>
+            <source>open file location</source>
+            <translation>打开文件所在位置</translation>
+        </message>
+        <message>
+            <source>Warnning</source>
+            <translation>警告</translation>
+        </message>
+        <message>
+            <source>Are you sure to redownload this item?</source>
+            <translation>确定要重新下载此任务吗？</translation>
+        </message>
+        <message>
+            <source>Are you sure to delete this item?</source>
+            <translation>确定要删除此任务吗？</translation>
+        </message>
+        <message>
+            <source>Are you sure to delete this items?</source>
+            <translation>确定要删除这些任务吗？</translation>
+        </message>
+        <message>
+            <source>Are you sure to redownload this items?</source>
+            <translation>确定要重新下载这些任务吗？</translation>
+        </message>
+        <message>
+            <source>Delete the tasks of this list</source>
+            <translation>删除此列表中的任务</translation>
+        </message>
+        <message>
+            <source>Retry every failed task</source>
+            <translation>重试全部失败的任务</translation>
+        </message>
+        <message>
+            <source>Start all</source>
+            <translation>全部开始</translation>
+        </message>
+        <message>
+            <source>Pause all</source>
+            <translation>全部暂停</translation>
+        </message>
+        <message>
+            <source>Load history</source>
+            <translation>加载历史记录</translation>
+        </message>
+        <message>
+            <source>+Batch import</source>
+            <translation>+批量链接导入</translation>
+        </message>
+        <message>
+            <source>+Batch export</source>
+            <translation>批量链接导出</translation>
+        </message>
+        <message>
+            <source>ALL List</source>
+            <translation>全部列表</translation>
+        </message>
+        <message>
+            <source>Pause List</source>
+            <translation>暂停列表</translation>
+        </message>
+        <message>
+            <source>Downloading List</source>
+            <translation>下载中列表</translation>
+        </message>
+        <message>
+            <source>Downloaded List</source>
+            <translation>已完成列表</translation>
+        </message>
+        <message>
+            <source>Failture List</source>
+            <translation>失败列表</translation>
+        </message>
+        <message>
+            <source>选择批量导入文件</source>
+            <translation>选择批量导入文件</translation>
+        </message>
+        <message>
+            <source>TXT(*.txt)</source>
+            <translation>文本文件(*.txt)</translation>
+        </message>
+        <message>
+            <source>保存的文件</source>
+            <translation>保存的文件</translation>
+        </message>
+        <message>
+            <source>打开写入文件</source>
+            <translation>打开写入文件</translation>
+        </message>
+        <message>
+            <source>打开要写入的文件失败，请检查文件名和是否具有写入权限！</source>
+            <translation>打开要写入的文件失败，请检查文件名和是否具有写入权限！</translation>
+        </message>
+        <message>
+            <source>Video Analytics</source>
+            <translation>视频解析</translation>
+        </message>
+        <message>
+            <source>Analysing... </source>
+            <translation>正在解析……</translation>
+        </message>
+        <message>
+            <source>Download Subtitle</source>
+            <translation>下载字幕</translation>
+        </message>
+        <message>
+            <source>Download thumbnail </source>
+            <translation>下载缩略图</translation>
+        </message>
+        <message>
+            <source>Language:</source>
+            <translation>语言：</translation>
+        </message>
+        <message>
+            <source>Save Location</source>
+            <translation>保存位置</translation>
+        </message>
+        <message>
+            <source>please select a type </source>
+            <translation>请选择一种格式</translation>
+        </message>
+        <message>
+            <source>提示：不是常用视频格式，推荐选择AVC1格式</source>
+            <translation>提示：不是常用视频格式，推荐选择AVC1格式</translation>
+        </message>
+        <message>
+            <source>Incorrect Url address or network unreachabl.</source>
+            <translation>网址不正确或网络不可用。</translation>
+        </message>
+        <message>
+            <source>Best Video</source>
+            <translation>最佳视频</translation>
+        </message>
+        <message>
+            <source>Video</source>
+            <translation>视频</translation>
+        </message>
+        <message>
+            <source>Audeo</source>
+            <translation>音频</translation>
+        </message>
+        <message>
+            <source>Video Resolution</source>
+            <translation>视频分辨率</translation>
+        </message>
+        <message>
+            <source>Video Size</source>
+            <translation>视频大小</translation>
+        </message>
+        <message>
+            <source>Video Frames Per Second</source>
+            <translation>视频帧率</translation>
+        </message>
+        <message>
+            <source>Video Encoding Format</source>
+            <translation>视频编码格式</translation>
+        </message>
+        <message>
+            <source>繁体中文</source>
+            <translation>繁体中文</translation>
+        </message>
+        <message>
+            <source>俄语</source>
+            <translation>俄语</translation>
+        </message>
+        <message>
+            <source>韩语</source>
+            <translation>韩语</translation>
+        </message>
+        <message>
+            <source>All Selected</source>
+            <translation>全选</translation>
+        </message>
+        <message>
+            <source>thumbnail</source>
+            <translation>缩略图</translation>
+        </message>
+        <message>
+            <source>Parsing completed,select videoes and click download</source>
+            <translation>解析完成，请勾选视频后点击下载</translation>
+        </message>
+        <message>
+            <source> items</source>
+            <translation> 个视频</translation>
+        </message>
+        <message>
+            <source>Parsing failture</source>
+            <translation>解析失败</translation>
+        </message>
+        <message>
+            <source>Download</source>
+            <translation>下载</translation>
+        </message>
+        <message>
+            <source>Choose folder</source>
+            <translation>选择文件夹</translation>
+        </message>
+        <message>
+            <source> Original Video</source>
+            <translation> 原始视频</translation>
+        </message>
+        <message>
+            <source> Best Parameter</source>
+            <translation> 最佳画质</translation>
+        </message>
+        <message>
+            <source> 8K </source>
+            <translation> 8K </translation>
+        </message>
+        <message>
+            <source> 4K </source>
+            <translation> 4K </translation>
+        </message>
+        <message>
+            <source> 2K </source>
+            <translation> 2K </translation>
+        </message>
+        <message>
+            <source> UHD 1080P</source>
+            <translation> 超清 1080P</translation>
+        </message>
+        <message>
+            <source> FHD 720P</source>
+            <translation> 高清 720P</translation>
+        </message>
+        <message>
+            <source> HD 480P</source>
+            <translation> 标清 480P</translation>
+        </message>
+        <message>
+            <source> SD 360P</source>
+            <translation> 流畅 360P</translation>
+        </message>
+        <message>
+            <source> FD 240P</source>
+            <translation> 极速 240P</translation>
+        </message>
+        <message>
+            <source> FD 144P</source>
+            <translation> 极速 144P</translation>
+        </message>
+        <message>
+            <source> Only Audio</source>
+            <translation> 仅音频</translation>
+        </message>
+        <message>
+            <source> Skip Download</source>
+            <translation> 不下载视频</translation>
+        </message>
+        <message>
+            <source> Save subtitle file</source>
+            <translation> 保存字幕文件</translation>
+        </message>
+        <message>
+            <source> Embed-subtitle</source>
+            <translation> 内嵌字幕</translation>
+        </message>
+        <message>
+            <source> Unlimited</source>
+            <translation> 不限速</translation>
+        </message>
+        <message>
+            <source> 1 Mbps</source>
+            <translation> 1 Mbps</translation>
+        </message>
+        <message>
+            <source> 512 Kbps</source>
+            <translation> 512 Kbps</translation>
+        </message>
+        <message>
+            <source> 200 Kbps</source>
+            <translation> 200 Kbps</translation>
+        </message>
+        <message>
+            <source> 100 Kbps</source>
+            <translation> 100 Kbps</translation>
+        </message>
+        <message>
+            <source> English</source>
+            <translation> 英语</translation>
+        </message>
+        <message>
+            <source> 简体中文</source>
+            <translation> 简体中文</translation>
+        </message>
+        <message>
+            <source> 繁体中文</source>
+            <translation> 繁体中文</translation>
+        </message>
+        <message>
+            <source> 俄语</source>
+            <translation> 俄语</translation>
+        </message>
+        <message>
+            <source> 韩语</source>
+            <translation> 韩语</translation>
+        </message>
+        <message>
+            <source>Enable One-key configuration mode</source>
+            <translation>启用一键下载模式</translation>
+        </message>
+        <message>
+            <source>One-key configuration</source>
+            <translation>一键下载设置</translation>
+        </message>
+        <message>
+            <source>Video quality</source>
+            <translation>视频画质</translation>
+        </message>
+        <message>
+            <source>Download rate</source>
+            <translation>下载速度</translation>
+        </message>
+        <message>
+            <source>Subtitle</source>
+            <translation>字幕</translation>
+        </message>
+        <message>
+            <source>Save location</source>
+            <translation>保存位置</translation>
+        </message>
+        <message>
+            <source>Thumbnail</source>
+            <translation>缩略图</translation>
+        </message>
+        <message>
+            <source>Download link</source>
+            <translation>下载此链接</translation>
+        </message>
+        <message>
+            <source>Refresh</source>
+            <translation>刷新</translation>
+        </message>
+        <message>
+            <source>This Version is the lastest Version, Thank you for support Orvanta quillon.</source>
+            <translation>当前已是最新版本，感谢您对 Orvanta Quillon 的支持。</translation>
+        </message>
+        <message>
+            <source>Congratulations! You are running the latest version of %1</source>
+            <translation>恭喜！您正在使用最新版本的 %1</translation>
+        </message>
+        <message>
+            <source>No updates are available for the moment</source>
+            <translation>暂时没有可用的更新</translation>
+        </message>
+        <message>
+            <source>Downloading updates</source>
+            <translation>正在下载更新</translation>
+        </message>
+        <message>
+            <source>Downloading Updates</source>
+            <translation>正在下载更新</translation>
+        </message>
+        <message>
+            <source>Time remaining: 0 minutes</source>
+            <translation>剩余时间：0 分钟</translation>
+        </message>
+        <message>
+            <source>Time remaining</source>
+            <translation>剩余时间</translation>
+        </message>
+        <message>
+            <source>Time Remaining</source>
+            <translation>剩余时间</translation>
+        </message>
+        <message>
+            <source>unknown</source>
+            <translation>未知</translation>
+        </message>
+        <message>
+            <source>Unknown</source>
+            <translation>未知</translation>
+        </message>
+        <message>
+            <source>of</source>
+            <translation>/</translation>
+        </message>
+        <message>
+            <source>about one hour</source>
+            <translation>约 1 小时</translation>
+        </message>
+        <message>
+            <source>about %1 hours</source>
+            <translation>约 %1 小时</translation>
+        </message>
+        <message>
+            <source>1 minute</source>
+            <translation>1 分钟</translation>
+        </message>
+        <message>
+            <source>%1 minutes</source>
+            <translation>%1 分钟</translation>
+        </message>
+        <message>
+            <source>1 second</source>
+            <translation>1 秒</translation>
+        </message>
+        <message>
+            <source>%1 seconds</source>
+            <translation>%1 秒</translation>
+        </message>
+        <message>
+            <source>Download complete!</source>
+            <translation>下载完成！</translation>
+        </message>
+        <message>
+            <source>The installer will open separately</source>
+            <translation>安装程序将单独打开</translation>
+        </message>
+        <message>
+            <source>Click the "Update" button to apply the update</source>
+            <translation>点击“更新”按钮安装更新</translation>
+        </message>
+        <message>
+            <source>Error</source>
+            <translation>错误</translation>
+        </message>
+        <message>
+            <source>Cannot find downloaded update!</source>
+            <translation>找不到已下载的更新！</translation>
+        </message>
+        <message>
+            <source>Updater</source>
+            <translation>更新程序</translation>
+        </message>
+        <message>
+            <source>Are you sure you want to cancel the download?</source>
+            <translation>确定要取消下载吗？</translation>
+        </message>
+        <message>
+            <source>Are you sure you want to cancel the download? This is a mandatory update, exiting now will close the application</source>
+            <translation>确定要取消下载吗？这是一次强制更新，现在退出将关闭程序。</translation>
+        </message>
+        <message>
+            <source>Stop</source>
+            <translation>停止</translation>
+        </message>
+        <message>
+            <source>升级内容:</source>
+            <translation>更新内容：</translation>
+        </message>
+    </context>
+    <context>
+        <name>TaskStatus</name>
+        <message>
+            <source>Queuing</source>
+            <translation>排队中</translation>
+        </message>
+        <message>
+            <source>Analysing</source>
+            <translation>解析中</translation>
+        </message>
+        <message>
+            <source>Downloading</source>
+            <translation>下载中</translation>
+        </message>
+        <message>
+            <source>Finished</source>
+            <translation>已完成</translation>
+        </message>
+        <message>
+            <source>Download Failed</source>
+            <translation>下载失败</translation>
+        </message>
+        <message>
+            <source>Pause</source>
+            <translation>已暂停</translation>
+        </message>
+    </context>
 </TS>

@@ -1,4 +1,961 @@
 <?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
+    <context>
+        <name>MainWindow</name>
+        <message>
+            <source>+Batch import</source>
+            <translation>+Batch import</translation>
+        </message>
+        <message>
+            <source>+Batch export</source>
+            <translation>+Batch export</translation>
+        </message>
+        <message>
+            <source>Use adaptive proxy server .</source>
+            <translation>Use adaptive proxy server .</translation>
+        </message>
+        <message>
+            <source>Don't use proxy server .</source>
+            <translation>Don't use proxy server .</translation>
+        </message>
+        <message>
+            <source>Use IE proxy server .</source>
+            <translation>Use IE proxy server .</translation>
+        </message>
+        <message>
+            <source>Use customized proxy server .</source>
+            <translation>Use customized proxy server .</translation>
+        </message>
+        <message>
+            <source>IP:</source>
+            <translation>IP:</translation>
+        </message>
+        <message>
+            <source>Port:</source>
+            <translation>Port:</translation>
+        </message>
+        <message>
+            <source>setting</source>
+            <translation>setting</translation>
+        </message>
+        <message>
+            <source>When download failture,auto redownload.</source>
+            <translation>When download failture,auto redownload.</translation>
+        </message>
+        <message>
+            <source>Load historical records .</source>
+            <translation>Load historical records .</translation>
+        </message>
+        <message>
+            <source>Auto delete file that does not exist.</source>
+            <translation>Auto delete file that does not exist.</translation>
+        </message>
+        <message>
+            <source>A Vidoe,A folder.</source>
+            <translation>A Vidoe,A folder.</translation>
+        </message>
+        <message>
+            <source>Number of the videoes </source>
+            <translation>Number of the videoes </translation>
+        </message>
+        <message>
+            <source>Number of the processes </source>
+            <translation>Number of the processes </translation>
+        </message>
+        <message>
+            <source>Number of analysis processes </source>
+            <translation>Number of analysis processes </translation>
+        </message>
+        <message>
+            <source>1.Copy video link </source>
+            <translation>1.Copy video link </translation>
+        </message>
+        <message>
+            <source>2.Click paste link button </source>
+            <translation>2.Click paste link button </translation>
+        </message>
+        <message>
+            <source>3.select download </source>
+            <translation>3.select download </translation>
+        </message>
+        <message>
+            <source>How to parsing failure:</source>
+            <translation>How to parsing failure:</translation>
+        </message>
+        <message>
+            <source>Please contact us. we can provide free remote service and compensation.</source>
+            <translation>Please contact us. we can provide free remote service and compensation.</translation>
+        </message>
+        <message>
+            <source>Orvanta Quillon</source>
+            <translation>Orvanta Quillon</translation>
+        </message>
+        <message>
+            <source>Enable One-key configuration mode</source>
+            <translation>Enable One-key configuration mode</translation>
+        </message>
+        <message>
+            <source>Video quality</source>
+            <translation>Video quality</translation>
+        </message>
+        <message>
+            <source>Download rate</source>
+            <translation>Download rate</translation>
+        </message>
+        <message>
+            <source>Subtitle</source>
+            <translation>Subtitle</translation>
+        </message>
+        <message>
+            <source>Save location</source>
+            <translation>Save location</translation>
+        </message>
+        <message>
+            <source>Thumbnail</source>
+            <translation>Thumbnail</translation>
+        </message>
+        <message>
+            <source>Testing proxy status,please confirm that the agent is open.</source>
+            <translation>Testing proxy status,please confirm that the agent is open.</translation>
+        </message>
+        <message>
+            <source>Version: </source>
+            <translation>Version: </translation>
+        </message>
+        <message>
+            <source>The network is available.</source>
+            <translation>The network is available.</translation>
+        </message>
+        <message>
+            <source>A fast, friendly downloader for videos, playlists and channels.</source>
+            <translation>A fast, friendly downloader for videos, playlists and channels.</translation>
+        </message>
+        <message>
+            <source>E-mail: </source>
+            <translation>E-mail: </translation>
+        </message>
+        <message>
+            <source>Service hours: 9:00 - 18:00, Monday to Friday</source>
+            <translation>Service hours: 9:00 - 18:00, Monday to Friday</translation>
+        </message>
+        <message>
+            <source>Remote help is free of charge.</source>
+            <translation>Remote help is free of charge.</translation>
+        </message>
+        <message>
+            <source>Copy the video link address and click on me</source>
+            <translation>Copy the video link address and click on me</translation>
+        </message>
+        <message>
+            <source>Notice</source>
+            <translation>Notice</translation>
+        </message>
+        <message>
+            <source>Minimize</source>
+            <translation>Minimize</translation>
+        </message>
+        <message>
+            <source>Close</source>
+            <translation>Close</translation>
+        </message>
+        <message>
+            <source>Menu</source>
+            <translation>Menu</translation>
+        </message>
+        <message>
+            <source>Service and settings</source>
+            <translation>Service and settings</translation>
+        </message>
+        <message>
+            <source>Help</source>
+            <translation>Help</translation>
+        </message>
+        <message>
+            <source>One-key configuration</source>
+            <translation>One-key configuration</translation>
+        </message>
+        <message>
+            <source>Delete the tasks of this list</source>
+            <translation>Delete the tasks of this list</translation>
+        </message>
+        <message>
+            <source>Retry every failed task</source>
+            <translation>Retry every failed task</translation>
+        </message>
+        <message>
+            <source>Load history</source>
+            <translation>Load history</translation>
+        </message>
+        <message>
+            <source>Refresh</source>
+            <translation>Refresh</translation>
+        </message>
+        <message>
+            <source>Choose folder</source>
+            <translation>Choose folder</translation>
+        </message>
+        <message>
+            <source>Test the connection with the link on the clipboard</source>
+            <translation>Test the connection with the link on the clipboard</translation>
+        </message>
+        <message>
+            <source>Start all</source>
+            <translation>Start all</translation>
+        </message>
+        <message>
+            <source>Pause all</source>
+            <translation>Pause all</translation>
+        </message>
+        <message>
+            <source>Website</source>
+            <translation>Website</translation>
+        </message>
+        <message>
+            <source>FAQs</source>
+            <translation>FAQs</translation>
+        </message>
+        <message>
+            <source>About US</source>
+            <translation>About US</translation>
+        </message>
+        <message>
+            <source>Update</source>
+            <translation>Update</translation>
+        </message>
+        <message>
+            <source>Language</source>
+            <translation>Language</translation>
+        </message>
+        <message>
+            <source>English</source>
+            <translation>English</translation>
+        </message>
+        <message>
+            <source>简体中文</source>
+            <translation>简体中文</translation>
+        </message>
+    </context>
+    <context>
+        <name>Quillon</name>
+        <message>
+            <source>Orvanta Quillon</source>
+            <translation>Orvanta Quillon</translation>
+        </message>
+        <message>
+            <source>Version: </source>
+            <translation>Version: </translation>
+        </message>
+        <message>
+            <source>Notice</source>
+            <translation>Notice</translation>
+        </message>
+        <message>
+            <source>Website</source>
+            <translation>Website</translation>
+        </message>
+        <message>
+            <source>FAQs</source>
+            <translation>FAQs</translation>
+        </message>
+        <message>
+            <source>About US</source>
+            <translation>About US</translation>
+        </message>
+        <message>
+            <source>Update</source>
+            <translation>Update</translation>
+        </message>
+        <message>
+            <source>Language</source>
+            <translation>Language</translation>
+        </message>
+        <message>
+            <source>English</source>
+            <translation>English</translation>
+        </message>
+        <message>
+            <source>简体中文</source>
+            <translation>简体中文</translation>
+        </message>
+        <message>
+            <source>Testing proxy status,please confirm that the agent is open.</source>
+            <translation>Testing proxy status,please confirm that the agent is open.</translation>
+        </message>
+        <message>
+            <source>The network is available.</source>
+            <translation>The network is available.</translation>
+        </message>
+        <message>
+            <source>1.Copy video link </source>
+            <translation>1.Copy video link </translation>
+        </message>
+        <message>
+            <source>2.Click paste link button </source>
+            <translation>2.Click paste link button </translation>
+        </message>
+        <message>
+            <source>3.select download </source>
+            <translation>3.select download </translation>
+        </message>
+        <message>
+            <source>How to parsing failure:</source>
+            <translation>How to parsing failure:</translation>
+        </message>
+        <message>
+            <source>Please contact us. we can provide free remote service and compensation.</source>
+            <translation>Please contact us. we can provide free remote service and compensation.</translation>
+        </message>
+        <message>
+            <source>Copy the video link address and click on me</source>
+            <translation>Copy the video link address and click on me</translation>
+        </message>
+        <message>
+            <source>Minimize</source>
+            <translation>Minimize</translation>
+        </message>
+        <message>
+            <source>Close</source>
+            <translation>Close</translation>
+        </message>
+        <message>
+            <source>Menu</source>
+            <translation>Menu</translation>
+        </message>
+        <message>
+            <source>Service and settings</source>
+            <translation>Service and settings</translation>
+        </message>
+        <message>
+            <source>Help</source>
+            <translation>Help</translation>
+        </message>
+        <message>
+            <source>E-mail: </source>
+            <translation>E-mail: </translation>
+        </message>
+        <message>
+            <source>Service hours: 9:00 - 18:00, Monday to Friday</source>
+            <translation>Service hours: 9:00 - 18:00, Monday to Friday</translation>
+        </message>
+        <message>
+            <source>Remote help is free of charge.</source>
+            <translation>Remote help is free of charge.</translation>
+        </message>
+        <message>
+            <source>A fast, friendly downloader for videos, playlists and channels.</source>
+            <translation>A fast, friendly downloader for videos, playlists and channels.</translation>
+        </message>
+        <message>
+            <source>When download failture,auto redownload.</source>
+            <translation>When download failture,auto redownload.</translation>
+        </message>
+        <message>
+            <source>Load historical records .</source>
+            <translation>Load historical records .</translation>
+        </message>
+        <message>
+            <source>Auto delete file that does not exist.</source>
+            <translation>Auto delete file that does not exist.</translation>
+        </message>
+        <message>
+            <source>A Vidoe,A folder.</source>
+            <translation>A Vidoe,A folder.</translation>
+        </message>
+        <message>
+            <source>Number of the videoes </source>
+            <translation>Number of the videoes </translation>
+        </message>
+        <message>
+            <source>Number of the processes </source>
+            <translation>Number of the processes </translation>
+        </message>
+        <message>
+            <source>Number of analysis processes </source>
+            <translation>Number of analysis processes </translation>
+        </message>
+        <message>
+            <source>Use adaptive proxy server .</source>
+            <translation>Use adaptive proxy server .</translation>
+        </message>
+        <message>
+            <source>Don't use proxy server .</source>
+            <translation>Don't use proxy server .</translation>
+        </message>
+        <message>
+            <source>Use IE proxy server .</source>
+            <translation>Use IE proxy server .</translation>
+        </message>
+        <message>
+            <source>Use customized proxy server .</source>
+            <translation>Use customized proxy server .</translation>
+        </message>
+        <message>
+            <source>IP:</source>
+            <translation>IP:</translation>
+        </message>
+        <message>
+            <source>Port:</source>
+            <translation>Port:</translation>
+        </message>
+        <message>
+            <source>setting</source>
+            <translation>setting</translation>
+        </message>
+        <message>
+            <source>Tips</source>
+            <translation>Tips</translation>
+        </message>
+        <message>
+            <source>Please input proxy server port number.</source>
+            <translation>Please input proxy server port number.</translation>
+        </message>
+        <message>
+            <source>The new port establishes the success..</source>
+            <translation>The new port establishes the success..</translation>
+        </message>
+        <message>
+            <source>Test the connection with the link on the clipboard</source>
+            <translation>Test the connection with the link on the clipboard</translation>
+        </message>
+        <message>
+            <source>Please waiting for detection agent ...,Software needs third-party agent support.If you have installed the agent,please contact us,We will solve it as soon as possible. </source>
+            <translation>Please waiting for detection agent ...,Software needs third-party agent support.If you have installed the agent,please contact us,We will solve it as soon as possible. </translation>
+        </message>
+        <message>
+            <source>Warning</source>
+            <translation>Warning</translation>
+        </message>
+        <message>
+            <source>Please paste the correct URL address!</source>
+            <translation>Please paste the correct URL address!</translation>
+        </message>
+        <message>
+            <source>提示:</source>
+            <translation>Tips:</translation>
+        </message>
+        <message>
+            <source>发现视频链接地址包含视频列表信息,如果选择“yes”，下载视频列表，如果选择“NO”,下载单个视频</source>
+            <translation>The link also names a playlist. Choose Yes to download the whole list, No to download this video only.</translation>
+        </message>
+        <message>
+            <source>Queuing</source>
+            <translation>Queuing</translation>
+        </message>
+        <message>
+            <source>Analysing</source>
+            <translation>Analysing</translation>
+        </message>
+        <message>
+            <source>Downloading</source>
+            <translation>Downloading</translation>
+        </message>
+        <message>
+            <source>Finished</source>
+            <translation>Finished</translation>
+        </message>
+        <message>
+            <source>Download Failed</source>
+            <translation>Download Failed</translation>
+        </message>
+        <message>
+            <source>Pause</source>
+            <translation>Pause</translation>
+        </message>
+        <message>
+            <source>Copy download link</source>
+            <translation>Copy download link</translation>
+        </message>
+        <message>
+            <source>Open folder</source>
+            <translation>Open folder</translation>
+        </message>
+        <message>
+            <source>Delete</source>
+            <translation>Delete</translation>
+        </message>
+        <message>
+            <source>Redownload</source>
+            <translation>Redownload</translation>
+        </message>
+        <message>
+            <source>Start</source>
+            <translation>Start</translation>
+        </message>
+        <message>
+            <source>play</source>
+            <translation>play</translation>
+        </message>
+        <message>
+            <source>retry download</source>
+            <translation>retry download</translation>
+        </message>
+        <message>
+            <source>open file location</source>
+            <translation>open file location</translation>
+        </message>
+        <message>
+            <source>Warnning</source>
+            <translation>Warnning</translation>
+        </message>
+        <message>
+            <source>Are you sure to redownload this item?</source>
+            <translation>Are you sure to redownload this item?</translation>
+        </message>
+        <message>
+            <source>Are you sure to delete this item?</source>
+            <translation>Are you sure to delete this item?</translation>
+        </message>
+        <message>
+            <source>Are you sure to delete this items?</source>
+            <translation>Are you sure to delete this items?</translation>
+        </message>
+        <message>
+            <source>Are you sure to redownload this items?</source>
+            <translation>Are you sure to redownload this items?</translation>
+        </message>
+        <message>
+            <source>Delete the tasks of this list</source>
+            <translation>Delete the tasks of this list</translation>
+        </message>
+        <message>
+            <source>Retry every failed task</source>
+            <translation>Retry every failed task</translation>
+        </message>
+        <message>
+            <source>Start all</source>
+            <translation>Start all</translation>
+        </message>
+        <message>
+            <source>Pause all</source>
+            <translation>Pause all</translation>
+        </message>
+        <message>
+            <source>Load history</source>
+            <translation>Load history</translation>
+        </message>
+        <message>
+            <source>+Batch import</source>
+            <translation>+Batch import</translation>
+        </message>
+        <message>
+            <source>+Batch export</source>
+            <translation>+Batch export</translation>
+        </message>
+        <message>
+            <source>ALL List</source>
+            <translation>ALL List</translation>
+        </message>
+        <message>
+            <source>Pause List</source>
+            <translation>Pause List</translation>
+        </message>
+        <message>
+            <source>Downloading List</source>
+            <translation>Downloading List</translation>
+        </message>
+        <message>
+            <source>Downloaded List</source>
+            <translation>Downloaded List</translation>
+        </message>
+        <message>
+            <source>Failture List</source>
+            <translation>Failture List</translation>
+        </message>
+        <message>
+            <source>选择批量导入文件</source>
+            <translation>Choose a file of links to import</translation>
+        </message>
+        <message>
+            <source>TXT(*.txt)</source>
+            <translation>TXT(*.txt)</translation>
+        </message>
+        <message>
+            <source>保存的文件</source>
+            <translation>Save links to file</translation>
+        </message>
+        <message>
+            <source>打开写入文件</source>
+            <translation>Open file for writing</translation>
+        </message>
+        <message>
+            <source>打开要写入的文件失败，请检查文件名和是否具有写入权限！</source>
+            <translation>The file could not be opened for writing. Please check the file name and your write permission.</translation>
+        </message>
+        <message>
+            <source>Video Analytics</source>
+            <translation>Video Analytics</translation>
+        </message>
+        <message>
+            <source>Analysing... </source>
+            <translation>Analysing... </translation>
+        </message>
+        <message>
+            <source>Download Subtitle</source>
+            <translation>Download Subtitle</translation>
+        </message>
+        <message>
+            <source>Download thumbnail </source>
+            <translation>Download thumbnail </translation>
+        </message>
+        <message>
+            <source>Language:</source>
+            <translation>Language:</translation>
+        </message>
+        <message>
+            <source>Save Location</source>
+            <translation>Save Location</translation>
+        </message>
+        <message>
+            <source>please select a type </source>
+            <translation>please select a type </translation>
+        </message>
+        <message>
+            <source>提示：不是常用视频格式，推荐选择AVC1格式</source>
+            <translation>Tip: this is not a common video format; AVC1 is recommended.</translation>
+        </message>
+        <message>
+            <source>Incorrect Url address or network unreachabl.</source>
+            <translation>Incorrect Url address or network unreachabl.</translation>
+        </message>
+        <message>
+            <source>Best Video</source>
+            <translation>Best Video</translation>
+        </message>
+        <message>
+            <source>Video</source>
+            <translation>Video</translation>
+        </message>
+        <message>
+            <source>Audeo</source>
+            <translation>Audeo</translation>
+        </message>
+        <message>
+            <source>Video Resolution</source>
+            <translation>Video Resolution</translation>
+        </message>
+        <message>
+            <source>Video Size</source>
+            <translation>Video Size</translation>
+        </message>
+        <message>
+            <source>Video Frames Per Second</source>
+            <translation>Video Frames Per Second</translation>
+        </message>
+        <message>
+            <source>Video Encoding Format</source>
+            <translation>Video Encoding Format</translation>
+        </message>
+        <message>
+            <source>繁体中文</source>
+            <translation>Traditional Chinese</translation>
+        </message>
+        <message>
+            <source>俄语</source>
+            <translation>Russian</translation>
+        </message>
+        <message>
+            <source>韩语</source>
+            <translation>Korean</translation>
+        </message>
+        <message>
+            <source>All Selected</source>
+            <translation>All Selected</translation>
+        </message>
+        <message>
+            <source>thumbnail</source>
+            <translation>thumbnail</translation>
+        </message>
+        <message>
+            <source>Parsing completed,select videoes and click download</source>
+            <translation>Parsing completed,select videoes and click download</translation>
+        </message>
+        <message>
+            <source> items</source>
+            <translation> items</translation>
+        </message>
+        <message>
+            <source>Parsing failture</source>
+            <translation>Parsing failture</translation>
+        </message>
+        <message>
+            <source>Download</source>
+            <translation>Download</translation>
+        </message>
+        <message>
+            <source>Choose folder</source>
+            <translation>Choose folder</translation>
+        </message>
+        <message>
+            <source> Original Video</source>
+            <translation> Original Video</translation>
+        </message>
+        <message>
+            <source> Best Parameter</source>
+            <translation> Best Parameter</translation>
+        </message>
+        <message>
+            <source> 8K </source>
+            <translation> 8K </translation>
+        </message>
+        <message>
+            <source> 4K </source>
+            <translation> 4K </translation>
+        </message>
+        <message>
+            <source> 2K </source>
+            <translation> 2K </translation>
+        </message>
+        <message>
+            <source> UHD 1080P</source>
+            <translation> UHD 1080P</translation>
+        </message>
+        <message>
+            <source> FHD 720P</source>
+            <translation> FHD 720P</translation>
+        </message>
+        <message>
+            <source> HD 480P</source>
+            <translation> HD 480P</translation>
+        </message>
+        <message>
+            <source> SD 360P</source>
+            <translation> SD 360P</translation>
+        </message>
+        <message>
+            <source> FD 240P</source>
+            <translation> FD 240P</translation>
+        </message>
+        <message>
+            <source> FD 144P</source>
+            <translation> FD 144P</translation>
+        </message>
+        <message>
+            <source> Only Audio</source>
+            <translation> Only Audio</translation>
+        </message>
+        <message>
+            <source> Skip Download</source>
+            <translation> Skip Download</translation>
+        </message>
+        <message>
+            <source> Save subtitle file</source>
+            <translation> Save subtitle file</translation>
+        </message>
+        <message>
+            <source> Embed-subtitle</source>
+            <translation> Embed-subtitle</translation>
+        </message>
+        <message>
+            <source> Unlimited</source>
+            <translation> Unlimited</translation>
+        </message>
+        <message>
+            <source> 1 Mbps</source>
+            <translation> 1 Mbps</translation>
+        </message>
+        <message>
+            <source> 512 Kbps</source>
+            <translation> 512 Kbps</translation>
+        </message>
+        <message>
+            <source> 200 Kbps</source>
+            <translation> 200 Kbps</translation>
+        </message>
+        <message>
+            <source> 100 Kbps</source>
+            <translation> 100 Kbps</translation>
+        </message>
+        <message>
+            <source> English</source>
+            <translation> English</translation>
+        </message>
+        <message>
+            <source> 简体中文</source>
+            <translation> Simplified Chinese</translation>
+        </message>
+        <message>
+            <source> 繁体中文</source>
+            <translation> Traditional Chinese</translation>
+        </message>
+        <message>
+            <source> 俄语</source>
+            <translation> Russian</translation>
+        </message>
+        <message>
+            <source> 韩语</source>
+            <translation> Korean</translation>
+        </message>
+        <message>
+            <source>Enable One-key configuration mode</source>
+            <translation>Enable One-key configuration mode</translation>
+        </message>
+        <message>
+            <source>One-key configuration</source>
+            <translation>One-key configuration</translation>
+        </message>
+        <message>
+            <source>Video quality</source>
+            <translation>Video quality</translation>
+        </message>
+        <message>
+            <source>Download rate</source>
+            <translation>Download rate</translation>
+        </message>
+        <message>
+            <source>Subtitle</source>
+            <translation>Subtitle</translation>
+        </message>
+        <message>
+            <source>Save location</source>
+            <translation>Save location</translation>
+        </message>
+        <message>
+            <source>Thumbnail</source>
+            <translation>Thumbnail</translation>
+        </message>
+        <message>
+            <source>Download link</source>
+            <translation>Download link</translation>
+        </message>
+        <message>
+            <source>Refresh</source>
+            <translation>Refresh</translation>
+        </message>
+        <message>
+            <source>This Version is the lastest Version, Thank you for support Orvanta quillon.</source>
+            <translation>This Version is the lastest Version, Thank you for support Orvanta quillon.</translation>
+        </message>
+        <message>
+            <source>Congratulations! You are running the latest version of %1</source>
+            <translation>Congratulations! You are running the latest version of %1</translation>
+        </message>
+        <message>
+            <source>No updates are available for the moment</source>
+            <translation>No updates are available for the moment</translation>
+        </message>
+        <message>
+            <source>Downloading updates</source>
+            <translation>Downloading updates</translation>
+        </message>
+        <message>
+            <source>Downloading Updates</source>
+            <translation>Downloading Updates</translation>
+        </message>
+        <message>
+            <source>Time remaining: 0 minutes</source>
+            <translation>Time remaining: 0 minutes</translation>
+        </message>
+        <message>
+            <source>Time remaining</source>
+            <translation>Time remaining</translation>
+        </message>
+        <message>
+            <source>Time Remaining</source>
+            <translation>Time Remaining</translation>
+        </message>
+        <message>
+            <source>unknown</source>
+            <translation>unknown</translation>
+        </message>
+        <message>
+            <source>Unknown</source>
+            <translation>Unknown</translation>
+        </message>
+        <message>
+            <source>of</source>
+            <translation>of</translation>
+        </message>
+        <message>
+            <source>about one hour</source>
+            <translation>about one hour</translation>
+        </message>
+        <message>
+            <source>about %1 hours</source>
+            <translation>about %1 hours</translation>
+        </message>
+        <message>
+            <source>1 minute</source>
+            <translation>1 minute</translation>
+        </message>
+        <message>
+            <source>%1 minutes</source>
+            <translation>%1 minutes</translation>
+        </message>
+        <message>
+            <source>1 second</source>
+            <translation>1 second</translation>
+        </message>
+        <message>
+            <source>%1 seconds</source>
+            <translation>%1 seconds</translation>
+        </message>
+        <message>
+            <source>Download complete!</source>
+            <translation>Download complete!</translation>
+        </message>
+        <message>
+            <source>The installer will open separately</source>
+            <translation>The installer will open separately</translation>
+        </message>
+        <message>
+            <source>Click the "Update" button to apply the update</source>
+            <translation>Click the "Update" button to apply the update</translation>
+        </message>
+        <message>
+            <source>Error</source>
+            <translation>Error</translation>
+        </message>
+        <message>
+            <source>Cannot find downloaded update!</source>
+            <translation>Cannot find downloaded update!</translation>
+        </message>
+        <message>
+            <source>Updater</source>
+            <translation>Updater</translation>
+        </message>
+        <message>
+            <source>Are you sure you want to cancel the download?</source>
+            <translation>Are you sure you want to cancel the download?</translation>
+        </message>
+        <message>
+            <source>Are you sure you want to cancel the download? This is a mandatory update, exiting now will close the application</source>
+            <translation>Are you sure you want to cancel the download? This is a mandatory update, exiting now will close the application</translation>
+        </message>
+        <message>
+            <source>Stop</source>
+            <translation>Stop</translation>
+        </message>
+        <message>
+            <source>升级内容:</source>
+            <translation>What's new:</translation>
+        </message>
+    </context>
+    <context>
+        <name>TaskStatus</name>
+        <message>
+            <source>Queuing</source>
+            <translation>Queuing</translation>
+        </message>
+        <message>
+            <source>Analysing</source>
+            <translation>Analysing</translation>
+        </message>
+        <message>
+            <source>Downloading</source>
+            <translation>Downloading</translation>
+        </message>
+        <message>
+            <source>Finished</source>
+            <translation>Finished</translation>
+        </message>
+        <message>
+            <source>Download Failed</source>
+            <translation>Download Failed</translation>
+        </message>
+        <message>
+            <source>Pause</source>
+            <translation>Pause</translation>
+        </message>
+    </context>
 </TS>

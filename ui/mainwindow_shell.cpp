@@ -3,37 +3,147 @@
 
 #include "app/displayscale.h"
 #include "app/global.h"
+#include "downloads/customshadoweffect.h"
+#include "ui/helplauncher.h"
+#include "ui/imagestyle.h"
+#include "ui/resources.h"
+#include "ui/wheelpaging.h"
 
+#include <QDesktopServices>
+#include <QMenu>
 #include <QMouseEvent>
+#include <QScrollBar>
+#include <QUrl>
+#include <QWheelEvent>
 
 // Window chrome: frameless and translucent, every design geometry multiplied
 // by the display scale.
 void MainWindow::initWidgets()
 {
-    setWindowFlags(Qt::FramelessWindowHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowMinimizeButtonHint);
+    initQuillonResources();
+    setWindowFlags(
+        Qt::FramelessWindowHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint);
     setAttribute(Qt::WA_TranslucentBackground);
     setWindowTitle(tr("Orvanta Quillon"));
+    setWindowIcon(QIcon(QStringLiteral(":/ico2/256.png")));
 
     DisplayScale::scaleChildGeometry(this, Global::SCALE);
-    setFixedSize(Global::scaled(DisplayScale::DesignWidth),
-                 Global::scaled(DisplayScale::DesignHeight));
+    setFixedSize(
+        Global::scaled(DisplayScale::DesignWidth), Global::scaled(DisplayScale::DesignHeight));
 }
 
-void MainWindow::createChildWindows()
-{
-}
+void MainWindow::createChildWindows() { }
 
 void MainWindow::stylePages()
 {
-    ui->frame_base->setStyleSheet(QStringLiteral("QFrame{background:#FFFFFF}"));
-    ui->frame_top->setStyleSheet(QStringLiteral("QFrame{background:#3190f0}"));
-    ui->frame_line_2->setStyleSheet(QStringLiteral("QFrame{background:#dddddd}"));
+    styleChrome();
+    buildDropDownMenu();
+    styleDownloadPage();
+    stylePopularPage();
+    styleServicePages();
+    prepareSettingsPage();
+    styleOneKeyPage();
     ui->label_version->setText(tr("Version: ") + Global::APP_VER);
 }
 
-void MainWindow::applyLanguage()
+void MainWindow::styleChrome()
 {
+    auto *shadow = new CustomShadowEffect(ui->frame_base);
+    shadow->setBlurRadius(5.0);
+    shadow->setDistance(1.0);
+    shadow->setColor(QColor(0, 0, 0, 80));
+    ui->frame_base->setGraphicsEffect(shadow);
+
+    ui->frame_base->setStyleSheet(QStringLiteral("QFrame{background:#FFFFFF}"));
+    ui->frame_top->setStyleSheet(QStringLiteral("QFrame{background:#3190f0}"));
+    ui->frame_line_2->setStyleSheet(QStringLiteral("QFrame{background:#dddddd}"));
+
+    const int icon = Global::scaled(30);
+    ui->label_tubiao->setPixmap(
+        QPixmap(QStringLiteral(":/image/tubiao1.png"))
+            .scaled(icon, icon, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    ui->label_tubiao->setScaledContents(true);
+    ui->pushButton_biaoti->setStyleSheet(
+        ImageStyle::plainSheet(QStringLiteral(":/image/2xbiaoti1.png")));
+
+    const QString bar = QStringLiteral(":/newimage/");
+    ui->pushButton_min->setStyleSheet(
+        ImageStyle::tabSheet(bar, QLatin1String(ImageStyle::MinStem), false, false));
+    ui->pushButton_close->setStyleSheet(
+        ImageStyle::tabSheet(bar, QLatin1String(ImageStyle::CloseStem), false, false));
+    ui->pushButton_xiala->setStyleSheet(
+        ImageStyle::tabSheet(bar, QLatin1String(ImageStyle::MenuStem), false, false));
+    ui->pushButton_notice->setStyleSheet(ImageStyle::noticeSheet(true));
+    ui->pushButton_help->setStyleSheet(
+        ImageStyle::tabSheet(bar, QLatin1String(ImageStyle::HelpStem), false, false));
+    ui->pushButton_network_2->setStyleSheet(ImageStyle::networkFrameSheet(1));
+
+    for (QPushButton *b :
+        QList<QPushButton *> {ui->pushButton_biaoti, ui->pushButton_download, ui->pushButton_top,
+            ui->pushButton_about, ui->pushButton_notice, ui->pushButton_service,
+            ui->pushButton_xiala, ui->pushButton_min, ui->pushButton_close, ui->pushButton_help})
+        b->setCursor(Qt::PointingHandCursor);
+
+    QFont small = ui->label_version->font();
+    small.setPixelSize(Global::scaled(12));
+    ui->label_version->setFont(small);
+    ui->label_version->setStyleSheet(QStringLiteral("QLabel{color:#8492a1}"));
+    ui->label_check->setStyleSheet(QStringLiteral("QLabel{color:#8492a1}"));
+
+    // Check boxes and radio buttons of every page, in the palette of the pictures.
+    ui->stackedWidget->setStyleSheet(
+        QStringLiteral("QCheckBox, QRadioButton {spacing:%1px;color:#2b3645;}"
+                       "QCheckBox::indicator {width:%2px;height:%2px;border:1px solid #c5cdd6;"
+                       "border-radius:%3px;background:#ffffff;}"
+                       "QCheckBox::indicator:hover {border-color:#3190f0;}"
+                       "QCheckBox::indicator:checked {background:#3190f0;border-color:#3190f0;"
+                       "image:url(:/img/check.png);}"
+                       "QRadioButton::indicator {width:%2px;height:%2px;border:1px solid #c5cdd6;"
+                       "border-radius:%4px;background:#ffffff;}"
+                       "QRadioButton::indicator:hover {border-color:#3190f0;}"
+                       "QRadioButton::indicator:checked {width:%5px;height:%5px;"
+                       "border:%6px solid #3190f0;}")
+            .arg(Global::scaled(8))
+            .arg(Global::scaled(14))
+            .arg(Global::scaled(3))
+            .arg(Global::scaled(8))
+            .arg(Global::scaled(14) + 2 - 2 * Global::scaled(5))
+            .arg(Global::scaled(5)));
+}
+
+void MainWindow::buildDropDownMenu()
+{
+    QMenu *menu = ui->pushButton_xiala->menu();
+    QFont font = menu->font();
+    font.setPixelSize(Global::scaled(12));
+
+    auto add = [&](QMenu *target, const char *icon, const char *slot) {
+        QAction *action = target->addAction(QIcon(QString::fromLatin1(icon)), QString());
+        action->setFont(font);
+        connect(action, SIGNAL(triggered()), this, slot);
+        return action;
+    };
+    m_webAction = add(menu, ":/newimage/web.png", SLOT(displayweb()));
+    m_faqAction = add(menu, ":/newimage/qca.png", SLOT(displayFAQs()));
+    m_aboutAction = add(menu, ":/newimage/us.png", SLOT(displayaboutus()));
+    m_updateAction = add(menu, ":/newimage/update.png", SLOT(displayupdate()));
+
+    m_languageMenu = menu->addMenu(QIcon(QStringLiteral(":/newimage/language.png")), QString());
+    m_languageMenu->menuAction()->setFont(font);
+    m_languageMenu->setFont(font);
+    m_languageMenu->setStyleSheet(
+        QStringLiteral("QMenu {background-color:rgb(255,255,255);border: 1px solid rgb(53, 152, "
+                       "219);font-size: %1px;}")
+            .arg(12 * Global::SCALE)
+        + QStringLiteral("QMenu::item {color: rgb(0,0,0);background-color:rgb(255,255,255);"
+                         "padding:%1px %2px;margin:0px %3px;font-size: %4px;}")
+              .arg(5 * Global::SCALE)
+              .arg(20 * Global::SCALE)
+              .arg(5 * Global::SCALE)
+              .arg(12 * Global::SCALE)
+        + QStringLiteral("QMenu::item:selected {color: rgb(111, 156, 207); }"));
+    m_englishAction = add(m_languageMenu, ":/newimage/en.png", SLOT(changeEnglishlanguage()));
+    m_chineseAction = add(m_languageMenu, ":/newimage/cn.png", SLOT(changeChineselanguage()));
 }
 
 void MainWindow::on_pushButton_close_clicked()
@@ -46,30 +156,189 @@ void MainWindow::on_pushButton_min_clicked()
     showMinimized();
 }
 
-void MainWindow::on_pushButton_download_clicked()
+// --- top tabs ----------------------------------------------------------------
+
+void MainWindow::resetTopTabs()
+{
+    const bool zh = languageSwitch != 0;
+    const QString tabs = QStringLiteral(":/tabimage/");
+    ui->pushButton_download->setStyleSheet(ImageStyle::downloadTabSheet(false, zh));
+    ui->pushButton_top->setStyleSheet(
+        ImageStyle::tabSheet(tabs, QLatin1String(ImageStyle::TopTabStem), false, zh));
+    ui->pushButton_about->setStyleSheet(
+        ImageStyle::tabSheet(tabs, QLatin1String(ImageStyle::ToolsTabStem), false, zh));
+    ui->pushButton_service->setStyleSheet(ImageStyle::tabSheet(
+        QStringLiteral(":/newimage/"), QLatin1String(ImageStyle::ServiceStem), false, false));
+}
+
+void MainWindow::restyleTopTabs()
+{
+    resetTopTabs();
+    const bool zh = languageSwitch != 0;
+    const QString tabs = QStringLiteral(":/tabimage/");
+    switch (m_topPage) {
+    case 0:
+        ui->pushButton_download->setStyleSheet(ImageStyle::downloadTabSheet(true, zh));
+        break;
+    case 1:
+        ui->pushButton_top->setStyleSheet(
+            ImageStyle::tabSheet(tabs, QLatin1String(ImageStyle::TopTabStem), true, zh));
+        break;
+    case 2:
+        ui->pushButton_service->setStyleSheet(ImageStyle::tabSheet(
+            QStringLiteral(":/newimage/"), QLatin1String(ImageStyle::ServiceStem), true, false));
+        break;
+    case 3:
+        ui->pushButton_about->setStyleSheet(
+            ImageStyle::tabSheet(tabs, QLatin1String(ImageStyle::ToolsTabStem), true, zh));
+        break;
+    default:
+        break;
+    }
+}
+
+void MainWindow::on_pushButton_biaoti_clicked()
 {
     ui->stackedWidget->setCurrentIndex(0);
-    ui->stackedWidget_2->setCurrentIndex(taskList.isEmpty() ? 0 : 1);
-    m_topPage = 0;
+    ui->stackedWidget_2->setCurrentIndex(0);
 }
+
+void MainWindow::on_pushButton_download_clicked()
+{
+    m_topPage = 0;
+    restyleTopTabs();
+    ui->stackedWidget->setCurrentIndex(0);
+    ui->stackedWidget_2->setCurrentIndex(taskList.isEmpty() ? 0 : 1);
+}
+
+void MainWindow::on_pushButton_top_clicked()
+{
+    m_topPage = 1;
+    restyleTopTabs();
+    ui->stackedWidget->setCurrentIndex(1);
+}
+
+void MainWindow::on_pushButton_about_clicked()
+{
+    m_topPage = 3;
+    restyleTopTabs();
+    ui->stackedWidget->setCurrentIndex(3);
+}
+
+void MainWindow::on_pushButton_service_clicked()
+{
+    m_topPage = 2;
+    restyleTopTabs();
+    ui->stackedWidget->setCurrentIndex(2);
+    // The gear opens the general settings; the other tabs are one click away.
+    on_pushButton_tab_setting_clicked();
+}
+
+void MainWindow::on_pushButton_onekey_clicked()
+{
+    ui->stackedWidget->setCurrentIndex(4);
+}
+
+// --- service tabs --------------------------------------------------------------
+
+namespace {
+const char *const ServiceTabStems[] = {"proxy", "setting", "step", "about", "test"};
+}
+
+void MainWindow::resetServiceTabs()
+{
+    const bool zh = languageSwitch != 0;
+    const QList<QPushButton *> tabs = {ui->pushButton_tab_proxy, ui->pushButton_tab_setting,
+        ui->pushButton_tab_step, ui->pushButton_tab_about, ui->pushButton_tab_testpro};
+    for (int i = 0; i < tabs.size(); ++i) {
+        tabs[i]->setStyleSheet(
+            ImageStyle::serviceTabSheet(QLatin1String(ServiceTabStems[i]), false, zh));
+        tabs[i]->setCursor(Qt::PointingHandCursor);
+    }
+}
+
+void MainWindow::selectServiceTab(int tab)
+{
+    const QList<QWidget *> pages
+        = {ui->page_11, ui->page_12, ui->page_9, ui->page_10, ui->page_testpro};
+    const QList<QPushButton *> tabs = {ui->pushButton_tab_proxy, ui->pushButton_tab_setting,
+        ui->pushButton_tab_step, ui->pushButton_tab_about, ui->pushButton_tab_testpro};
+    if (tab < 0 || tab >= pages.size())
+        return;
+    ui->stackedWidget_3->setCurrentWidget(pages[tab]);
+    resetServiceTabs();
+    tabs[tab]->setStyleSheet(ImageStyle::serviceTabSheet(
+        QLatin1String(ServiceTabStems[tab]), true, languageSwitch != 0));
+    m_serviceTab = tab;
+}
+
+void MainWindow::on_pushButton_tab_proxy_clicked()
+{
+    selectServiceTab(ProxyTab);
+    refreshProxyPage();
+}
+
+void MainWindow::on_pushButton_tab_setting_clicked()
+{
+    selectServiceTab(SettingTab);
+}
+
+void MainWindow::on_pushButton_tab_step_clicked()
+{
+    selectServiceTab(StepTab);
+}
+
+void MainWindow::on_pushButton_tab_about_clicked()
+{
+    selectServiceTab(AboutTab);
+}
+
+void MainWindow::on_pushButton_tab_testpro_clicked()
+{
+    selectServiceTab(TestTab);
+}
+
+// --- menu entries and help -----------------------------------------------------
+
+void MainWindow::displayweb()
+{
+    QDesktopServices::openUrl(QUrl(Global::vendorRoot() + QStringLiteral("/")));
+}
+
+void MainWindow::displayFAQs()
+{
+    QDesktopServices::openUrl(QUrl(Global::vendorRoot() + QStringLiteral("/faq/")));
+}
+
+void MainWindow::displayaboutus()
+{
+    QDesktopServices::openUrl(QUrl(Global::vendorRoot() + QStringLiteral("/about/")));
+}
+
+void MainWindow::on_pushButton_help_clicked()
+{
+    openHelp();
+}
+
+void MainWindow::openHelp()
+{
+    HelpLauncher::open(&m_helpProcess, appDataDir + QStringLiteral("help/"), languageSwitch != 0);
+}
+
+// --- network status strip ------------------------------------------------------
 
 void MainWindow::updatePixmap()
 {
     if (m_pixmapFrame >= 5)
         m_pixmapFrame = 1;
-    ui->pushButton_network_2->setStyleSheet(
-        QStringLiteral("QPushButton{border-image: url(:/image2/%1.png)  ;}"
-                       "QPushButton:focus{outline: none;}")
-            .arg(m_pixmapFrame));
+    ui->pushButton_network_2->setStyleSheet(ImageStyle::networkFrameSheet(m_pixmapFrame));
     ++m_pixmapFrame;
 }
 
 void MainWindow::showNetworkAvailable()
 {
     ui->label_check->setText(tr("The network is available."));
-    ui->pushButton_network_2->setStyleSheet(
-        QStringLiteral("QPushButton{border-image: url(:/image2/wifi.png)  ;}"
-                       "QPushButton:focus{outline: none;}"));
+    ui->pushButton_network_2->setStyleSheet(ImageStyle::networkAvailableSheet());
     m_pixmapTimer.stop();
 }
 
@@ -78,6 +347,8 @@ void MainWindow::showNetworkTesting()
     ui->label_check->setText(tr("Testing proxy status,please confirm that the agent is open."));
     m_pixmapTimer.start(400);
 }
+
+// --- mouse -----------------------------------------------------------------------
 
 void MainWindow::mousePressEvent(QMouseEvent *event)
 {
@@ -99,4 +370,19 @@ void MainWindow::mouseReleaseEvent(QMouseEvent *event)
 {
     m_dragging = false;
     QMainWindow::mouseReleaseEvent(event);
+}
+
+void MainWindow::wheelEvent(QWheelEvent *event)
+{
+    const bool listShown
+        = ui->stackedWidget->currentIndex() == 0 && ui->stackedWidget_2->currentIndex() == 1;
+    const QPoint inFrame = ui->frame_main->mapFrom(this, event->position().toPoint());
+    if (!listShown || !ui->frame_main->rect().contains(inFrame)) {
+        QMainWindow::wheelEvent(event);
+        return;
+    }
+    QScrollBar *bar = ui->verticalScrollBar;
+    bar->setValue(WheelPaging::pagedValue(
+        bar->value(), bar->minimum(), bar->maximum(), event->angleDelta().y()));
+    event->accept();
 }

@@ -1,0 +1,95 @@
+// Takes a picture of every main page and service tab of the main window, in
+// English and in Chinese, plus the drop-down menu. Used by
+// scripts/screenshots.sh; run it in the build folder (it needs the compiled
+// translations in the working directory) with a HOME of its own.
+#include "app/mainwindow.h"
+#include "downloads/qmenubutton.h"
+#include "ui/fonts.h"
+#include "ui/resources.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QMenu>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTimer>
+
+namespace {
+
+void settle()
+{
+    for (int i = 0; i < 5; ++i)
+        QApplication::processEvents();
+}
+
+void click(MainWindow &w, const char *name)
+{
+    if (auto *b = w.findChild<QPushButton *>(QLatin1String(name)))
+        b->click();
+    settle();
+}
+
+void shoot(QWidget &w, const QString &dir, const QString &name)
+{
+    settle();
+    w.grab().save(dir + QLatin1Char('/') + name + QStringLiteral(".png"));
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    initQuillonResources();
+    installFontSubstitutes();
+    app.setFont(QFont(QStringLiteral("Microsoft YaHei"), 9));
+    const QString dir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots");
+    QDir().mkpath(dir);
+
+    MainWindow w;
+    w.show();
+    settle();
+
+    for (const QString &lang : {QStringLiteral("en"), QStringLiteral("zh")}) {
+        if (lang == QLatin1String("en"))
+            w.changeEnglishlanguage();
+        else
+            w.changeChineselanguage();
+        settle();
+
+        click(w, "pushButton_download");
+        shoot(w, dir, lang + QStringLiteral("-1-download-intro"));
+        w.findChild<QStackedWidget *>(QStringLiteral("stackedWidget_2"))->setCurrentIndex(1);
+        shoot(w, dir, lang + QStringLiteral("-2-download-list"));
+        click(w, "pushButton_onekey");
+        shoot(w, dir, lang + QStringLiteral("-3-onekey"));
+        click(w, "pushButton_top");
+        shoot(w, dir, lang + QStringLiteral("-4-popular"));
+        click(w, "pushButton_about");
+        shoot(w, dir, lang + QStringLiteral("-5-tools"));
+        click(w, "pushButton_service");
+        const char *const tabs[] = {"pushButton_tab_proxy", "pushButton_tab_setting",
+            "pushButton_tab_step", "pushButton_tab_about", "pushButton_tab_testpro"};
+        int n = 0;
+        for (const char *tab : tabs) {
+            click(w, tab);
+            shoot(w, dir,
+                lang + QStringLiteral("-6-service-%1-").arg(++n)
+                    + QString::fromLatin1(tab).mid(15));
+        }
+
+        // The drop-down menu and its language submenu.
+        auto *button = w.findChild<QMenuButton *>(QStringLiteral("pushButton_xiala"));
+        QMenu *menu = button->menu();
+        menu->popup(button->mapToGlobal(QPoint(0, button->height())));
+        settle();
+        shoot(*menu, dir, lang + QStringLiteral("-7-menu"));
+        QMenu *languages = menu->actions().last()->menu();
+        languages->popup(QPoint(0, 0));
+        settle();
+        shoot(*languages, dir, lang + QStringLiteral("-8-menu-language"));
+        languages->hide();
+        menu->hide();
+    }
+    return 0;
+}

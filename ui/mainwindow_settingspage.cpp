@@ -1,0 +1,67 @@
+#include "app/mainwindow.h"
+#include "ui_mainwindow.h"
+
+#include "app/global.h"
+#include "app/settingsstore.h"
+#include "ui/imagestyle.h"
+#include "ui/settingspage.h"
+
+#include <QListView>
+
+// The general settings page (page_12 of the service page).
+
+void MainWindow::prepareSettingsPage()
+{
+    const QString style = SettingsPage::comboStyleSheet(Global::SCALE);
+    const QList<QPair<QComboBox *, QStringList>> combos
+        = {{ui->comboBox_numbervideo, SettingsPage::videoCountChoices()},
+            {ui->comboBox_numberprocess, SettingsPage::processChoices()},
+            {ui->comboBox_numberprocess_2, SettingsPage::analysisChoices()}};
+    for (const auto &entry : combos) {
+        QComboBox *combo = entry.first;
+        combo->setStyleSheet(style);
+        combo->setCurrentIndex(0);
+        combo->setView(new QListView(combo));
+        combo->clear();
+        combo->addItems(entry.second);
+    }
+    ui->pushButton_setting->setStyleSheet(ImageStyle::okSheet(languageSwitch != 0));
+    ui->pushButton_setting->setCursor(Qt::PointingHandCursor);
+}
+
+// The widget half of loadGeneralSettings(): shows the members on the page.
+void MainWindow::showGeneralSettings()
+{
+    ui->checkBox_2->setChecked(redownloadswitch != 0);
+    ui->checkBox_3->setChecked(loadhistoryswitch != 0);
+    ui->checkBox_4->setChecked(autodeletefileswitch != 0);
+    ui->checkBox_6->setChecked(folderoption != 0);
+    ui->comboBox_numbervideo->setCurrentIndex(SettingsPage::videoCountIndex(topnum));
+    ui->comboBox_numberprocess->setCurrentIndex(SettingsPage::processIndex(processnum));
+    ui->comboBox_numberprocess_2->setCurrentIndex(SettingsPage::analysisIndex(anaprocessnum));
+}
+
+void MainWindow::on_pushButton_setting_clicked()
+{
+    SettingsStore::GeneralSettings values;
+    values.redownloadswitch = ui->checkBox_2->isChecked() ? 1 : 0;
+    values.loadhistoryswitch = ui->checkBox_3->isChecked() ? 1 : 0;
+    values.autodeletefileswitch = ui->checkBox_4->isChecked() ? 1 : 0;
+    values.folderoption = ui->checkBox_6->isChecked() ? 1 : 0;
+    values.topnum = ui->comboBox_numbervideo->currentText().toInt();
+    values.processnum = ui->comboBox_numberprocess->currentText().toInt();
+    values.anaprocessnum = ui->comboBox_numberprocess_2->currentText().toInt();
+    SettingsStore::saveGeneral(settingsPath, values);
+
+    redownloadswitch = values.redownloadswitch;
+    loadhistoryswitch = values.loadhistoryswitch;
+    autodeletefileswitch = values.autodeletefileswitch;
+    folderoption = values.folderoption;
+    topnum = values.topnum;
+    processnum = values.processnum;
+    anaprocessnum = values.anaprocessnum;
+    availabe_anakey = processnum;
+
+    loadGeneralSettings();
+    on_pushButton_download_clicked();
+}
