@@ -2,6 +2,109 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
     <context>
+        <name>DownloadChoices</name>
+        <message>
+            <source> Original Video</source>
+            <translation> 原始视频</translation>
+        </message>
+        <message>
+            <source> Best Parameter</source>
+            <translation> 最佳画质</translation>
+        </message>
+        <message>
+            <source> 8K </source>
+            <translation> 8K </translation>
+        </message>
+        <message>
+            <source> 4K </source>
+            <translation> 4K </translation>
+        </message>
+        <message>
+            <source> 2K </source>
+            <translation> 2K </translation>
+        </message>
+        <message>
+            <source> UHD 1080P</source>
+            <translation> 超清 1080P</translation>
+        </message>
+        <message>
+            <source> FHD 720P</source>
+            <translation> 高清 720P</translation>
+        </message>
+        <message>
+            <source> HD 480P</source>
+            <translation> 标清 480P</translation>
+        </message>
+        <message>
+            <source> SD 360P</source>
+            <translation> 流畅 360P</translation>
+        </message>
+        <message>
+            <source> FD 240P</source>
+            <translation> 极速 240P</translation>
+        </message>
+        <message>
+            <source> FD 144P</source>
+            <translation> 极速 144P</translation>
+        </message>
+        <message>
+            <source> Only Audio</source>
+            <translation> 仅音频</translation>
+        </message>
+        <message>
+            <source> Skip Download</source>
+            <translation> 不下载视频</translation>
+        </message>
+        <message>
+            <source> Unlimited</source>
+            <translation> 不限速</translation>
+        </message>
+        <message>
+            <source> 1 Mbps</source>
+            <translation> 1 Mbps</translation>
+        </message>
+        <message>
+            <source> 512 Kbps</source>
+            <translation> 512 Kbps</translation>
+        </message>
+        <message>
+            <source> 200 Kbps</source>
+            <translation> 200 Kbps</translation>
+        </message>
+        <message>
+            <source> 100 Kbps</source>
+            <translation> 100 Kbps</translation>
+        </message>
+        <message>
+            <source> Save subtitle file</source>
+            <translation> 保存字幕文件</translation>
+        </message>
+        <message>
+            <source> Embed-subtitle</source>
+            <translation> 内嵌字幕</translation>
+        </message>
+        <message>
+            <source> English</source>
+            <translation> 英语</translation>
+        </message>
+        <message>
+            <source> 简体中文</source>
+            <translation> 简体中文</translation>
+        </message>
+        <message>
+            <source> 繁体中文</source>
+            <translation> 繁体中文</translation>
+        </message>
+        <message>
+            <source> 俄语</source>
+            <translation> 俄语</translation>
+        </message>
+        <message>
+            <source> 韩语</source>
+            <translation> 韩语</translation>
+        </message>
+    </context>
+    <context>
         <name>MainWindow</name>
         <message>
             <source>+Batch import</source>
@@ -234,6 +337,34 @@
         <message>
             <source>简体中文</source>
             <translation>简体中文</translation>
+        </message>
+        <message>
+            <source>Redownload</source>
+            <translation>重新下载</translation>
+        </message>
+        <message>
+            <source>Are you sure to redownload this items?</source>
+            <translation>确定要重新下载这些任务吗？</translation>
+        </message>
+        <message>
+            <source>Delete</source>
+            <translation>删除</translation>
+        </message>
+        <message>
+            <source>Are you sure to delete this items?</source>
+            <translation>确定要删除这些任务吗？</translation>
+        </message>
+        <message>
+            <source>Tips</source>
+            <translation>提示</translation>
+        </message>
+        <message>
+            <source>Please input proxy server port number.</source>
+            <translation>请输入代理服务器端口号。</translation>
+        </message>
+        <message>
+            <source>The new port establishes the success..</source>
+            <translation>新端口设置成功。</translation>
         </message>
     </context>
     <context>
@@ -956,6 +1087,53 @@
         <message>
             <source>Pause</source>
             <translation>已暂停</translation>
+        </message>
+    </context>
+    <context>
+        <name>itemWidget</name>
+        <message>
+            <source>play</source>
+            <translation>播放</translation>
+        </message>
+        <message>
+            <source>retry download</source>
+            <translation>重新下载</translation>
+        </message>
+        <message>
+            <source>open file location</source>
+            <translation>打开文件所在位置</translation>
+        </message>
+        <message>
+            <source>Copy download link</source>
+            <translation>复制下载链接</translation>
+        </message>
+        <message>
+            <source>Open folder</source>
+            <translation>打开文件夹</translation>
+        </message>
+        <message>
+            <source>Delete</source>
+            <translation>删除</translation>
+        </message>
+        <message>
+            <source>Redownload</source>
+            <translation>重新下载</translation>
+        </message>
+        <message>
+            <source>Start</source>
+            <translation>开始</translation>
+        </message>
+        <message>
+            <source>Warnning</source>
+            <translation>警告</translation>
+        </message>
+        <message>
+            <source>Are you sure to redownload this item?</source>
+            <translation>确定要重新下载此任务吗？</translation>
+        </message>
+        <message>
+            <source>Are you sure to delete this item?</source>
+            <translation>确定要删除此任务吗？</translation>
         </message>
     </context>
 </TS>

@@ -2,6 +2,109 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
     <context>
+        <name>DownloadChoices</name>
+        <message>
+            <source> Original Video</source>
+            <translation> Original Video</translation>
+        </message>
+        <message>
+            <source> Best Parameter</source>
+            <translation> Best Parameter</translation>
+        </message>
+        <message>
+            <source> 8K </source>
+            <translation> 8K </translation>
+        </message>
+        <message>
+            <source> 4K </source>
+            <translation> 4K </translation>
+        </message>
+        <message>
+            <source> 2K </source>
+            <translation> 2K </translation>
+        </message>
+        <message>
+            <source> UHD 1080P</source>
+            <translation> UHD 1080P</translation>
+        </message>
+        <message>
+            <source> FHD 720P</source>
+            <translation> FHD 720P</translation>
+        </message>
+        <message>
+            <source> HD 480P</source>
+            <translation> HD 480P</translation>
+        </message>
+        <message>
+            <source> SD 360P</source>
+            <translation> SD 360P</translation>
+        </message>
+        <message>
+            <source> FD 240P</source>
+            <translation> FD 240P</translation>
+        </message>
+        <message>
+            <source> FD 144P</source>
+            <translation> FD 144P</translation>
+        </message>
+        <message>
+            <source> Only Audio</source>
+            <translation> Only Audio</translation>
+        </message>
+        <message>
+            <source> Skip Download</source>
+            <translation> Skip Download</translation>
+        </message>
+        <message>
+            <source> Unlimited</source>
+            <translation> Unlimited</translation>
+        </message>
+        <message>
+            <source> 1 Mbps</source>
+            <translation> 1 Mbps</translation>
+        </message>
+        <message>
+            <source> 512 Kbps</source>
+            <translation> 512 Kbps</translation>
+        </message>
+        <message>
+            <source> 200 Kbps</source>
+            <translation> 200 Kbps</translation>
+        </message>
+        <message>
+            <source> 100 Kbps</source>
+            <translation> 100 Kbps</translation>
+        </message>
+        <message>
+            <source> Save subtitle file</source>
+            <translation> Save subtitle file</translation>
+        </message>
+        <message>
+            <source> Embed-subtitle</source>
+            <translation> Embed-subtitle</translation>
+        </message>
+        <message>
+            <source> English</source>
+            <translation> English</translation>
+        </message>
+        <message>
+            <source> 简体中文</source>
+            <translation> Simplified Chinese</translation>
+        </message>
+        <message>
+            <source> 繁体中文</source>
+            <translation> Traditional Chinese</translation>
+        </message>
+        <message>
+            <source> 俄语</source>
+            <translation> Russian</translation>
+        </message>
+        <message>
+            <source> 韩语</source>
+            <translation> Korean</translation>
+        </message>
+    </context>
+    <context>
         <name>MainWindow</name>
         <message>
             <source>+Batch import</source>
@@ -234,6 +337,34 @@
         <message>
             <source>简体中文</source>
             <translation>简体中文</translation>
+        </message>
+        <message>
+            <source>Redownload</source>
+            <translation>Redownload</translation>
+        </message>
+        <message>
+            <source>Are you sure to redownload this items?</source>
+            <translation>Are you sure to redownload this items?</translation>
+        </message>
+        <message>
+            <source>Delete</source>
+            <translation>Delete</translation>
+        </message>
+        <message>
+            <source>Are you sure to delete this items?</source>
+            <translation>Are you sure to delete this items?</translation>
+        </message>
+        <message>
+            <source>Tips</source>
+            <translation>Tips</translation>
+        </message>
+        <message>
+            <source>Please input proxy server port number.</source>
+            <translation>Please input proxy server port number.</translation>
+        </message>
+        <message>
+            <source>The new port establishes the success..</source>
+            <translation>The new port establishes the success..</translation>
         </message>
     </context>
     <context>
@@ -956,6 +1087,53 @@
         <message>
             <source>Pause</source>
             <translation>Pause</translation>
+        </message>
+    </context>
+    <context>
+        <name>itemWidget</name>
+        <message>
+            <source>play</source>
+            <translation>play</translation>
+        </message>
+        <message>
+            <source>retry download</source>
+            <translation>retry download</translation>
+        </message>
+        <message>
+            <source>open file location</source>
+            <translation>open file location</translation>
+        </message>
+        <message>
+            <source>Copy download link</source>
+            <translation>Copy download link</translation>
+        </message>
+        <message>
+            <source>Open folder</source>
+            <translation>Open folder</translation>
+        </message>
+        <message>
+            <source>Delete</source>
+            <translation>Delete</translation>
+        </message>
+        <message>
+            <source>Redownload</source>
+            <translation>Redownload</translation>
+        </message>
+        <message>
+            <source>Start</source>
+            <translation>Start</translation>
+        </message>
+        <message>
+            <source>Warnning</source>
+            <translation>Warnning</translation>
+        </message>
+        <message>
+            <source>Are you sure to redownload this item?</source>
+            <translation>Are you sure to redownload this item?</translation>
+        </message>
+        <message>
+            <source>Are you sure to delete this item?</source>
+            <translation>Are you sure to delete this item?</translation>
         </message>
     </context>
 </TS>
