@@ -381,19 +381,23 @@ private slots:
         task->status = TaskStatus::downloading();
         QCOMPARE(task->status, QString::fromUtf8("下载中"));
         w->taskList.append(task);
+        itemWidget *row = w->rowFor(task);
+        QCOMPARE(row->statusText(), QString::fromUtf8("下载中"));
 
         button("pushButton_about")->click(); // the tools tab stays highlighted
         w->changeEnglishlanguage();
         QCOMPARE(task->status, QString("Downloading"));
-        QCOMPARE(TaskStatus::textFor(task->process_status, task->active), QString("Downloading"));
+        QCOMPARE(row->statusText(), QString("Downloading"));
         w->changeChineselanguage();
         QCOMPARE(task->status, QString::fromUtf8("下载中"));
+        QCOMPARE(row->statusText(), QString::fromUtf8("下载中"));
         w->changeEnglishlanguage();
-        QCOMPARE(task->status, QString("Downloading"));
+        QCOMPARE(row->statusText(), QString("Downloading"));
 
         QCOMPARE(button("pushButton_about")->styleSheet(),
             ImageStyle::tabSheet(":/tabimage/", "tools", true, false));
         w->taskList.removeAll(task);
+        delete row;
         delete task;
     }
 
