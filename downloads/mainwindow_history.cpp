@@ -6,6 +6,7 @@
 #include "tasks/sqlitedbaoperator.h"
 
 #include <QDebug>
+#include <QSet>
 
 // Restores the stored tasks into the download list when the setting allows.
 void MainWindow::onHistoryTimeout()
@@ -20,7 +21,19 @@ void MainWindow::onHistoryTimeout()
 // so a long history costs nothing up front.
 void MainWindow::on_pushButton_clicked()
 {
-    sqliteOperator->loadTasks(taskList);
+    // Tasks already in the list (queued before the history arrived) are not
+    // added a second time.
+    QSet<QString> known;
+    for (const ItemInfo *t : qAsConst(taskList))
+        known.insert(t->uniqueID);
+    QList<ItemInfo *> stored;
+    sqliteOperator->loadTasks(stored);
+    for (ItemInfo *t : qAsConst(stored)) {
+        if (known.contains(t->uniqueID))
+            delete t;
+        else
+            taskList.append(t);
+    }
     // Loaded tasks are numbered from 0; new ones must not share their numbers.
     nextTaskId = qMax(nextTaskId, taskList.size());
     ui->verticalScrollBar->setMaximum(taskList.size());

@@ -708,10 +708,13 @@ def row_pictures():
         mask = small.split()[3].point(lambda v: 255 if v > 24 else 0)
         pal = bg.convert("RGB").convert("P", palette=Image.ADAPTIVE, colors=255)
         pal.paste(255, mask=Image.eval(mask, lambda v: 255 - v))
+        # Every frame carries its own transparent index, or the later ones
+        # are drawn on black.
+        pal.info["transparency"] = 255
         frames.append(pal)
     path = os.path.join(OUT, "image/3.gif")
     frames[0].save(path, save_all=True, append_images=frames[1:], duration=90, loop=0,
-                   transparency=255, disposal=2)
+                   transparency=255, disposal=2, optimize=False)
     written.append("image/3.gif")
 
 

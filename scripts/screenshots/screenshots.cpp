@@ -4,6 +4,7 @@
 // translations in the working directory) with a HOME of its own.
 #include "app/mainwindow.h"
 #include "downloads/qmenubutton.h"
+#include "tasks/iteminfo.h"
 #include "ui/fonts.h"
 #include "ui/resources.h"
 
@@ -29,6 +30,41 @@ void click(MainWindow &w, const char *name)
     settle();
 }
 
+// A few tasks in every state, so the list page shows real rows.
+void addSampleTasks(MainWindow &w)
+{
+    struct Sample
+    {
+        const char *title;
+        int status;
+        int percent;
+        bool active;
+    };
+    const Sample samples[] = {
+        {"Evening walk along the river, recorded in 4K", 6, 100, true},
+        {"How to bake sourdough bread at home (full guide)", 7, 0, true},
+        {"Conference keynote: building reliable desktop software", 4, 45, true},
+        {"Piano practice, week 12", 2, 0, true},
+        {"Mountain timelapse", 1, 0, true},
+        {"Paused lecture recording", 2, 0, false},
+    };
+    for (const Sample &s : samples) {
+        auto *t = new ItemInfo;
+        t->uniqueID = newUniqueId();
+        t->title = QString::fromUtf8(s.title);
+        t->url = QStringLiteral("https://video.example/watch?v=") + t->uniqueID.left(11);
+        t->process_status = s.status;
+        t->active = s.active;
+        t->process = s.percent;
+        t->process_string = QString::number(s.percent) + QStringLiteral(".0%");
+        t->qfilesize = QStringLiteral("48.20MiB");
+        t->rate = QStringLiteral("2.35MiB/s");
+        t->eta = QStringLiteral("00:12");
+        t->duration = 754;
+        w.addTask(t);
+    }
+}
+
 void shoot(QWidget &w, const QString &dir, const QString &name)
 {
     settle();
@@ -49,6 +85,7 @@ int main(int argc, char *argv[])
     MainWindow w;
     w.show();
     settle();
+    addSampleTasks(w);
 
     for (const QString &lang : {QStringLiteral("en"), QStringLiteral("zh")}) {
         if (lang == QLatin1String("en"))
@@ -60,7 +97,11 @@ int main(int argc, char *argv[])
         click(w, "pushButton_download");
         shoot(w, dir, lang + QStringLiteral("-1-download-intro"));
         w.findChild<QStackedWidget *>(QStringLiteral("stackedWidget_2"))->setCurrentIndex(1);
+        w.on_pushButton_downloadfinished_2_clicked();
         shoot(w, dir, lang + QStringLiteral("-2-download-list"));
+        w.on_pushButton_downloadfinished_3_clicked();
+        shoot(w, dir, lang + QStringLiteral("-2-download-list-finished"));
+        w.on_pushButton_downloadfinished_clicked();
         click(w, "pushButton_onekey");
         shoot(w, dir, lang + QStringLiteral("-3-onekey"));
         click(w, "pushButton_top");
