@@ -145,37 +145,6 @@ private slots:
         QCOMPARE(storedStatus(noFile), 7);
     }
 
-    void downloadLimitIsRespected_data()
-    {
-        QTest::addColumn<int>("processnum");
-        QTest::addColumn<int>("expectedPeak");
-        QTest::newRow("one at a time") << 1 << 1;
-        QTest::newRow("three at once") << 3 << 3;
-    }
-
-    void downloadLimitIsRespected()
-    {
-        QFETCH(int, processnum);
-        QFETCH(int, expectedPeak);
-        m_processnum = processnum;
-        m_anaprocessnum = 2;
-        m_budget = processnum;
-        for (int i = 0; i < 4; ++i)
-            queue(QString("ok-sleep2-limit%1-%2").arg(processnum).arg(i));
-
-        int peak = 0;
-        QTimer sampler;
-        connect(&sampler, &QTimer::timeout, [&] { peak = qMax(peak, m_engine->busyDownloads()); });
-        sampler.start(20);
-        m_engine->runScheduler();
-        QVERIFY(settle(60000));
-        sampler.stop();
-
-        QCOMPARE(peak, expectedPeak);
-        for (ItemInfo *t : qAsConst(m_tasks))
-            QCOMPARE(t->process_status, 6);
-    }
-
     void analysisBudget()
     {
         // No analysis slots wanted: nothing is analysed.

@@ -156,24 +156,6 @@ private slots:
         QVERIFY(ListRules::page(l.tasks, 7, 0).isEmpty()); // unknown view shows nothing
     }
 
-    void bulkDeleteTakesTheViewsKind()
-    {
-        ItemInfo paused, running, finished, failedAnalysis, failedDownload;
-        paused.active = false;
-        paused.process_status = 2;
-        running.process_status = 4;
-        finished.process_status = 6;
-        failedAnalysis.process_status = 8;
-        failedDownload.process_status = 7;
-        QVERIFY(ListRules::deletedByBulk(paused, ListRules::Paused));
-        QVERIFY(!ListRules::deletedByBulk(running, ListRules::Paused));
-        QVERIFY(ListRules::deletedByBulk(running, ListRules::InProgress));
-        QVERIFY(ListRules::deletedByBulk(finished, ListRules::Finished));
-        QVERIFY(ListRules::deletedByBulk(failedAnalysis, ListRules::Failed));
-        QVERIFY(ListRules::deletedByBulk(failedDownload, ListRules::Failed));
-        QVERIFY(!ListRules::deletedByBulk(finished, ListRules::Failed));
-    }
-
     void outputLookupFindsEitherLayout()
     {
         QTemporaryDir dir;

@@ -187,32 +187,15 @@ private slots:
         QCOMPARE(loadOneKey(m_path).videolocation, folder);
     }
 
-    void noticeAndProxyKeys()
+    void noticeAndDetectedProxy()
     {
         saveNotice(m_path, QStringLiteral("notice-2026-12"));
         QCOMPARE(loadNotice(m_path), QStringLiteral("notice-2026-12"));
-
-        QCOMPARE(loadProxy(m_path).customer, 0);
-        QVERIFY(loadProxy(m_path).port.isEmpty());
         saveDetectedProxy(m_path, QStringLiteral("127.0.0.1"), 1080, true);
-        StoredProxy p = loadProxy(m_path);
+        const StoredProxy p = loadProxy(m_path);
         QCOMPARE(p.customer, 3);
         QCOMPARE(p.port, QStringLiteral("1080"));
-        QCOMPARE(p.ipaddr, QStringLiteral("127.0.0.1"));
         QCOMPARE(p.type, QStringLiteral("SOCKS5"));
-        saveProxyCustomer(m_path, 1);
-        saveProxyPort(m_path, QStringLiteral("8118"));
-        p = loadProxy(m_path);
-        QCOMPARE(p.customer, 1);
-        QCOMPARE(p.port, QStringLiteral("8118"));
-    }
-
-    void eachOperationWritesAtOnce()
-    {
-        // No settings object is kept open: a second reader sees a write at once.
-        saveLanguage(m_path, 0);
-        QSettings other(m_path, QSettings::IniFormat);
-        QCOMPARE(other.value(QStringLiteral("setting/languageswitch")).toInt(), 0);
     }
 };
 
