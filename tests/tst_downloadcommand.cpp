@@ -7,43 +7,23 @@
 #include "tasks/iteminfo.h"
 
 #include <QTemporaryDir>
+#include <tuple>
 
 namespace {
 
-FormatInfo format(const QString &id, const QString &ext, int width, int height,
-    const QString &acodec = QStringLiteral("mp4a"))
+FormatInfo format(QString id, QString ext, int width, int height, QString acodec = "mp4a")
 {
     FormatInfo f;
-    f.format_id = id;
-    f.ext = ext;
-    f.width = width;
-    f.height = height;
-    f.acodec = acodec;
+    std::tie(f.format_id, f.ext, f.width, f.height, f.acodec)
+        = std::tie(id, ext, width, height, acodec);
     return f;
 }
 
-// Sets the effective proxy for one block and puts the old one back.
-struct ProxyScope
+void setProxy(QString host, int port, bool socks5)
 {
-    ProxyScope(const QString &host, int port, bool socks5)
-        : m_old {Global::PROXY_HOST, Global::PROXY_PORT, Global::PROXY_IS_SOCKS5}
-    {
-        set(host, port, socks5);
-    }
-    ~ProxyScope() { set(m_old.host, m_old.port, m_old.socks5); }
-    static void set(const QString &host, int port, bool socks5)
-    {
-        Global::PROXY_HOST = host;
-        Global::PROXY_PORT = port;
-        Global::PROXY_IS_SOCKS5 = socks5;
-    }
-    struct
-    {
-        QString host;
-        int port;
-        bool socks5;
-    } m_old;
-};
+    std::tie(Global::PROXY_HOST, Global::PROXY_PORT, Global::PROXY_IS_SOCKS5)
+        = std::tie(host, port, socks5);
+}
 
 } // namespace
 
@@ -52,18 +32,14 @@ class TestDownloadCommand : public QObject
     Q_OBJECT
 
     QTemporaryDir m_tmp;
-    QString m_oldCwd;
 
 private slots:
     void initTestCase()
     {
         QVERIFY(m_tmp.isValid());
         // The worked example saves to "D:/Videos", a relative path here.
-        m_oldCwd = QDir::currentPath();
         QDir::setCurrent(m_tmp.path());
     }
-
-    void cleanupTestCase() { QDir::setCurrent(m_oldCwd); }
 
     void workedExample()
     {
@@ -104,14 +80,12 @@ private slots:
             format("w4k", "mp4", 3840, 2160), format("w8k", "mp4", 7680, 4320)};
         const QList<FormatInfo> tall {format("h1080", "mp4", 1920, 1080, "none"),
             format("h1081", "mp4", 1920, 1081, "none"), format("h720", "mp4", 1280, 720)};
-        const QList<FormatInfo> mixed {format("w", "webm", 640, 360), format("m", "mp4", 640, 360),
-            format("m2", "mp4", 480, 300), format("v720", "webm", 1280, 720, "none"),
-            format("z", "mp4", 0, 0)};
         // Format ids come from the site: one that would split or become an
         // option is never chosen.
-        const QList<FormatInfo> unsafe {format("good", "mp4", 640, 360),
-            format("1\" --exec \"x", "mp4", 640, 360), format("--exec=x", "mp4", 640, 360),
-            format("a b", "mp4", 640, 360)};
+        const QList<FormatInfo> mixed {format("w", "webm", 640, 360), format("m", "mp4", 640, 360),
+            format("m2", "mp4", 480, 300), format("v720", "webm", 1280, 720, "none"),
+            format("z", "mp4", 0, 0), format("1\" --exec \"x", "mp4", 640, 360),
+            format("--exec=x", "mp4", 640, 360), format("a b", "mp4", 640, 360)};
         // clang-format off
         const struct { int quality; QList<FormatInfo> formats; const char *audio, *before, *expected; } cases[] = {
             {3, wide, "140", "", " -f w4k "},          // 7680 is not 4K
@@ -119,18 +93,16 @@ private slots:
             {5, tall, "140", "", " -f h1080+140 "},    // 1081 is not 1080P
             {6, tall, "140", "", " -f h720 "},
             {5, tall, "", "", " -f h1080+ "},          // fails later, as it should
-            {8, mixed, "", "", " -f m2 "},             // mp4 first, the last match wins
+            {8, mixed, "", "", " -f m2 "},             // mp4 first, the last safe match wins
             {6, mixed, "251", "", " -f v720+251 "},    // webm when no mp4 fits
             {10, mixed, "", "", " -f mp4 "},           // height 0 is no 144P
             {7, tall, "140", " -f 135+140 ", " -f 135+140 "}, // a second analysis keeps it
             {0, tall, "140", "x", " -f mp4 "},
             {1, tall, "140", "x", " -f bestvideo+bestaudio "},
             {11, tall, "140", "x", " -f 140"},
-            {11, tall, "", "x", " -f "},
             {12, tall, "140", "x", " --skip-download "},
             {13, tall, "140", "kept", "kept"},
             {-1, tall, "140", "kept", "kept"},
-            {8, unsafe, "", "", " -f good "},
             {11, tall, "140 --exec x", "", " -f "},
         };
         // clang-format on
@@ -150,17 +122,15 @@ private slots:
 
         const char *const names[][2] = {{"../../x", ".._.._x"}, {"a/b", "a_b"}, {"C:\\x", "C__x"},
             {"%(id)s", "_(id)s"}, {".", "_"}, {"..", "__"}, {"...", "___"}, {"a..b", "a..b"}};
-        const QString chosen = QDir::cleanPath(m_tmp.filePath("chosen"));
-        for (const auto &n : names) {
+        for (const auto &n : names)
             QCOMPARE(sanitizeFolderName(n[0]), QString(n[1]));
-            ItemInfo task;
-            task.path = chosen;
-            task.uploader = n[0];
-            task.title = ".."; // a title can name a folder too
-            composeDownloadCommand(&task, 1);
-            QCOMPARE(QDir::cleanPath(task.folder), chosen + "/" + n[1] + "/__");
-            QCOMPARE(QDir::cleanPath(task.targetPath), chosen + "/" + n[1] + "/__/...mp4");
-        }
+        // Neither the uploader nor the title (a folder too) can leave the chosen folder.
+        const QString chosen = QDir::cleanPath(m_tmp.filePath("chosen"));
+        ItemInfo task;
+        task.path = chosen;
+        task.uploader = task.title = "..";
+        composeDownloadCommand(&task, 1);
+        QCOMPARE(QDir::cleanPath(task.targetPath), chosen + "/__/__/...mp4");
 
         ItemInfo audio;
         audio.quality_num = 11;
@@ -177,19 +147,16 @@ private slots:
 
     void linksNeverBecomeOptions()
     {
-        const struct
-        {
-            const char *link, *safe;
-        } links[] = {{"https://v.example/watch?v=1&list=2", "https://v.example/watch?v=1&list=2"},
-            {"  http://v.example/a\n", "http://v.example/a"},
-            {"http://x --exec \"touch /tmp/pwned\"",
-                "http://x%20--exec%20%22touch%20/tmp/pwned%22"},
+        // clang-format off
+        const struct { const char *link, *safe; } links[] = {
+            {"https://v.example/watch?v=1&list=2", "https://v.example/watch?v=1&list=2"},
+            {"  http://v.example/a\n", "http://v.example/a"}, {"https://v.example/東京", "https://v.example/東京"},
+            {"http://x --exec \"touch /tmp/pwned\"", "http://x%20--exec%20%22touch%20/tmp/pwned%22"},
             {"https://x/\"a b\" -o \"/tmp/evil", "https://x/%22a%20b%22%20-o%20%22/tmp/evil"},
-            {"http://x\t-a\nb\u3000c", "http://x%09-a%0Ab%E3%80%80c"},
-            {"https://v.example/東京", "https://v.example/東京"}, {"-abc", ""},
-            {"--config-location=x", ""}, {"file:///etc/passwd", ""}, {" --exec x", ""},
-            {"v.example/a", ""}, {"ftp://v.example/a", ""}};
-        ProxyScope proxy("10.0.0.1", 8080, false);
+            {"http://x\t-a\nb\u3000c", "http://x%09-a%0Ab%E3%80%80c"}, {"-abc", ""}, {"--config-location=x", ""},
+            {"file:///etc/passwd", ""}, {" --exec x", ""}, {"v.example/a", ""}, {"ftp://v.example/a", ""}};
+        // clang-format on
+        setProxy("10.0.0.1", 8080, false);
         for (const auto &l : links) {
             const QString link = QString::fromUtf8(l.link);
             const QString safe = QString::fromUtf8(l.safe);
@@ -216,39 +183,28 @@ private slots:
         }
     }
 
-    void metadataCommands()
+    void metadataCommandsAndProxies()
     {
         const QString link = "https://v.example/watch?v=1";
-        {
-            ProxyScope direct("127.0.0.1", 0, false);
-            QCOMPARE(singleVideoCommand(link), "tool.exe -j " + link + " --socket-timeout 60 ");
-            QCOMPARE(flatListCommand(link),
-                "tool.exe -j --flat-playlist \"" + link + "\" --socket-timeout 60 ");
-            QCOMPARE(titleCommand(link), "tool.exe  --get-title " + link + " --socket-timeout 10 ");
-            QCOMPARE(analysisRunSuffix(), QString(" -R 5  --socket-timeout 60 "));
-            QCOMPARE(downloadRunSuffix(), QString(" --convert-subs srt -R 5  "));
-        }
-        {
-            ProxyScope http("192.168.1.5", 7890, false);
-            const QString proxy = " --proxy http://192.168.1.5:7890";
-            QCOMPARE(singleVideoCommand(link),
-                "tool.exe -j " + link + " -R 5 " + proxy + " --socket-timeout 60 ");
-            QCOMPARE(flatListCommand(link),
-                "tool.exe -j --flat-playlist \"" + link + "\" -R 5 " + proxy
-                    + " --socket-timeout 60 ");
+        // clang-format off
+        const struct { const char *host; int port; bool socks5; const char *options, *proxy, *download; } modes[] = {
+            {"127.0.0.1", 0, false, " --socket-timeout 60 ", "", " --convert-subs srt -R 5  "},
+            {"192.168.1.5", 7890, false, " -R 5  --proxy http://192.168.1.5:7890 --socket-timeout 60 ",
+                " --proxy http://192.168.1.5:7890", " --convert-subs srt -R 5  --proxy http://127.0.0.1:7890"},
+            {"192.168.1.5", 1080, true, " -R 5  --proxy socks5://192.168.1.5:1080 --socket-timeout 60 ",
+                " --proxy socks5://192.168.1.5:1080", " --convert-subs srt -R 5   --proxy socks5://127.0.0.1:1080"},
+        };
+        // clang-format on
+        for (const auto &m : modes) {
+            setProxy(m.host, m.port, m.socks5);
+            QCOMPARE(singleVideoCommand(link), "tool.exe -j " + link + m.options);
+            QCOMPARE(
+                flatListCommand(link), "tool.exe -j --flat-playlist \"" + link + "\"" + m.options);
             QCOMPARE(titleCommand(link),
-                "tool.exe  --get-title " + link + proxy + " --socket-timeout 10 ");
-            QCOMPARE(analysisRunSuffix(), " -R 5 " + proxy + " --socket-timeout 60 ");
+                "tool.exe  --get-title " + link + m.proxy + " --socket-timeout 10 ");
+            QCOMPARE(analysisRunSuffix(), " -R 5 " + QString(m.proxy) + " --socket-timeout 60 ");
             // Downloads reach the proxy at 127.0.0.1 whatever host was found.
-            QCOMPARE(downloadRunSuffix(),
-                QString(" --convert-subs srt -R 5  --proxy http://127.0.0.1:7890"));
-        }
-        {
-            ProxyScope socks("192.168.1.5", 1080, true);
-            QCOMPARE(analysisRunSuffix(),
-                QString(" -R 5  --proxy socks5://192.168.1.5:1080 --socket-timeout 60 "));
-            QCOMPARE(downloadRunSuffix(),
-                QString(" --convert-subs srt -R 5   --proxy socks5://127.0.0.1:1080"));
+            QCOMPARE(downloadRunSuffix(), QString(m.download));
         }
     }
 };

@@ -16,7 +16,6 @@ ExtractorRun runExtractor(
         if (chunk.isEmpty())
             return;
         run.output += chunk;
-        run.chunks.append(chunk);
         if (onChunk)
             onChunk(chunk);
     };
@@ -26,11 +25,9 @@ ExtractorRun runExtractor(
     timeout.setSingleShot(true);
     QObject::connect(&timeout, &QTimer::timeout, &loop, &QEventLoop::quit);
     QObject::connect(&process, &QProcess::readyReadStandardOutput, &loop, take);
-    QObject::connect(&process, QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished), &loop,
-        [&](int code, QProcess::ExitStatus status) {
+    QObject::connect(
+        &process, QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished), &loop, [&] {
             run.finished = true;
-            run.exitCode = code;
-            run.exitStatus = status;
             loop.quit();
         });
 

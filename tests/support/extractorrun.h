@@ -1,8 +1,6 @@
 #pragma once
 
 #include <QByteArray>
-#include <QList>
-#include <QProcess>
 #include <QString>
 
 #include <functional>
@@ -14,10 +12,7 @@
 struct ExtractorRun
 {
     bool finished = false; // false: still running after the timeout (killed)
-    int exitCode = -1;
-    QProcess::ExitStatus exitStatus = QProcess::CrashExit;
     QByteArray output; // everything, in arrival order
-    QList<QByteArray> chunks; // as the reads delivered it
 };
 
 ExtractorRun runExtractor(const QString &command, int timeoutMs = 90000,
