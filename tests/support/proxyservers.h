@@ -23,7 +23,6 @@ public:
     bool start(QString *error = nullptr);
     void stop();
     quint16 port() const { return m_port; }
-    bool isRunning() const { return m_process.state() == QProcess::Running; }
 
     // A port of 127.0.0.1 that nothing listens on at the moment of the call.
     static quint16 freePort();
