@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #include "app/appfolders.h"
+#include "app/settingsstore.h"
 
 namespace Ui {
 class MainWindow;
@@ -85,6 +86,8 @@ public:
 
     // --- settings access (mainwindow_settings.cpp) ---------------------------
     void loadGeneralSettings();
+    // Takes general setting values into the members.
+    void useGeneralSettings(const SettingsStore::GeneralSettings &values);
     void loadLanguageSetting();
     void saveLanguageSetting();
     void loadOneKeySettings();

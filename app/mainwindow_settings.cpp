@@ -5,7 +5,12 @@
 
 void MainWindow::loadGeneralSettings()
 {
-    const SettingsStore::GeneralSettings s = SettingsStore::loadGeneral(settingsPath);
+    useGeneralSettings(SettingsStore::loadGeneral(settingsPath));
+    showGeneralSettings();
+}
+
+void MainWindow::useGeneralSettings(const SettingsStore::GeneralSettings &s)
+{
     redownloadswitch = s.redownloadswitch;
     loadhistoryswitch = s.loadhistoryswitch;
     autodeletefileswitch = s.autodeletefileswitch;
@@ -13,8 +18,8 @@ void MainWindow::loadGeneralSettings()
     processnum = s.processnum;
     anaprocessnum = s.anaprocessnum;
     folderoption = s.folderoption;
+    // The analysis budget starts again from the download count.
     availabe_anakey = processnum;
-    showGeneralSettings();
 }
 
 void MainWindow::loadLanguageSetting()

@@ -53,14 +53,7 @@ void MainWindow::on_pushButton_setting_clicked()
     values.anaprocessnum = ui->comboBox_numberprocess_2->currentText().toInt();
     SettingsStore::saveGeneral(settingsPath, values);
 
-    redownloadswitch = values.redownloadswitch;
-    loadhistoryswitch = values.loadhistoryswitch;
-    autodeletefileswitch = values.autodeletefileswitch;
-    folderoption = values.folderoption;
-    topnum = values.topnum;
-    processnum = values.processnum;
-    anaprocessnum = values.anaprocessnum;
-    availabe_anakey = processnum;
+    useGeneralSettings(values);
 
     loadGeneralSettings();
     on_pushButton_download_clicked();
