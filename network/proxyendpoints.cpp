@@ -15,9 +15,12 @@ QUrl fromEnv(const char *name, const char *fallback)
 ProxyEndpoints ProxyEndpoints::fromEnvironment()
 {
     ProxyEndpoints e;
-    e.probeUrl = fromEnv("QUILLON_PROBE_URL", "https://www.google.com/");
-    e.pacTestUrl = fromEnv("QUILLON_PAC_TEST_URL", "http://www.google.com/");
+    // A large, reliably reachable public site that networks needing a proxy
+    // usually cannot reach directly.
+    e.probeUrl = fromEnv("QUILLON_PROBE_URL", "https://www.wikipedia.org/");
+    e.pacTestUrl = fromEnv("QUILLON_PAC_TEST_URL", "http://www.wikipedia.org/");
     e.pacTestHost = e.pacTestUrl.host();
-    e.keepaliveUrl = fromEnv("QUILLON_KEEPALIVE_URL", "https://www.google.com/favicon.ico");
+    e.keepaliveUrl
+        = fromEnv("QUILLON_KEEPALIVE_URL", "https://www.wikipedia.org/static/favicon/wikipedia.ico");
     return e;
 }
