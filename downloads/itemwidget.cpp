@@ -311,21 +311,16 @@ void itemWidget::removeSelectedImages()
 
 void itemWidget::selectFolder()
 {
-    if (!taskInfo)
-        return;
-    const QString folder = OutputLookup::findFolder(*taskInfo);
+    const QString folder = taskInfo ? OutputLookup::findFolder(*taskInfo) : QString();
     if (!folder.isEmpty())
         DialogSeam::openUrl(QUrl::fromLocalFile(folder));
 }
 
 void itemWidget::on_pushButton_3_clicked()
 {
-    if (!taskInfo)
-        return;
-    const QString folder = OutputLookup::findFolder(*taskInfo);
-    qDebug() << folder;
-    if (!folder.isEmpty())
-        DialogSeam::openUrl(QUrl::fromLocalFile(folder));
+    if (taskInfo)
+        qDebug() << OutputLookup::findFolder(*taskInfo);
+    selectFolder();
 }
 
 void itemWidget::on_pushButton_clicked()

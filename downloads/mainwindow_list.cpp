@@ -16,14 +16,11 @@ void MainWindow::createDownloadList()
 {
     listWidget = new ListWidget();
     listWidget->setRowFactory([this](ItemInfo *t) { return rowFor(t); });
+    // The list page's frame, scroll area and buttons are styled with the
+    // other pages (stylePages, applyLanguage).
     ui->scrollArea_main->setWidget(listWidget);
-    ui->scrollArea_main->setStyleSheet(QStringLiteral("QScrollArea {background-color:transparent;}"));
-    ui->scrollArea_main->viewport()->setStyleSheet(QStringLiteral("background-color:transparent;"));
     listWidget->setStyleSheet(QStringLiteral("background-color:transparent;"));
-    ui->frame_main->setStyleSheet(QStringLiteral("#frame_main{border:1px dashed #d9e1ec}"));
     ui->verticalScrollBar->setRange(0, 0);
-    restyleListFilters();
-    restyleStartAllButton();
 }
 
 void MainWindow::updateCounts()
