@@ -1,6 +1,6 @@
-#include "app/mainwindow.h"
-#include "ui/fonts.h"
-#include "ui/resources.h"
+#include "ui/mainwindow.h"
+#include "base/fonts.h"
+#include "base/resources.h"
 
 #include <QApplication>
 #include <QDesktopWidget>

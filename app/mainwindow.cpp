@@ -1,8 +1,8 @@
-#include "app/mainwindow.h"
+#include "ui/mainwindow.h"
 #include "ui_mainwindow.h"
 
-#include "app/displayscale.h"
-#include "app/global.h"
+#include "base/displayscale.h"
+#include "base/global.h"
 #include "downloads/downloadengine.h"
 #include "downloads/itemwidget.h"
 #include "tasks/iteminfo.h"

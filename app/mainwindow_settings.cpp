@@ -1,7 +1,7 @@
-#include "app/mainwindow.h"
+#include "ui/mainwindow.h"
 
-#include "app/global.h"
-#include "app/settingsstore.h"
+#include "base/global.h"
+#include "base/settingsstore.h"
 
 void MainWindow::loadGeneralSettings()
 {

@@ -2,8 +2,8 @@
 // first page is shown, one redisplay, one scheduler pass and the peak memory.
 // Usage: quillon_bench_history N   (prints one line of figures)
 
-#include "app/mainwindow.h"
-#include "app/settingsstore.h"
+#include "ui/mainwindow.h"
+#include "base/settingsstore.h"
 #include "downloads/listwidget.h"
 #include "tasks/iteminfo.h"
 #include "tasks/sqlitedbaoperator.h"

@@ -1,13 +1,13 @@
 #include "downloads/itemwidget.h"
 #include "ui_itemwidget.h"
 
-#include "app/global.h"
+#include "base/global.h"
 #include "downloads/outputlookup.h"
 #include "downloads/schedulerrules.h"
 #include "tasks/iteminfo.h"
 #include "tasks/sqlitedbaoperator.h"
 #include "tasks/taskstatus.h"
-#include "ui/dialogseam.h"
+#include "base/dialogseam.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,6 +1,6 @@
 #include "downloads/listwidget.h"
 
-#include "app/global.h"
+#include "base/global.h"
 #include "downloads/itemwidget.h"
 #include "downloads/listrules.h"
 #include "tasks/iteminfo.h"

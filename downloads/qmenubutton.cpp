@@ -1,6 +1,6 @@
 #include "downloads/qmenubutton.h"
 
-#include "app/global.h"
+#include "base/global.h"
 
 #include <QMenu>
 

@@ -1,6 +1,6 @@
 #include "downloads/thumbnailfetch.h"
 
-#include "app/global.h"
+#include "base/global.h"
 
 #include <QEventLoop>
 #include <QNetworkAccessManager>

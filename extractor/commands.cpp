@@ -1,7 +1,7 @@
 #include "extractor/commands.h"
 
-#include "app/global.h"
-#include "network/proxyrule.h"
+#include "base/global.h"
+#include "extractor/proxyrule.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "extractor/downloadcommand.h"
 
 #include "extractor/commands.h"
-#include "extractor/formatinfo.h"
+#include "tasks/formatinfo.h"
 #include "tasks/iteminfo.h"
 
 #include <QCoreApplication>

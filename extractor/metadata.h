@@ -1,7 +1,7 @@
 #pragma once
 
-#include "extractor/formatinfo.h"
-#include "intake/listvideoinfo.h"
+#include "tasks/formatinfo.h"
+#include "extractor/listvideoinfo.h"
 
 #include <QByteArray>
 #include <QJsonValue>

@@ -1,6 +1,6 @@
 #include "network/getproxyportthread.h"
 
-#include "app/settingsstore.h"
+#include "base/settingsstore.h"
 #include "network/proxyplatform.h"
 
 #include <QMutexLocker>

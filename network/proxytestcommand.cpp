@@ -1,6 +1,6 @@
 #include "network/proxytestcommand.h"
 
-#include "network/proxyrule.h"
+#include "extractor/proxyrule.h"
 
 QString proxyTestCommand(const QString &clipboardText, const QString &host, int port, bool socks5)
 {

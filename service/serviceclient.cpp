@@ -1,6 +1,6 @@
 #include "service/serviceclient.h"
 
-#include "app/global.h"
+#include "base/global.h"
 
 #include <QDebug>
 #include <QEventLoop>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "extractor/formatinfo.h"
+#include "tasks/formatinfo.h"
 
 #include <QList>
 #include <QObject>

@@ -1,6 +1,7 @@
 #include "support/testmain.h"
 
-#include "app/displayscale.h"
+#include "base/displayscale.h"
+#include "base/widgetscale.h"
 
 #include <QLabel>
 

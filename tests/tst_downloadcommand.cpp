@@ -1,6 +1,6 @@
 #include "support/testmain.h"
 
-#include "app/global.h"
+#include "base/global.h"
 #include "extractor/commands.h"
 #include "extractor/downloadcommand.h"
 #include "extractor/toolprocess.h"

@@ -2,7 +2,7 @@
 #include "support/mediafixture.h"
 #include "support/testmain.h"
 
-#include "app/mainwindow.h"
+#include "ui/mainwindow.h"
 #include "downloads/downloadengine.h"
 #include "downloads/itemwidget.h"
 #include "downloads/myqprocess.h"

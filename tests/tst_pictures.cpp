@@ -1,7 +1,7 @@
 #include "support/testmain.h"
 
-#include "ui/imagestyle.h"
-#include "ui/resources.h"
+#include "base/imagestyle.h"
+#include "base/resources.h"
 
 #include <QDirIterator>
 #include <QImage>

@@ -3,7 +3,7 @@
 #include "support/scopedenv.h"
 #include "support/testmain.h"
 
-#include "app/settingsstore.h"
+#include "base/settingsstore.h"
 #include "network/getproxyportthread.h"
 #include "network/proxycandidates.h"
 #include "network/proxydetector.h"

@@ -4,11 +4,11 @@
 #include "support/scripteddialogs.h"
 #include "support/testmain.h"
 
-#include "app/global.h"
-#include "app/mainwindow.h"
-#include "app/settingsstore.h"
+#include "base/global.h"
+#include "ui/mainwindow.h"
+#include "base/settingsstore.h"
 #include "network/getproxyportthread.h"
-#include "network/proxyrule.h"
+#include "extractor/proxyrule.h"
 
 #include <QClipboard>
 #include <QGroupBox>

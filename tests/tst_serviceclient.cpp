@@ -1,6 +1,6 @@
 #include "support/testmain.h"
 
-#include "app/global.h"
+#include "base/global.h"
 #include "service/serviceclient.h"
 #include "support/loopbackhttpserver.h"
 

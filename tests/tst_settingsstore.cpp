@@ -1,6 +1,6 @@
 #include "support/testmain.h"
 
-#include "app/settingsstore.h"
+#include "base/settingsstore.h"
 
 #include <QSettings>
 #include <QTemporaryDir>

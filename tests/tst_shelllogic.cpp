@@ -4,7 +4,7 @@
 #include "ui/helplauncher.h"
 #include "ui/languagefiles.h"
 #include "ui/languagetranslator.h"
-#include "ui/resources.h"
+#include "base/resources.h"
 #include "ui/settingspage.h"
 #include "ui/uitexts.h"
 #include "ui/wheelpaging.h"

@@ -1,8 +1,8 @@
 #include "support/testmain.h"
 
-#include "app/global.h"
-#include "app/mainwindow.h"
-#include "app/settingsstore.h"
+#include "base/global.h"
+#include "ui/mainwindow.h"
+#include "base/settingsstore.h"
 #include "downloads/downloadengine.h"
 #include "downloads/myqprocess.h"
 #include "extractor/toolprocess.h"

@@ -1,7 +1,7 @@
 #include "support/loopbackhttpserver.h"
 #include "support/testmain.h"
 
-#include "app/global.h"
+#include "base/global.h"
 #include "downloads/thumbnailfetch.h"
 
 #include <QBuffer>

@@ -2,7 +2,7 @@
 
 #include "downloads/myqprocess.h"
 #include "extractor/toolprocess.h"
-#include "network/proxyrule.h"
+#include "extractor/proxyrule.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>

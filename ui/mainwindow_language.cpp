@@ -1,7 +1,7 @@
-#include "app/mainwindow.h"
+#include "ui/mainwindow.h"
 #include "ui_mainwindow.h"
 
-#include "app/global.h"
+#include "base/global.h"
 #include "tasks/iteminfo.h"
 #include "tasks/taskstatus.h"
 #include "ui/languagefiles.h"

@@ -1,8 +1,8 @@
-#include "app/mainwindow.h"
+#include "ui/mainwindow.h"
 #include "ui_mainwindow.h"
 
-#include "app/global.h"
-#include "ui/imagestyle.h"
+#include "base/global.h"
+#include "base/imagestyle.h"
 #include "ui/pagechoices.h"
 #include "ui/settingspage.h"
 

@@ -1,9 +1,9 @@
-#include "app/mainwindow.h"
+#include "ui/mainwindow.h"
 #include "ui_mainwindow.h"
 
-#include "app/global.h"
-#include "app/settingsstore.h"
-#include "ui/imagestyle.h"
+#include "base/global.h"
+#include "base/settingsstore.h"
+#include "base/imagestyle.h"
 #include "ui/settingspage.h"
 
 #include <QListView>

@@ -1,12 +1,13 @@
-#include "app/mainwindow.h"
+#include "ui/mainwindow.h"
 #include "ui_mainwindow.h"
 
-#include "app/displayscale.h"
-#include "app/global.h"
+#include "base/displayscale.h"
+#include "base/widgetscale.h"
+#include "base/global.h"
 #include "downloads/customshadoweffect.h"
 #include "ui/helplauncher.h"
-#include "ui/imagestyle.h"
-#include "ui/resources.h"
+#include "base/imagestyle.h"
+#include "base/resources.h"
 #include "ui/wheelpaging.h"
 
 #include <QDesktopServices>

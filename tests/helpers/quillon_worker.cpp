@@ -5,7 +5,7 @@
 // APP_NAME names the data folder (by default the program's own name), so the
 // worker can share the data folder of the test that started it.
 
-#include "app/mainwindow.h"
+#include "ui/mainwindow.h"
 #include "tasks/iteminfo.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/dialogseam.h"
+#include "base/dialogseam.h"
 
 #include <QList>
 #include <QQueue>

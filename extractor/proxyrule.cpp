@@ -1,6 +1,6 @@
-#include "network/proxyrule.h"
+#include "extractor/proxyrule.h"
 
-#include "app/global.h"
+#include "base/global.h"
 
 QString proxyOption(const QString &host, int port, bool socks5)
 {

@@ -1,4 +1,4 @@
-#include "ui/resources.h"
+#include "base/resources.h"
 
 #include <QtGlobal>
 

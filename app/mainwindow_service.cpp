@@ -1,4 +1,4 @@
-#include "app/mainwindow.h"
+#include "ui/mainwindow.h"
 
 // Asks the vendor service for the latest version.
 void MainWindow::onVersionTimeout()

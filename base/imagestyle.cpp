@@ -1,4 +1,4 @@
-#include "ui/imagestyle.h"
+#include "base/imagestyle.h"
 
 namespace ImageStyle {
 

@@ -1,14 +1,14 @@
-#include "app/mainwindow.h"
+#include "ui/mainwindow.h"
 #include "ui_mainwindow.h"
 
-#include "app/global.h"
+#include "base/global.h"
 #include "downloads/downloadengine.h"
 #include "downloads/itemwidget.h"
 #include "downloads/listrules.h"
 #include "downloads/listwidget.h"
 #include "tasks/iteminfo.h"
 #include "tasks/sqlitedbaoperator.h"
-#include "ui/dialogseam.h"
+#include "base/dialogseam.h"
 
 
 

@@ -1,4 +1,4 @@
-#include "ui/fonts.h"
+#include "base/fonts.h"
 
 #include <QFont>
 #include <QStringList>

@@ -1,17 +1,17 @@
-#include "app/mainwindow.h"
+#include "ui/mainwindow.h"
 #include "ui_mainwindow.h"
 
-#include "ui/imagestyle.h"
+#include "base/imagestyle.h"
 
-#include "app/global.h"
-#include "app/settingsstore.h"
+#include "base/global.h"
+#include "base/settingsstore.h"
 #include "extractor/toolprocess.h"
 #include "network/getproxyportthread.h"
 #include "network/netfetch.h"
 #include "network/proxyendpoints.h"
 #include "network/proxytestcommand.h"
-#include "ui/dialogseam.h"
-#include "ui/imagestyle.h"
+#include "base/dialogseam.h"
+#include "base/imagestyle.h"
 
 #include <QApplication>
 #include <QClipboard>

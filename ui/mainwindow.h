@@ -8,8 +8,8 @@
 #include <QString>
 #include <QTimer>
 
-#include "app/appfolders.h"
-#include "app/settingsstore.h"
+#include "base/appfolders.h"
+#include "base/settingsstore.h"
 
 namespace Ui {
 class MainWindow;

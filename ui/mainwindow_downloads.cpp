@@ -1,4 +1,4 @@
-#include "app/mainwindow.h"
+#include "ui/mainwindow.h"
 #include "ui_mainwindow.h"
 
 #include "downloads/downloadengine.h"
@@ -7,7 +7,7 @@
 #include "downloads/thumbnailfetch.h"
 #include "tasks/iteminfo.h"
 #include "tasks/sqlitedbaoperator.h"
-#include "ui/dialogseam.h"
+#include "base/dialogseam.h"
 
 void MainWindow::createDownloadEngine()
 {

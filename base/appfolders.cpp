@@ -1,4 +1,4 @@
-#include "app/appfolders.h"
+#include "base/appfolders.h"
 
 #include <QDir>
 #include <QStandardPaths>

@@ -1,4 +1,4 @@
-#include "ui/dialogseam.h"
+#include "base/dialogseam.h"
 
 #include <QDesktopServices>
 #include <QFileDialog>
