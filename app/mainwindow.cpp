@@ -3,13 +3,8 @@
 
 #include "base/displayscale.h"
 #include "base/global.h"
-#include "downloads/downloadengine.h"
-#include "downloads/itemwidget.h"
-#include "tasks/iteminfo.h"
-#include "tasks/sqlitedbaoperator.h"
 #include "ui/languagetranslator.h"
 
-#include <QEventLoop>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTranslator>
@@ -29,6 +24,7 @@ MainWindow::MainWindow(QWidget *parent)
     createChildWindows();
     createDownloadList();
     createProxyDetection();
+    createLinkIntake();
 
     startProxyDetection();
 
@@ -59,17 +55,7 @@ MainWindow::MainWindow(QWidget *parent)
 MainWindow::~MainWindow()
 {
     stopProxyWork();
-    // Every run ends with the window, helpers included; nobody may hear its
-    // end while the window is going away.
-    downloadEngine->shutdown();
-    delete downloadEngine;
-    downloadEngine = nullptr;
-    if (sqliteOperator)
-        sqliteOperator->closeDatabase();
-    for (ItemInfo *t : qAsConst(taskList))
-        delete t->row;
-    qDeleteAll(taskList);
-    taskList.clear();
+    shutdownDownloads();
     delete ui;
 }
 
@@ -89,22 +75,6 @@ void MainWindow::prepareFolders()
     desktopDir = folders.desktopDir;
     documentsDir = folders.documentsDir;
     folders.prepare(Global::DOWNLOAD_DIR);
-}
-
-void MainWindow::waitBeforeProxyDetection()
-{
-    // Give the window a moment before the network is probed; events are
-    // served meanwhile.
-    QEventLoop loop;
-    QTimer::singleShot(2000, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
-void MainWindow::openTaskDatabase()
-{
-    sqliteOperator = new SqliteDBAOperator(this);
-    sqliteOperator->prepare();
-    downloadEngine->bindDatabase(sqliteOperator);
 }
 
 void MainWindow::timerALL()

@@ -61,3 +61,21 @@ void MainWindow::saveNotice(const QString &text)
     lastNotice = text;
     SettingsStore::saveNotice(settingsPath, text);
 }
+
+SettingsStore::GeneralSettings MainWindow::generalSettings() const
+{
+    SettingsStore::GeneralSettings s;
+    s.redownloadswitch = redownloadswitch;
+    s.loadhistoryswitch = loadhistoryswitch;
+    s.autodeletefileswitch = autodeletefileswitch;
+    s.topnum = topnum;
+    s.processnum = processnum;
+    s.anaprocessnum = anaprocessnum;
+    s.folderoption = folderoption;
+    return s;
+}
+
+bool MainWindow::chineseUi() const
+{
+    return languageSwitch != 0;
+}

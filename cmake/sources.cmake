@@ -53,6 +53,8 @@ set(QUILLON_CORE_SOURCES
     ${CMAKE_CURRENT_SOURCE_DIR}/downloads/schedulerrules.h
     ${CMAKE_CURRENT_SOURCE_DIR}/downloads/thumbnailfetch.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/downloads/thumbnailfetch.h
+    ${CMAKE_CURRENT_SOURCE_DIR}/intake/linkintake.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/intake/linkintake.h
     ${CMAKE_CURRENT_SOURCE_DIR}/network/getproxyportthread.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/network/getproxyportthread.h
     ${CMAKE_CURRENT_SOURCE_DIR}/network/jsextension.cpp
@@ -101,6 +103,9 @@ set(QUILLON_GUI_SOURCES
     ${CMAKE_CURRENT_SOURCE_DIR}/downloads/rowupdate.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/downloads/rowupdate.h
     ${CMAKE_CURRENT_SOURCE_DIR}/app/mainwindow.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/app/mainwindow_downloads.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/app/mainwindow_intake.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/app/mainwindow_network.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/app/mainwindow_service.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/app/mainwindow_settings.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/ui/helplauncher.cpp
@@ -112,8 +117,6 @@ set(QUILLON_GUI_SOURCES
     ${CMAKE_CURRENT_SOURCE_DIR}/ui/languagetranslator.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/ui/languagetranslator.h
     ${CMAKE_CURRENT_SOURCE_DIR}/ui/mainwindow.h
-    ${CMAKE_CURRENT_SOURCE_DIR}/ui/mainwindow_downloads.cpp
-    ${CMAKE_CURRENT_SOURCE_DIR}/ui/mainwindow_history.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/ui/mainwindow_language.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/ui/mainwindow_list.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/ui/mainwindow_pages.cpp

@@ -6,11 +6,12 @@
 #include "downloads/itemwidget.h"
 #include "downloads/listrules.h"
 #include "downloads/listwidget.h"
+#include "downloads/rowupdate.h"
 #include "tasks/iteminfo.h"
 #include "tasks/sqlitedbaoperator.h"
 #include "base/dialogseam.h"
 
-
+#include <QSet>
 
 void MainWindow::createDownloadList()
 {
@@ -162,4 +163,94 @@ void MainWindow::on_pushButton_downloadfinished_5_clicked()
         return;
     }
     opendisplayall();
+}
+
+void MainWindow::runScheduler()
+{
+    downloadEngine->runScheduler();
+}
+
+void MainWindow::receiveWork()
+{
+    runScheduler();
+}
+
+void MainWindow::updateTaskRow(ItemInfo *task)
+{
+    if (task && task->row)
+        applyTaskToRow(*task, task->row);
+}
+
+itemWidget *MainWindow::rowFor(ItemInfo *task)
+{
+    if (!task->row) {
+        auto *row = new itemWidget();
+        row->setTaskInfo(task);
+        row->setDatabase(sqliteOperator);
+        connect(row, &itemWidget::senddoWork, this, &MainWindow::receiveWork);
+        connect(row, &itemWidget::senddelsig, this, &MainWindow::opendisplayall);
+        task->row = row;
+        updateTaskRow(task);
+    }
+    return task->row;
+}
+
+void MainWindow::addTask(ItemInfo *task)
+{
+    task->id = nextTaskId++;
+    task->setParent(nullptr);
+    taskList.append(task);
+    sqliteOperator->insertTask(task);
+    updateTaskRow(task);
+}
+
+void MainWindow::openredownload()
+{
+    downloadEngine->openredownload();
+}
+
+void MainWindow::on_pushButton_downloadfinished_retry_clicked()
+{
+    const auto answer = DialogSeam::question(nullptr, tr("Redownload"),
+                                             tr("Are you sure to redownload this items?"));
+    if (answer == QMessageBox::Yes && listFilter == 3)
+        openredownload();
+}
+
+void MainWindow::on_pushButton_downloadfinished_4_clicked()
+{
+    allPaused = downloadEngine->toggleAll();
+    restyleStartAllButton();
+    opendisplayall();
+}
+
+void MainWindow::on_pushButton_6_clicked()
+{
+    on_pushButton_downloadfinished_4_clicked();
+}
+
+// Reads every stored task into the list. They come back paused; nothing
+// starts until the user starts it. Rows are made when a task is first shown,
+// so a long history costs nothing up front.
+void MainWindow::on_pushButton_clicked()
+{
+    // Tasks already in the list (queued before the history arrived) are not
+    // added a second time.
+    QSet<QString> known;
+    for (const ItemInfo *t : qAsConst(taskList))
+        known.insert(t->uniqueID);
+    QList<ItemInfo *> stored;
+    sqliteOperator->loadTasks(stored);
+    for (ItemInfo *t : qAsConst(stored)) {
+        if (known.contains(t->uniqueID))
+            delete t;
+        else
+            taskList.append(t);
+    }
+    // Loaded tasks are numbered from 0; new ones must not share their numbers.
+    nextTaskId = qMax(nextTaskId, taskList.size());
+    ui->verticalScrollBar->setMaximum(taskList.size());
+    displayLockList();
+    ui->stackedWidget->setCurrentIndex(0);
+    ui->stackedWidget_2->setCurrentIndex(taskList.isEmpty() ? 0 : 1);
 }

@@ -21,9 +21,6 @@
 
 namespace {
 
-constexpr int KeepaliveTimeoutMs = 10000;
-constexpr int KeepaliveFailuresBeforeRedetect = 3;
-
 // Kills a process that may still run and frees it once it has ended, without
 // waiting here.
 void endProcessLater(QProcess *process)
@@ -38,89 +35,6 @@ void endProcessLater(QProcess *process)
 }
 
 } // namespace
-
-void MainWindow::createProxyDetection()
-{
-    m_proxyThread = new GetProxyPortThread(this);
-    m_proxyThread->setSettingsPath(settingsPath);
-    connect(m_proxyThread, &GetProxyPortThread::isDone, this, &MainWindow::recv_proxy_port);
-
-    ui->groupBox->setStyleSheet(QStringLiteral("QGroupBox{border:none}"));
-    ui->groupBox->hide();
-    ui->lineEdit_2->setValidator(new QIntValidator(0, 65535, ui->lineEdit_2));
-}
-
-void MainWindow::stopProxyWork()
-{
-    if (m_proxyTestProcess) {
-        m_proxyTestProcess->disconnect(this);
-        delete m_proxyTestProcess;
-        m_proxyTestProcess = nullptr;
-    }
-    // Ends a running detection before the window it reports to goes away.
-    delete m_proxyThread;
-    m_proxyThread = nullptr;
-}
-
-// Starts a detection run two seconds from now, unless one is running.
-void MainWindow::startProxyDetection()
-{
-    waitBeforeProxyDetection();
-    if (m_proxyThread && !m_proxyThread->isRunning())
-        m_proxyThread->start(QThread::InheritPriority);
-}
-
-void MainWindow::recv_proxy_port(QString ipaddr, int port, QString type)
-{
-    Global::PROXY_PORT = port;
-    Global::PROXY_HOST = ipaddr;
-    Global::PROXY_IS_SOCKS5 = type != QLatin1String("HTTP");
-    if (port != -1) {
-        showNetworkAvailable();
-        SettingsStore::saveDetectedProxy(settingsPath, ipaddr, port, Global::PROXY_IS_SOCKS5);
-    } else {
-        showNetworkTesting();
-        startProxyDetection();
-    }
-}
-
-// Connectivity check, every 20 s.
-void MainWindow::m_keepalive_sec()
-{
-    if (Global::PROXY_PORT < 0) {
-        // Nothing known yet. A run that found nothing (say, the network was
-        // down at start-up) must not leave links refused until a restart.
-        if (m_proxyThread && !m_proxyThread->isRunning())
-            startProxyDetection();
-        return;
-    }
-    if (m_keepaliveBusy)
-        return;
-
-    std::optional<QNetworkProxy> proxy;
-    if (Global::PROXY_PORT != 0) {
-        // Through the proxy every command uses, of the type it was found as.
-        proxy = QNetworkProxy(
-            Global::PROXY_IS_SOCKS5 ? QNetworkProxy::Socks5Proxy : QNetworkProxy::HttpProxy,
-            Global::PROXY_HOST, static_cast<quint16>(Global::PROXY_PORT));
-    }
-    m_keepaliveBusy = true;
-    const QByteArray data
-        = NetFetch::get(ProxyEndpoints::fromEnvironment().keepaliveUrl, proxy, KeepaliveTimeoutMs);
-    m_keepaliveBusy = false;
-
-    if (!data.isEmpty()) {
-        m_keepaliveFailures = 0;
-        showNetworkAvailable();
-    } else if (++m_keepaliveFailures >= KeepaliveFailuresBeforeRedetect) {
-        m_keepaliveFailures = 0;
-        showNetworkTesting();
-        startProxyDetection();
-    } else {
-        showNetworkAvailable();
-    }
-    qDebug() << QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss dddd"));
-}
 
 void MainWindow::refreshProxyPage()
 {
@@ -218,4 +132,17 @@ void MainWindow::finishProxyTest(QProcess *process)
     process->disconnect(this);
     ui->textEdit_test->setPlainText(QString::fromLocal8Bit(process->readAllStandardOutput()));
     endProcessLater(process);
+}
+
+void MainWindow::showNetworkAvailable()
+{
+    ui->label_check->setText(tr("The network is available."));
+    ui->pushButton_network_2->setStyleSheet(ImageStyle::networkAvailableSheet());
+    m_pixmapTimer.stop();
+}
+
+void MainWindow::showNetworkTesting()
+{
+    ui->label_check->setText(tr("Testing proxy status,please confirm that the agent is open."));
+    m_pixmapTimer.start(400);
 }

@@ -336,19 +336,6 @@ void MainWindow::updatePixmap()
     ++m_pixmapFrame;
 }
 
-void MainWindow::showNetworkAvailable()
-{
-    ui->label_check->setText(tr("The network is available."));
-    ui->pushButton_network_2->setStyleSheet(ImageStyle::networkAvailableSheet());
-    m_pixmapTimer.stop();
-}
-
-void MainWindow::showNetworkTesting()
-{
-    ui->label_check->setText(tr("Testing proxy status,please confirm that the agent is open."));
-    m_pixmapTimer.start(400);
-}
-
 // --- mouse -----------------------------------------------------------------------
 
 void MainWindow::mousePressEvent(QMouseEvent *event)
