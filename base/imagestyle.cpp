@@ -170,4 +170,18 @@ QString networkAvailableSheet()
     return plainSheet(QStringLiteral(":/image2/wifi.png"));
 }
 
+QString menuSheet(double scale)
+{
+    return QStringLiteral("QMenu {background-color:rgb(255,255,255);border: 1px solid rgb(53, 152, "
+                          "219);font-size: %1px;}")
+               .arg(12 * scale)
+        + QStringLiteral("QMenu::item {color: rgb(0,0,0);background-color:rgb(255,255,255);"
+                         "padding:%1px %2px;margin:0px %3px;font-size: %4px;}")
+              .arg(5 * scale)
+              .arg(20 * scale)
+              .arg(5 * scale)
+              .arg(12 * scale)
+        + QStringLiteral("QMenu::item:selected {color: rgb(111, 156, 207); }");
+}
+
 } // namespace ImageStyle

@@ -79,6 +79,10 @@ QString topRowDownloadSheet();
 // Notice button: unread and read pictures.
 QString noticeSheet(bool unread);
 
+// The one style of every pop-up menu (drop-down menu, language menu, row
+// menu): white with the blue border, item padding and font size times scale.
+QString menuSheet(double scale);
+
 // Network-status frames 1 .. 4 and the available picture.
 QString networkFrameSheet(int frame);
 QString networkAvailableSheet();
