@@ -1,6 +1,6 @@
-#include "ui/mainwindow.h"
 #include "base/fonts.h"
 #include "base/resources.h"
+#include "ui/mainwindow.h"
 
 #include <QApplication>
 #include <QDesktopWidget>

@@ -22,15 +22,15 @@ void MainWindow::createDownloadEngine()
         [](const ItemInfo &t) { return Thumbnail::fetch(t.url, t.thumbnailUrl); });
     connect(downloadEngine, &DownloadEngine::taskChanged, this, &MainWindow::updateTaskRow);
     connect(downloadEngine, &DownloadEngine::taskStatusText, this,
-            [](ItemInfo *t, const QString &text) {
-                if (t->row)
-                    t->row->setStatusText(text);
-            });
+        [](ItemInfo *t, const QString &text) {
+            if (t->row)
+                t->row->setStatusText(text);
+        });
     connect(downloadEngine, &DownloadEngine::relayoutRequested, this,
-            [this] { on_verticalScrollBar_valueChanged(ui->verticalScrollBar->value()); });
+        [this] { on_verticalScrollBar_valueChanged(ui->verticalScrollBar->value()); });
     connect(downloadEngine, &DownloadEngine::countsChanged, this, &MainWindow::updateCounts);
     connect(downloadEngine, &DownloadEngine::failedRequeued, this,
-            &MainWindow::opendisplayfinishfailure);
+        &MainWindow::opendisplayfinishfailure);
 }
 
 void MainWindow::openTaskDatabase()

@@ -42,7 +42,7 @@ void MainWindow::loadOneKeySettings()
 }
 
 void MainWindow::saveOneKeySettings(int onekey, int quality, int type, int sudu,
-                                    const QString &location, int zimu, int zimulang, int thumbnail)
+    const QString &location, int zimu, int zimulang, int thumbnail)
 {
     SettingsStore::OneKeySettings s;
     s.onekey = onekey != 0;

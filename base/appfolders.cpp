@@ -6,8 +6,8 @@
 AppFolders AppFolders::locate()
 {
     AppFolders f;
-    f.appDataDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
-        + QLatin1Char('/');
+    f.appDataDir
+        = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QLatin1Char('/');
     f.cookiesDir = f.appDataDir + QStringLiteral("cookies/");
     f.settingsPath = f.appDataDir + QStringLiteral("setting.ini");
     f.desktopDir = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
@@ -29,5 +29,6 @@ bool recreateEmptyFolder(const QString &folder)
         dir.removeRecursively();
     if (!QDir().mkpath(folder))
         return false;
-    return QDir(folder).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+    return QDir(folder).isEmpty(
+        QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
 }

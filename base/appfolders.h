@@ -5,8 +5,8 @@
 // The folders the program works in, all ending in "/".
 struct AppFolders
 {
-    QString appDataDir;   // per-user data folder: setting.ini, MACAddrs.db
-    QString cookiesDir;   // appDataDir + "cookies/", emptied at every start
+    QString appDataDir; // per-user data folder: setting.ini, MACAddrs.db
+    QString cookiesDir; // appDataDir + "cookies/", emptied at every start
     QString settingsPath; // appDataDir + "setting.ini"
     QString desktopDir;
     QString documentsDir;

@@ -13,9 +13,8 @@ namespace {
 class QtDialogProvider : public DialogProvider
 {
 public:
-    QMessageBox::StandardButton question(QWidget *parent, const QString &title,
-                                         const QString &text, QMessageBox::StandardButtons buttons,
-                                         QMessageBox::StandardButton defaultButton) override
+    QMessageBox::StandardButton question(QWidget *parent, const QString &title, const QString &text,
+        QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton) override
     {
         return QMessageBox::question(parent, title, text, buttons, defaultButton);
     }
@@ -35,14 +34,14 @@ public:
         return QFileDialog::getExistingDirectory(parent, caption, dir);
     }
 
-    QString openFileName(QWidget *parent, const QString &caption, const QString &dir,
-                         const QString &filter) override
+    QString openFileName(
+        QWidget *parent, const QString &caption, const QString &dir, const QString &filter) override
     {
         return QFileDialog::getOpenFileName(parent, caption, dir, filter);
     }
 
-    QString saveFileName(QWidget *parent, const QString &caption, const QString &dir,
-                         const QString &filter) override
+    QString saveFileName(
+        QWidget *parent, const QString &caption, const QString &dir, const QString &filter) override
     {
         return QFileDialog::getSaveFileName(parent, caption, dir, filter);
     }
@@ -61,8 +60,7 @@ DialogProvider &provider()
 namespace DialogSeam {
 
 QMessageBox::StandardButton question(QWidget *parent, const QString &title, const QString &text,
-                                     QMessageBox::StandardButtons buttons,
-                                     QMessageBox::StandardButton defaultButton)
+    QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton)
 {
     return provider().question(parent, title, text, buttons, defaultButton);
 }
@@ -82,14 +80,14 @@ QString existingDirectory(QWidget *parent, const QString &caption, const QString
     return provider().existingDirectory(parent, caption, dir);
 }
 
-QString openFileName(QWidget *parent, const QString &caption, const QString &dir,
-                     const QString &filter)
+QString openFileName(
+    QWidget *parent, const QString &caption, const QString &dir, const QString &filter)
 {
     return provider().openFileName(parent, caption, dir, filter);
 }
 
-QString saveFileName(QWidget *parent, const QString &caption, const QString &dir,
-                     const QString &filter)
+QString saveFileName(
+    QWidget *parent, const QString &caption, const QString &dir, const QString &filter)
 {
     return provider().saveFileName(parent, caption, dir, filter);
 }

@@ -63,10 +63,10 @@ void saveNotice(const QString &path, const QString &notice);
 
 struct StoredProxy
 {
-    int customer = 0;    // 0 adaptive, 1 none, 2 system, 3 custom
-    QString port;        // decimal text, empty when none stored
+    int customer = 0; // 0 adaptive, 1 none, 2 system, 3 custom
+    QString port; // decimal text, empty when none stored
     QString ipaddr;
-    QString type;        // "HTTP" or "SOCKS5"
+    QString type; // "HTTP" or "SOCKS5"
 };
 
 StoredProxy loadProxy(const QString &path);

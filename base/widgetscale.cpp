@@ -21,9 +21,8 @@ void scaleChildGeometry(QWidget *root, double scale)
             continue;
         const QRect g = child->geometry();
         child->setGeometry(scaledValue(g.x(), scale), scaledValue(g.y(), scale),
-                           scaledValue(g.width(), scale), scaledValue(g.height(), scale));
+            scaledValue(g.width(), scale), scaledValue(g.height(), scale));
     }
 }
 
 } // namespace DisplayScale
-

@@ -2,11 +2,11 @@
 // first page is shown, one redisplay, one scheduler pass and the peak memory.
 // Usage: quillon_bench_history N   (prints one line of figures)
 
-#include "ui/mainwindow.h"
 #include "base/settingsstore.h"
 #include "downloads/listwidget.h"
 #include "tasks/iteminfo.h"
 #include "tasks/sqlitedbaoperator.h"
+#include "ui/mainwindow.h"
 
 #include <QApplication>
 #include <QDir>
@@ -92,11 +92,11 @@ int main(int argc, char *argv[])
     window.runScheduler();
     const double passMs = ms(clock);
 
-    rusage usage{};
+    rusage usage {};
     getrusage(RUSAGE_SELF, &usage);
     std::printf("tasks=%d loaded=%d history_load_ms=%.1f redisplay_ms=%.2f scheduler_pass_ms=%.2f "
                 "peak_rss_mib=%.1f rows_made=%d\n",
-                n, int(window.taskList.size()), loadMs, redisplayMs, passMs,
-                usage.ru_maxrss / 1024.0, int(window.listWidget->shownRows().size()));
+        n, int(window.taskList.size()), loadMs, redisplayMs, passMs, usage.ru_maxrss / 1024.0,
+        int(window.listWidget->shownRows().size()));
     return 0;
 }

@@ -28,8 +28,8 @@ DownloadEngine::~DownloadEngine()
     qDeleteAll(processList);
 }
 
-void DownloadEngine::bindSettings(int *processnum, int *anaprocessnum, int *availabeAnakey,
-                                  int *folderoption)
+void DownloadEngine::bindSettings(
+    int *processnum, int *anaprocessnum, int *availabeAnakey, int *folderoption)
 {
     m_processnum = processnum;
     m_anaprocessnum = anaprocessnum;
@@ -48,16 +48,15 @@ void DownloadEngine::createSlots()
         processList.append(p);
     }
     connect(processList[0], SIGNAL(finished(int, QProcess::ExitStatus)), this,
-            SLOT(on_P0_Finished(int)));
+        SLOT(on_P0_Finished(int)));
     connect(processList[1], SIGNAL(finished(int, QProcess::ExitStatus)), this,
-            SLOT(on_P1_Finished(int)));
+        SLOT(on_P1_Finished(int)));
 
-    static const char *const readSlots[] = {
-        SLOT(on_p2_readFromStdOut()), SLOT(on_p3_readFromStdOut()), SLOT(on_p4_readFromStdOut()),
-        SLOT(on_p5_readFromStdOut()), SLOT(on_p6_readFromStdOut()), SLOT(on_p7_readFromStdOut()),
-        SLOT(on_p8_readFromStdOut()), SLOT(on_p9_readFromStdOut()), SLOT(on_p10_readFromStdOut())};
-    static const char *const finishSlots[] = {
-        SLOT(on_P2_Finished(int, QProcess::ExitStatus)),
+    static const char *const readSlots[] = {SLOT(on_p2_readFromStdOut()),
+        SLOT(on_p3_readFromStdOut()), SLOT(on_p4_readFromStdOut()), SLOT(on_p5_readFromStdOut()),
+        SLOT(on_p6_readFromStdOut()), SLOT(on_p7_readFromStdOut()), SLOT(on_p8_readFromStdOut()),
+        SLOT(on_p9_readFromStdOut()), SLOT(on_p10_readFromStdOut())};
+    static const char *const finishSlots[] = {SLOT(on_P2_Finished(int, QProcess::ExitStatus)),
         SLOT(on_P3_Finished(int, QProcess::ExitStatus)),
         SLOT(on_P4_Finished(int, QProcess::ExitStatus)),
         SLOT(on_P5_Finished(int, QProcess::ExitStatus)),
@@ -68,8 +67,8 @@ void DownloadEngine::createSlots()
         SLOT(on_P10_Finished(int, QProcess::ExitStatus))};
     for (int s = 2; s < SlotCount; ++s) {
         connect(processList[s], SIGNAL(readyReadStandardOutput()), this, readSlots[s - 2]);
-        connect(processList[s], SIGNAL(finished(int, QProcess::ExitStatus)), this,
-                finishSlots[s - 2]);
+        connect(
+            processList[s], SIGNAL(finished(int, QProcess::ExitStatus)), this, finishSlots[s - 2]);
     }
 }
 
@@ -218,8 +217,8 @@ void DownloadEngine::analysisFinished(int slot)
         t->formats = meta.formats;
         for (const FormatInfo &f : qAsConst(t->formats)) {
             qDebug() << "ext==" << f.ext << "height=" << f.height << "width=" << f.width
-                     << "format_id=" << f.format_id << "vcodec=" << f.vcodec << "acodec=="
-                     << f.acodec;
+                     << "format_id=" << f.format_id << "vcodec=" << f.vcodec
+                     << "acodec==" << f.acodec;
         }
         emit taskChanged(t);
     }
@@ -309,28 +308,85 @@ void DownloadEngine::shutdown()
     }
 }
 
-void DownloadEngine::on_P0_Finished(int) { analysisFinished(0); }
-void DownloadEngine::on_P1_Finished(int) { analysisFinished(1); }
-void DownloadEngine::on_P2_Finished(int, QProcess::ExitStatus) { downloadFinished(2); }
-void DownloadEngine::on_P3_Finished(int, QProcess::ExitStatus) { downloadFinished(3); }
-void DownloadEngine::on_P4_Finished(int, QProcess::ExitStatus) { downloadFinished(4); }
-void DownloadEngine::on_P5_Finished(int, QProcess::ExitStatus) { downloadFinished(5); }
-void DownloadEngine::on_P6_Finished(int, QProcess::ExitStatus) { downloadFinished(6); }
-void DownloadEngine::on_P7_Finished(int, QProcess::ExitStatus) { downloadFinished(7); }
-void DownloadEngine::on_P8_Finished(int, QProcess::ExitStatus) { downloadFinished(8); }
-void DownloadEngine::on_P9_Finished(int, QProcess::ExitStatus) { downloadFinished(9); }
-void DownloadEngine::on_P10_Finished(int, QProcess::ExitStatus) { downloadFinished(10); }
+void DownloadEngine::on_P0_Finished(int)
+{
+    analysisFinished(0);
+}
+void DownloadEngine::on_P1_Finished(int)
+{
+    analysisFinished(1);
+}
+void DownloadEngine::on_P2_Finished(int, QProcess::ExitStatus)
+{
+    downloadFinished(2);
+}
+void DownloadEngine::on_P3_Finished(int, QProcess::ExitStatus)
+{
+    downloadFinished(3);
+}
+void DownloadEngine::on_P4_Finished(int, QProcess::ExitStatus)
+{
+    downloadFinished(4);
+}
+void DownloadEngine::on_P5_Finished(int, QProcess::ExitStatus)
+{
+    downloadFinished(5);
+}
+void DownloadEngine::on_P6_Finished(int, QProcess::ExitStatus)
+{
+    downloadFinished(6);
+}
+void DownloadEngine::on_P7_Finished(int, QProcess::ExitStatus)
+{
+    downloadFinished(7);
+}
+void DownloadEngine::on_P8_Finished(int, QProcess::ExitStatus)
+{
+    downloadFinished(8);
+}
+void DownloadEngine::on_P9_Finished(int, QProcess::ExitStatus)
+{
+    downloadFinished(9);
+}
+void DownloadEngine::on_P10_Finished(int, QProcess::ExitStatus)
+{
+    downloadFinished(10);
+}
 
 void DownloadEngine::on_p2_readFromStdOut()
 {
     qDebug() << "on_p2_readFromStdOut";
     readDownloadOutput(2);
 }
-void DownloadEngine::on_p3_readFromStdOut() { readDownloadOutput(3); }
-void DownloadEngine::on_p4_readFromStdOut() { readDownloadOutput(4); }
-void DownloadEngine::on_p5_readFromStdOut() { readDownloadOutput(5); }
-void DownloadEngine::on_p6_readFromStdOut() { readDownloadOutput(6); }
-void DownloadEngine::on_p7_readFromStdOut() { readDownloadOutput(7); }
-void DownloadEngine::on_p8_readFromStdOut() { readDownloadOutput(8); }
-void DownloadEngine::on_p9_readFromStdOut() { readDownloadOutput(9); }
-void DownloadEngine::on_p10_readFromStdOut() { readDownloadOutput(10); }
+void DownloadEngine::on_p3_readFromStdOut()
+{
+    readDownloadOutput(3);
+}
+void DownloadEngine::on_p4_readFromStdOut()
+{
+    readDownloadOutput(4);
+}
+void DownloadEngine::on_p5_readFromStdOut()
+{
+    readDownloadOutput(5);
+}
+void DownloadEngine::on_p6_readFromStdOut()
+{
+    readDownloadOutput(6);
+}
+void DownloadEngine::on_p7_readFromStdOut()
+{
+    readDownloadOutput(7);
+}
+void DownloadEngine::on_p8_readFromStdOut()
+{
+    readDownloadOutput(8);
+}
+void DownloadEngine::on_p9_readFromStdOut()
+{
+    readDownloadOutput(9);
+}
+void DownloadEngine::on_p10_readFromStdOut()
+{
+    readDownloadOutput(10);
+}

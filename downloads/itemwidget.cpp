@@ -1,13 +1,13 @@
 #include "downloads/itemwidget.h"
 #include "ui_itemwidget.h"
 
+#include "base/dialogseam.h"
 #include "base/global.h"
 #include "downloads/outputlookup.h"
 #include "downloads/schedulerrules.h"
 #include "tasks/iteminfo.h"
 #include "tasks/sqlitedbaoperator.h"
 #include "tasks/taskstatus.h"
-#include "base/dialogseam.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -23,7 +23,7 @@ void scaleGeometry(QWidget *w)
 {
     const QRect g = w->geometry();
     w->setGeometry(Global::scaled(g.x()), Global::scaled(g.y()), Global::scaled(g.width()),
-                   Global::scaled(g.height()));
+        Global::scaled(g.height()));
 }
 
 // The row's small image buttons: normal and hover pictures.
@@ -99,13 +99,13 @@ void itemWidget::applyStyles()
         QStringLiteral("QLabel{color:rgb(255,255,255);background-color:rgb(34,43,18,200)}"));
     const QString text = QStringLiteral("QLabel{color:#455261;}");
     for (QLabel *l : {ui->label_name, ui->label_percent, ui->label_size, ui->label_status,
-                      ui->label_time_2, ui->label_sudu})
+             ui->label_time_2, ui->label_sudu})
         l->setStyleSheet(text);
 
     QFont font = this->font();
     font.setPixelSize(Global::scaled(12));
     for (QLabel *l : {ui->label_time, ui->label_name, ui->label_size, ui->label_percent,
-                      ui->label_sudu, ui->label_time_2, ui->label_status})
+             ui->label_sudu, ui->label_time_2, ui->label_status})
         l->setFont(font);
     QFont bold = font;
     bold.setWeight(75);

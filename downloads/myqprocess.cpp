@@ -2,8 +2,7 @@
 
 MyQProcess::MyQProcess(QObject *parent)
     : QProcess(parent)
-{
-}
+{ }
 
 MyQProcess::~MyQProcess()
 {

@@ -1,8 +1,6 @@
 #include "downloads/myqprocess.h"
 
-void MyQProcess::setupChildProcess()
-{
-}
+void MyQProcess::setupChildProcess() { }
 
 void MyQProcess::endRun()
 {

@@ -26,7 +26,7 @@ QString firstExisting(const QString &folder, const QString &renametitle)
 QStringList folders(const ItemInfo &t)
 {
     QStringList out;
-    QStringList names{sanitizeFolderName(t.uploader)};
+    QStringList names {sanitizeFolderName(t.uploader)};
     if (names.first() != t.uploader)
         names << t.uploader;
     for (const QString &name : names) {

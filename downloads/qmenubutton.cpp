@@ -10,7 +10,8 @@ QMenuButton::QMenuButton(QWidget *parent)
 {
     connect(this, &QPushButton::clicked, this, &QMenuButton::popupmenu);
     popupMenu->setStyleSheet(
-        QStringLiteral("QMenu {background-color:rgb(255,255,255);border: 1px solid rgb(53, 152, 219);}")
+        QStringLiteral(
+            "QMenu {background-color:rgb(255,255,255);border: 1px solid rgb(53, 152, 219);}")
         + QStringLiteral("QMenu::item {color: rgb(0,0,0);background-color:rgb(255,255,255);"
                          "padding:%1px %2px;margin:0px %3px;}")
               .arg(5 * Global::SCALE)

@@ -37,11 +37,11 @@ QPixmap fetch(const QString &link, const QString &imageUrl)
     QNetworkAccessManager manager;
     if (Global::PROXY_PORT >= 1) {
         manager.setProxy(QNetworkProxy(QNetworkProxy::HttpProxy, QStringLiteral("127.0.0.1"),
-                                       static_cast<quint16>(Global::PROXY_PORT)));
+            static_cast<quint16>(Global::PROXY_PORT)));
     } else {
         manager.setProxy(QNetworkProxy::NoProxy);
     }
-    QNetworkRequest request{QUrl(address)};
+    QNetworkRequest request {QUrl(address)};
     QSslConfiguration tls = request.sslConfiguration();
     tls.setPeerVerifyMode(QSslSocket::VerifyNone);
     request.setSslConfiguration(tls);
@@ -64,8 +64,8 @@ QPixmap fetch(const QString &link, const QString &imageUrl)
     delete reply;
     if (pixmap.isNull())
         return pixmap;
-    return pixmap.scaled(static_cast<int>(120 * Global::SCALE), static_cast<int>(68 * Global::SCALE),
-                         Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    return pixmap.scaled(static_cast<int>(120 * Global::SCALE),
+        static_cast<int>(68 * Global::SCALE), Qt::IgnoreAspectRatio, Qt::FastTransformation);
 }
 
 } // namespace Thumbnail

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "tasks/formatinfo.h"
 #include "extractor/listvideoinfo.h"
+#include "tasks/formatinfo.h"
 
 #include <QByteArray>
 #include <QJsonValue>

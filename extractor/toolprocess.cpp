@@ -42,7 +42,8 @@ public:
         connect(process, &QProcess::errorOccurred, this, [process](QProcess::ProcessError e) {
             if (e != QProcess::FailedToStart)
                 return;
-            qDebug() << "extractor failed to start:" << process->program() << process->errorString();
+            qDebug() << "extractor failed to start:" << process->program()
+                     << process->errorString();
             deliverFailedStart(process);
         });
     }
@@ -125,7 +126,7 @@ QString resolveProgram(const QString &program, const ToolSearch &where)
 }
 
 bool startExtractor(QProcess *process, const QString &command, QIODevice::OpenMode mode,
-                    QProcess::ProcessChannelMode channels)
+    QProcess::ProcessChannelMode channels)
 {
     const CommandLine line = splitCommandLine(command);
     if (line.program.isEmpty()) {

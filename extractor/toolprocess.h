@@ -12,7 +12,10 @@
 namespace ToolProcess {
 
 // The name command texts use for the extractor.
-inline QString toolName() { return QStringLiteral("tool.exe"); }
+inline QString toolName()
+{
+    return QStringLiteral("tool.exe");
+}
 
 struct CommandLine
 {
@@ -52,7 +55,7 @@ QString resolveProgram(const QString &program, const ToolSearch &where);
 // Returns false when the command text is empty (which also ends in finished).
 // channels: merged by default; the proxy test page reads standard output alone.
 bool startExtractor(QProcess *process, const QString &command,
-                    QIODevice::OpenMode mode = QIODevice::ReadWrite,
-                    QProcess::ProcessChannelMode channels = QProcess::MergedChannels);
+    QIODevice::OpenMode mode = QIODevice::ReadWrite,
+    QProcess::ProcessChannelMode channels = QProcess::MergedChannels);
 
 } // namespace ToolProcess

@@ -7,8 +7,7 @@
 LinkIntake::LinkIntake(TaskSink sink, QObject *parent)
     : QObject(parent)
     , m_sink(std::move(sink))
-{
-}
+{ }
 
 ItemInfo *LinkIntake::queueAnalysis(const QString &link)
 {

@@ -20,7 +20,7 @@ ProxyEndpoints ProxyEndpoints::fromEnvironment()
     e.probeUrl = fromEnv("QUILLON_PROBE_URL", "https://www.wikipedia.org/");
     e.pacTestUrl = fromEnv("QUILLON_PAC_TEST_URL", "http://www.wikipedia.org/");
     e.pacTestHost = e.pacTestUrl.host();
-    e.keepaliveUrl
-        = fromEnv("QUILLON_KEEPALIVE_URL", "https://www.wikipedia.org/static/favicon/wikipedia.ico");
+    e.keepaliveUrl = fromEnv(
+        "QUILLON_KEEPALIVE_URL", "https://www.wikipedia.org/static/favicon/wikipedia.ico");
     return e;
 }

@@ -4,8 +4,7 @@
 
 ItemInfo::ItemInfo(QObject *parent)
     : QObject(parent)
-{
-}
+{ }
 
 QString newUniqueId()
 {

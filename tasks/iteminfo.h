@@ -18,43 +18,43 @@ class ItemInfo : public QObject
 public:
     explicit ItemInfo(QObject *parent = nullptr);
 
-    QString uniqueID;        // stored; 32 lower-case hex digits, never changes
-    QString qianruzimu;      // stored; embedded-subtitle option text
-    QString zimu;            // stored; subtitle (+ language, thumbnail) option text
-    QString sublangOption;   // subtitle-language option text
-    QString quality;         // stored; format-selector option text
-    int quality_num = 0;     // stored; quality choice 0..12
-    QString zhuanhuan;       // stored; conversion target extension, empty for none
-    QString path;            // stored; save folder chosen by the user
-    QString folder;          // output folder actually used
-    QString url;             // stored
-    QString title;           // stored
-    QString ext;             // stored
-    QString rate;            // stored; speed text as the extractor prints it
-    QString eta;             // stored; remaining-time text
-    QString status;          // stored; translated status text
-    QString thumbnailUrl;    // stored
-    QString process_string;  // stored; percent text, e.g. "45.3%"
-    QString limitRate;       // stored; rate limit value, empty for unlimited
-    QString targetPath;      // stored; file the extractor writes
-    QString renametitle;     // stored; output base name
+    QString uniqueID; // stored; 32 lower-case hex digits, never changes
+    QString qianruzimu; // stored; embedded-subtitle option text
+    QString zimu; // stored; subtitle (+ language, thumbnail) option text
+    QString sublangOption; // subtitle-language option text
+    QString quality; // stored; format-selector option text
+    int quality_num = 0; // stored; quality choice 0..12
+    QString zhuanhuan; // stored; conversion target extension, empty for none
+    QString path; // stored; save folder chosen by the user
+    QString folder; // output folder actually used
+    QString url; // stored
+    QString title; // stored
+    QString ext; // stored
+    QString rate; // stored; speed text as the extractor prints it
+    QString eta; // stored; remaining-time text
+    QString status; // stored; translated status text
+    QString thumbnailUrl; // stored
+    QString process_string; // stored; percent text, e.g. "45.3%"
+    QString limitRate; // stored; rate limit value, empty for unlimited
+    QString targetPath; // stored; file the extractor writes
+    QString renametitle; // stored; output base name
     QString renametargetPath; // stored; file that exists when finished
-    int process = 0;         // stored; percent done 0..100
-    int process_status = 0;  // stored; TaskStatus::Code
-    QString cmd;             // stored; analysis command, later the download command
-    QString agentCmd;        // stored; reserved
-    double duration = -1.0;  // stored as integer; seconds, -1 when unknown
-    double filesize = 0.0;   // stored as integer; bytes
-    QString qfilesize;       // stored; total-size text
-    bool biaoji = true;      // stored; listed (false once deleted)
-    bool active = true;      // false while paused
-    int id = 0;              // stored, not read back; number within this run
+    int process = 0; // stored; percent done 0..100
+    int process_status = 0; // stored; TaskStatus::Code
+    QString cmd; // stored; analysis command, later the download command
+    QString agentCmd; // stored; reserved
+    double duration = -1.0; // stored as integer; seconds, -1 when unknown
+    double filesize = 0.0; // stored as integer; bytes
+    QString qfilesize; // stored; total-size text
+    bool biaoji = true; // stored; listed (false once deleted)
+    bool active = true; // false while paused
+    int id = 0; // stored, not read back; number within this run
     QPixmap thumbnailpixmap;
     itemWidget *row = nullptr; // the row that shows this task, not owned
     QList<FormatInfo> formats;
-    QString bestaudio_id;    // stored
+    QString bestaudio_id; // stored
     QString uploader;
-    QString namePrefix;      // upload date text put in front of the title
+    QString namePrefix; // upload date text put in front of the title
 
     // Run-time only: a process slot is working on this task right now, and
     // whether the user asked for it again while it ran.

@@ -16,35 +16,37 @@ namespace {
 // for it rather than lose the write.
 const char *const kConnectOptions = "QSQLITE_BUSY_TIMEOUT=15000";
 
-const char *const kCreateStatement =
-    "create table student1(uniqueID text primary key,id int , agentCmd text,bestaudio_id text,    "
-    "cmd text, duration int,eta  text,ext text,filesize int,limitRate text,path text,process int,"
-    "process_status int,    process_string text,qfilesize text,qianruzimu text,quality text,"
-    "quality_num int,rate text,renametargetPath text,    renametitle text,status text,targetPath "
-    "text,thumbnailUrl text,title text,url text,zhuanhuan text,zimu text,biaoji int)";
+const char *const kCreateStatement
+    = "create table student1(uniqueID text primary key,id int , agentCmd text,bestaudio_id text,   "
+      " "
+      "cmd text, duration int,eta  text,ext text,filesize int,limitRate text,path text,process int,"
+      "process_status int,    process_string text,qfilesize text,qianruzimu text,quality text,"
+      "quality_num int,rate text,renametargetPath text,    renametitle text,status text,targetPath "
+      "text,thumbnailUrl text,title text,url text,zhuanhuan text,zimu text,biaoji int)";
 
-const char *const kInsertStatement =
-    "INSERT INTO student1 VALUES (:uniqueID,:id,:agentCmd,:bestaudio_id,:cmd,:duration,:eta,:ext,"
-    ":filesize,:limitRate,:path,:process,:process_status,:process_string,:qfilesize,:qianruzimu,"
-    ":quality,:quality_num,:rate,:renametargetPath,:renametitle,:status,:targetPath,:thumbnailUrl,"
-    ":title,:url,:zhuanhuan,:zimu,:biaoji)";
+const char *const kInsertStatement
+    = "INSERT INTO student1 VALUES (:uniqueID,:id,:agentCmd,:bestaudio_id,:cmd,:duration,:eta,:ext,"
+      ":filesize,:limitRate,:path,:process,:process_status,:process_string,:qfilesize,:qianruzimu,"
+      ":quality,:quality_num,:rate,:renametargetPath,:renametitle,:status,:targetPath,:"
+      "thumbnailUrl,"
+      ":title,:url,:zhuanhuan,:zimu,:biaoji)";
 
-const char *const kUpdateStatement =
-    "update student1 set id = :id,agentCmd = :agentCmd,bestaudio_id =:bestaudio_id,cmd =:cmd,"
-    "duration = :duration,                  eta = :eta,ext = :ext,filesize = :filesize,"
-    "limitRate = :limitRate,path = :path,process = :process,                  "
-    "process_status = :process_status,process_string = :process_string,qfilesize = :qfilesize,"
-    "qianruzimu = :qianruzimu,                  quality = :quality,quality_num = :quality_num,"
-    "rate = :rate,renametargetPath = :renametargetPath,                  "
-    "renametitle = :renametitle,status = :status,targetPath = :targetPath,"
-    "thumbnailUrl = :thumbnailUrl,title = :title,                  url = :url,"
-    "zhuanhuan = :zhuanhuan,zimu = :zimu ,biaoji = :biaoji where uniqueID = :uniqueID";
+const char *const kUpdateStatement
+    = "update student1 set id = :id,agentCmd = :agentCmd,bestaudio_id =:bestaudio_id,cmd =:cmd,"
+      "duration = :duration,                  eta = :eta,ext = :ext,filesize = :filesize,"
+      "limitRate = :limitRate,path = :path,process = :process,                  "
+      "process_status = :process_status,process_string = :process_string,qfilesize = :qfilesize,"
+      "qianruzimu = :qianruzimu,                  quality = :quality,quality_num = :quality_num,"
+      "rate = :rate,renametargetPath = :renametargetPath,                  "
+      "renametitle = :renametitle,status = :status,targetPath = :targetPath,"
+      "thumbnailUrl = :thumbnailUrl,title = :title,                  url = :url,"
+      "zhuanhuan = :zhuanhuan,zimu = :zimu ,biaoji = :biaoji where uniqueID = :uniqueID";
 
-const char *const kSelectStatement =
-    "select uniqueID,id,agentCmd,bestaudio_id,cmd, duration,eta,ext,filesize,limitRate,path,"
-    "process,    process_status,process_string,qfilesize,qianruzimu,quality,quality_num,rate,"
-    "renametargetPath,renametitle,    status,targetPath,thumbnailUrl,title,url,zhuanhuan,zimu,"
-    "biaoji from student1";
+const char *const kSelectStatement
+    = "select uniqueID,id,agentCmd,bestaudio_id,cmd, duration,eta,ext,filesize,limitRate,path,"
+      "process,    process_status,process_string,qfilesize,qianruzimu,quality,quality_num,rate,"
+      "renametargetPath,renametitle,    status,targetPath,thumbnailUrl,title,url,zhuanhuan,zimu,"
+      "biaoji from student1";
 
 void bindTask(QSqlQuery &q, const ItemInfo *t)
 {

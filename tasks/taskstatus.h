@@ -10,8 +10,8 @@ enum Code : int
     WaitingForAnalysis = 0,
     Analysing = 1,
     WaitingForDownload = 2,
-    Downloading = 3,       // output the progress parser does not classify
-    DownloadProgress = 4,  // a download line was seen
+    Downloading = 3, // output the progress parser does not classify
+    DownloadProgress = 4, // a download line was seen
     PostProcessing = 5,
     Finished = 6,
     DownloadFailed = 7,

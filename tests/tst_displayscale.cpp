@@ -62,7 +62,7 @@ private slots:
         DisplayScale::scaleChildGeometry(&root, 1.25);
 
         QCOMPARE(frame->geometry(), QRect(13, 13, 1221, 796)); // 12.5 -> 13, 796.25 -> 796
-        QCOMPARE(label->geometry(), QRect(4, 6, 126, 41));     // 3.75, 6.25, 126.25, 41.25
+        QCOMPARE(label->geometry(), QRect(4, 6, 126, 41)); // 3.75, 6.25, 126.25, 41.25
     }
 };
 

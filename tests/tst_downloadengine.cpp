@@ -228,7 +228,8 @@ private slots:
         qputenv("PATH", m_downloads.path().toUtf8());
         ItemInfo *analysis = queue("ok-no-tool");
         ItemInfo *download = queue("ok-no-tool-dl", 2);
-        download->cmd = "tool.exe --no-cache-dir  -i --newline  -f 18 " + download->url + " -o \"/x//y.mp4\"";
+        download->cmd
+            = "tool.exe --no-cache-dir  -i --newline  -f 18 " + download->url + " -o \"/x//y.mp4\"";
         m_engine->runScheduler();
         const bool settled = settle();
         qputenv("PATH", path);
@@ -243,7 +244,8 @@ private slots:
     {
         QFile::remove(m_fake->pidsFile());
         ItemInfo *t = queue("hang", 2);
-        t->cmd = "tool.exe --no-cache-dir  -i --newline  -f 18 " + t->url + " -o \"" + m_downloads.path() + "/h.mp4\"";
+        t->cmd = "tool.exe --no-cache-dir  -i --newline  -f 18 " + t->url + " -o \""
+            + m_downloads.path() + "/h.mp4\"";
         m_engine->runScheduler();
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(m_fake->pidsFile()), 10000);
         QTest::qWait(200);

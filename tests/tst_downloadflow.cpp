@@ -2,13 +2,13 @@
 #include "support/mediafixture.h"
 #include "support/testmain.h"
 
-#include "ui/mainwindow.h"
 #include "downloads/downloadengine.h"
 #include "downloads/itemwidget.h"
 #include "downloads/myqprocess.h"
 #include "downloads/outputlookup.h"
 #include "tasks/iteminfo.h"
 #include "tasks/sqlitedbaoperator.h"
+#include "ui/mainwindow.h"
 
 #include <QLabel>
 #include <QProgressBar>
@@ -106,7 +106,8 @@ private slots:
         m_window->sqliteOperator->loadTasks(stored);
         bool found = false;
         for (ItemInfo *s : stored)
-            found = found || (s->uniqueID == t->uniqueID && s->process_status == 6 && s->cmd == t->cmd);
+            found = found
+                || (s->uniqueID == t->uniqueID && s->process_status == 6 && s->cmd == t->cmd);
         qDeleteAll(stored);
         QVERIFY(found);
     }
@@ -151,13 +152,14 @@ private slots:
         m_window->anaprocessnum = 2;
         QList<ItemInfo *> tasks;
         for (int i = 0; i < 3; ++i) {
-            const QString link = m_media->plainMp4Url() + QString("?limit%1-%2").arg(processnum).arg(i);
+            const QString link
+                = m_media->plainMp4Url() + QString("?limit%1-%2").arg(processnum).arg(i);
             tasks << queue(link, 0, "20K");
         }
         int peak = 0;
         QTimer sampler;
         connect(&sampler, &QTimer::timeout,
-                [&] { peak = qMax(peak, m_window->downloadEngine->busyDownloads()); });
+            [&] { peak = qMax(peak, m_window->downloadEngine->busyDownloads()); });
         sampler.start(20);
         m_window->runScheduler();
         for (ItemInfo *t : tasks)
@@ -175,7 +177,7 @@ private slots:
         QProcess worker;
         worker.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         worker.start(workerPath(),
-                     {link, "0", "2K", m_downloads.path(), QCoreApplication::applicationName()});
+            {link, "0", "2K", m_downloads.path(), QCoreApplication::applicationName()});
         QVERIFY(worker.waitForStarted());
         QVERIFY(worker.waitForReadyRead(30000));
         const QString uniqueID = QString::fromLatin1(worker.readAll()).section(' ', 1).trimmed();
@@ -183,8 +185,8 @@ private slots:
 
         // Wait until its extractor is downloading.
         QTRY_VERIFY_WITH_TIMEOUT(!processesMentioning("--no-cache-dir").isEmpty()
-                                     && !processesMentioning(marker).isEmpty(),
-                                 60000);
+                && !processesMentioning(marker).isEmpty(),
+            60000);
         QTest::qWait(1500);
         ::kill(static_cast<pid_t>(worker.processId()), SIGKILL);
         QVERIFY(worker.waitForFinished(10000));

@@ -2,12 +2,12 @@
 #include "support/scripteddialogs.h"
 #include "support/testmain.h"
 
-#include "ui/mainwindow.h"
 #include "downloads/downloadengine.h"
 #include "downloads/itemwidget.h"
 #include "downloads/listwidget.h"
 #include "tasks/iteminfo.h"
 #include "tasks/sqlitedbaoperator.h"
+#include "ui/mainwindow.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -73,17 +73,17 @@ private slots:
         QCOMPARE(label("label_all"), QString("1"));
         QCOMPARE(label("label_downloaded_failure"), QString("2"));
         QCOMPARE(label("label_downloading"), QString("0"));
-        QCOMPARE(shownTitles(), (QStringList{"f7", "f6", "f5", "f4", "f3"}));
+        QCOMPARE(shownTitles(), (QStringList {"f7", "f6", "f5", "f4", "f3"}));
         QCOMPARE(scrollBar()->maximum(), 2);
 
         scrollBar()->setValue(2); // paging reaches the oldest
-        QCOMPARE(shownTitles(), (QStringList{"f5", "f4", "f3", "f2", "f1"}));
+        QCOMPARE(shownTitles(), (QStringList {"f5", "f4", "f3", "f2", "f1"}));
         QCOMPARE(m_window->listWidget->height(), (5 * 88 + 1));
 
         // A tab click returns to the newest of its view and sets the buttons.
         m_window->on_pushButton_downloadfinished_failure_clicked();
         QCOMPARE(scrollBar()->value(), 0);
-        QCOMPARE(shownTitles(), (QStringList{"failed analysis", "failed download"}));
+        QCOMPARE(shownTitles(), (QStringList {"failed analysis", "failed download"}));
         auto *del = m_window->findChild<QPushButton *>("pushButton_downloadfinished_5");
         auto *retry = m_window->findChild<QPushButton *>("pushButton_downloadfinished_retry");
         QVERIFY(!del->isHidden());
@@ -165,7 +165,7 @@ private slots:
 
         auto wheel = [&](int delta, const QPoint &at) {
             QWheelEvent e(m_window->mapFromGlobal(at), at, QPoint(), QPoint(0, delta), Qt::NoButton,
-                          Qt::NoModifier, Qt::NoScrollPhase, false);
+                Qt::NoModifier, Qt::NoScrollPhase, false);
             QApplication::sendEvent(m_window.get(), &e);
         };
         QCOMPARE(scrollBar()->value(), 0);
@@ -187,7 +187,7 @@ private slots:
     {
         // Tasks as a previous run left them: analysing, downloading (cut
         // off), finished.
-        const QList<int> states{1, 4, 6};
+        const QList<int> states {1, 4, 6};
         for (int status : states) {
             ItemInfo t;
             t.uniqueID = newUniqueId();

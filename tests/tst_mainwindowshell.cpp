@@ -1,12 +1,12 @@
 #include "support/testmain.h"
 
-#include "ui/mainwindow.h"
+#include "base/imagestyle.h"
 #include "base/settingsstore.h"
 #include "downloads/itemwidget.h"
 #include "downloads/qmenubutton.h"
 #include "tasks/iteminfo.h"
 #include "tasks/taskstatus.h"
-#include "base/imagestyle.h"
+#include "ui/mainwindow.h"
 
 #include <QCheckBox>
 #include <QComboBox>

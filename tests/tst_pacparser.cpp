@@ -38,8 +38,8 @@ private slots:
         row("undefined result", "function FindProxyForURL(url, host) { }", "undefined");
         row("isInNet inside", returning("isInNet('10.1.2.3', '10.0.0.0', '255.0.0.0')"), "true");
         row("isInNet outside", returning("isInNet('11.1.2.3', '10.0.0.0', '255.0.0.0')"), "false");
-        row("isInNet host name is 0",
-            returning("isInNet('localhost', '0.1.2.3', '255.0.0.0')"), "true");
+        row("isInNet host name is 0", returning("isInNet('localhost', '0.1.2.3', '255.0.0.0')"),
+            "true");
         row("isInNet IPv6 is 0", returning("isInNet('::1', '0.1.2.3', '255.0.0.0')"), "true");
         row("shExpMatch star", returning("shExpMatch('abc.def', '*.def')"), "true");
         row("shExpMatch case", returning("shExpMatch('ABC.def', '*abc.def')"), "false");

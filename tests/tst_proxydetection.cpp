@@ -102,7 +102,7 @@ private slots:
             return QList<QNetworkProxy> {QNetworkProxy(QNetworkProxy::NoProxy),
                        QNetworkProxy(QNetworkProxy::FtpCachingProxy, "127.0.0.1", m_http.port()),
                        QNetworkProxy(QNetworkProxy::HttpProxy, "127.0.0.1", m_target.port())}
-                + ProxyPlatform::systemProxies();
+            + ProxyPlatform::systemProxies();
         };
         ProxyDetector detector(endpoints(), s);
         const auto found = detector.run({});

@@ -5,10 +5,10 @@
 #include "support/testmain.h"
 
 #include "base/global.h"
-#include "ui/mainwindow.h"
 #include "base/settingsstore.h"
-#include "network/getproxyportthread.h"
 #include "extractor/proxyrule.h"
+#include "network/getproxyportthread.h"
+#include "ui/mainwindow.h"
 
 #include <QClipboard>
 #include <QGroupBox>

@@ -71,14 +71,22 @@ private slots:
 
         const QString url = "https://video.example/watch?v=abc";
         const QString title = "A title with blanks";
-        QTest::newRow("waiting for analysis") << 0 << true << url << "Queuing" << "" << 0 << false << false;
-        QTest::newRow("analysing") << 1 << true << url << "Analysing" << "" << 0 << true << false;
-        QTest::newRow("queued") << 2 << true << title << "Queuing" << "0%" << 0 << false << false;
-        QTest::newRow("downloading") << 4 << true << title << "Downloading" << "45.3%" << 45 << true << false;
-        QTest::newRow("finished") << 6 << true << title << "Finished" << "100%" << 100 << false << true;
-        QTest::newRow("failed") << 7 << true << title << "Download Failed" << "0%" << 0 << false << false;
-        QTest::newRow("analysis failed") << 8 << true << url << "Download Failed" << "" << 0 << false << false;
-        QTest::newRow("paused download") << 4 << false << title << "Pause" << "45.3%" << 45 << true << false;
+        QTest::newRow("waiting for analysis") << 0 << true << url << "Queuing"
+                                              << "" << 0 << false << false;
+        QTest::newRow("analysing") << 1 << true << url << "Analysing"
+                                   << "" << 0 << true << false;
+        QTest::newRow("queued") << 2 << true << title << "Queuing"
+                                << "0%" << 0 << false << false;
+        QTest::newRow("downloading") << 4 << true << title << "Downloading"
+                                     << "45.3%" << 45 << true << false;
+        QTest::newRow("finished") << 6 << true << title << "Finished"
+                                  << "100%" << 100 << false << true;
+        QTest::newRow("failed") << 7 << true << title << "Download Failed"
+                                << "0%" << 0 << false << false;
+        QTest::newRow("analysis failed") << 8 << true << url << "Download Failed"
+                                         << "" << 0 << false << false;
+        QTest::newRow("paused download") << 4 << false << title << "Pause"
+                                         << "45.3%" << 45 << true << false;
     }
 
     void rowFollowsTheStatus()
@@ -127,7 +135,8 @@ private slots:
         QStringList names;
         for (QAction *a : row.menuActions())
             names << a->text();
-        QCOMPARE(names, (QStringList{"Copy download link", "Open folder", "Delete", "Redownload"}));
+        QCOMPARE(
+            names, (QStringList {"Copy download link", "Open folder", "Delete", "Redownload"}));
 
         t->active = false;
         QCOMPARE(row.menuActions().first()->text(), QString("Start"));

@@ -81,7 +81,8 @@ private slots:
         QCOMPARE(firstPickable(l.tasks, 6), nullptr);
 
         QVERIFY(isMetadataCommand("tool.exe -j https://v.example/a -R 5 "));
-        QVERIFY(!isMetadataCommand("tool.exe --no-cache-dir  -i --newline  -f 18 https://v.example/a"));
+        QVERIFY(
+            !isMetadataCommand("tool.exe --no-cache-dir  -i --newline  -f 18 https://v.example/a"));
     }
 
     void verdictNeedsCompletionAndTheFile_data()
@@ -122,7 +123,7 @@ private slots:
         l.add(8, false, false, "c"); // requeued whatever biaoji and active say
         l.add(7, true, true, "d");
         const QList<ItemInfo *> changed = requeueFailed(l.tasks);
-        QCOMPARE(titles(changed), (QStringList{"d", "c", "a"})); // newest first
+        QCOMPARE(titles(changed), (QStringList {"d", "c", "a"})); // newest first
         QCOMPARE(l.tasks[0]->process_status, 2);
         QCOMPARE(l.tasks[1]->process_status, 6);
         QCOMPARE(l.tasks[2]->process_status, 0);

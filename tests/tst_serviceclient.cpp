@@ -39,14 +39,15 @@ private slots:
         m_server.route("/interface/verInfo/quillon/index1.php", answer, "application/json");
         const QString body = QStringLiteral("{\"version\":\"%1\"}").arg(Global::APP_VER);
         const QByteArray reply = ServiceClient::postServiceJson(
-            QStringLiteral("/verInfo/") + Global::MODULE_NAME + QStringLiteral("/index1.php"), body);
+            QStringLiteral("/verInfo/") + Global::MODULE_NAME + QStringLiteral("/index1.php"),
+            body);
 
         QCOMPARE(reply, answer);
         const LoopbackHttpServer::Request &sent = m_server.requests().last();
         QCOMPARE(sent.method, QByteArray("POST"));
         QCOMPARE(sent.headers.value("content-type"), QByteArray("application/json"));
         QCOMPARE(QJsonDocument::fromJson(sent.body).object().value("version").toString(),
-                 Global::APP_VER);
+            Global::APP_VER);
     }
 
     void errorPagesAndDeadServersGiveWhatArrived()
@@ -61,7 +62,8 @@ private slots:
         probe.close();
         QElapsedTimer clock;
         clock.start();
-        QVERIFY(ServiceClient::get(QUrl(QStringLiteral("http://127.0.0.1:%1/x").arg(deadPort))).isEmpty());
+        QVERIFY(ServiceClient::get(QUrl(QStringLiteral("http://127.0.0.1:%1/x").arg(deadPort)))
+                    .isEmpty());
         QVERIFY(clock.elapsed() < ServiceClient::TimeoutMs);
     }
 

@@ -23,8 +23,8 @@ class TestSettingsStore : public QObject
         // QSettings keeps a parsed copy of files it has read and re-reads one
         // only when its size or time changed; give every write its own time.
         f.flush();
-        f.setFileTime(QDateTime::currentDateTime().addSecs(++m_writes),
-                      QFileDevice::FileModificationTime);
+        f.setFileTime(
+            QDateTime::currentDateTime().addSecs(++m_writes), QFileDevice::FileModificationTime);
     }
     int m_writes = 0;
 
@@ -56,18 +56,18 @@ private slots:
         QTest::addColumn<QList<int>>("expected"); // redl, history, autodel, top, proc, ana, folder
 
         QTest::newRow("processnum alone: all defaults")
-            << QByteArray("[setting]\nprocessnum=5\n") << QList<int>{0, 1, 0, 10, 3, 1, 1};
+            << QByteArray("[setting]\nprocessnum=5\n") << QList<int> {0, 1, 0, 10, 3, 1, 1};
         QTest::newRow("topnum 15 alone: rest zero or corrected")
-            << QByteArray("[setting]\ntopnum=15\n") << QList<int>{0, 0, 0, 15, 3, 1, 0};
+            << QByteArray("[setting]\ntopnum=15\n") << QList<int> {0, 0, 0, 15, 3, 1, 0};
         QTest::newRow("saved before, zero counts corrected")
             << QByteArray("[setting]\ntopnum=5\nprocessnum=0\nanaprocessnum=0\nfolderoption=0\n")
-            << QList<int>{0, 0, 0, 5, 3, 1, 0};
-        QTest::newRow("out of range kept as read")
-            << QByteArray("[setting]\ntopnum=10\nprocessnum=12\nanaprocessnum=7\nredownloadswitch=1\n")
-            << QList<int>{1, 0, 0, 10, 12, 7, 0};
+            << QList<int> {0, 0, 0, 5, 3, 1, 0};
+        QTest::newRow("out of range kept as read") << QByteArray(
+            "[setting]\ntopnum=10\nprocessnum=12\nanaprocessnum=7\nredownloadswitch=1\n")
+                                                   << QList<int> {1, 0, 0, 10, 12, 7, 0};
         QTest::newRow("topnum not a number means never saved")
             << QByteArray("[setting]\ntopnum=abc\nprocessnum=9\nloadhistoryswitch=0\n")
-            << QList<int>{0, 1, 0, 10, 3, 1, 1};
+            << QList<int> {0, 1, 0, 10, 3, 1, 1};
     }
 
     void generalRule()
@@ -76,8 +76,8 @@ private slots:
         QFETCH(QList<int>, expected);
         writeRaw(ini);
         const GeneralSettings g = loadGeneral(m_path);
-        const QList<int> got{g.redownloadswitch, g.loadhistoryswitch, g.autodeletefileswitch,
-                             g.topnum, g.processnum, g.anaprocessnum, g.folderoption};
+        const QList<int> got {g.redownloadswitch, g.loadhistoryswitch, g.autodeletefileswitch,
+            g.topnum, g.processnum, g.anaprocessnum, g.folderoption};
         QCOMPARE(got, expected);
     }
 

@@ -1,10 +1,10 @@
 #include "support/testmain.h"
 
+#include "base/resources.h"
 #include "downloads/customshadoweffect.h"
 #include "ui/helplauncher.h"
 #include "ui/languagefiles.h"
 #include "ui/languagetranslator.h"
-#include "base/resources.h"
 #include "ui/settingspage.h"
 #include "ui/uitexts.h"
 #include "ui/wheelpaging.h"

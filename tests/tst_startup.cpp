@@ -1,12 +1,12 @@
 #include "support/testmain.h"
 
 #include "base/global.h"
-#include "ui/mainwindow.h"
 #include "base/settingsstore.h"
 #include "downloads/downloadengine.h"
 #include "downloads/myqprocess.h"
 #include "extractor/toolprocess.h"
 #include "tasks/sqlitedbaoperator.h"
+#include "ui/mainwindow.h"
 
 #include <QLabel>
 #include <QRadioButton>
@@ -78,7 +78,7 @@ private slots:
         QVERIFY(w.findChild<QRadioButton *>("radioButton")->isChecked());
         QCOMPARE(w.findChild<QLabel *>("label_version")->text(), QString("Version: 2.6.1"));
         QCOMPARE(w.findChild<QLabel *>("label_check")->text(),
-                 QString("Testing proxy status,please confirm that the agent is open."));
+            QString("Testing proxy status,please confirm that the agent is open."));
         QVERIFY(w.m_pixmapTimer.isActive());
         QCOMPARE(w.m_pixmapTimer.interval(), 400);
         QVERIFY(w.m_keepaliveTimer.isActive());
@@ -117,8 +117,10 @@ private slots:
         QSignalSpy analysisEnded(p0, SIGNAL(finished(int, QProcess::ExitStatus)));
         QSignalSpy downloadEnded(p2, SIGNAL(finished(int, QProcess::ExitStatus)));
         ToolProcess::startExtractor(p0, "tool.exe -j https://v.example/watch?v=1");
-        ToolProcess::startExtractor(p2, "tool.exe --no-cache-dir -i --newline https://v.example/watch?v=1");
-        const bool ended = analysisEnded.wait(5000) && (downloadEnded.count() || downloadEnded.wait(5000));
+        ToolProcess::startExtractor(
+            p2, "tool.exe --no-cache-dir -i --newline https://v.example/watch?v=1");
+        const bool ended
+            = analysisEnded.wait(5000) && (downloadEnded.count() || downloadEnded.wait(5000));
 
         qputenv("PATH", oldPath);
         QDir::setCurrent(oldCwd);
@@ -126,7 +128,6 @@ private slots:
         QTRY_VERIFY(!p0->isOpen());
         QTRY_VERIFY(!p2->isOpen());
     }
-
 };
 
 QUILLON_TEST_MAIN(TestStartup)

@@ -88,17 +88,17 @@ private slots:
     {
         // Every text column gets a value of its own (quotes, SQL, non-Latin
         // letters, emoji), so a column bound to the wrong place shows.
-        const QList<QString ItemInfo::*> texts{
-            &ItemInfo::agentCmd, &ItemInfo::bestaudio_id, &ItemInfo::cmd, &ItemInfo::eta,
-            &ItemInfo::ext, &ItemInfo::limitRate, &ItemInfo::path, &ItemInfo::process_string,
-            &ItemInfo::qfilesize, &ItemInfo::qianruzimu, &ItemInfo::quality, &ItemInfo::rate,
-            &ItemInfo::renametargetPath, &ItemInfo::renametitle, &ItemInfo::targetPath,
-            &ItemInfo::thumbnailUrl, &ItemInfo::title, &ItemInfo::url, &ItemInfo::zhuanhuan,
-            &ItemInfo::zimu};
+        const QList<QString ItemInfo::*> texts {&ItemInfo::agentCmd, &ItemInfo::bestaudio_id,
+            &ItemInfo::cmd, &ItemInfo::eta, &ItemInfo::ext, &ItemInfo::limitRate, &ItemInfo::path,
+            &ItemInfo::process_string, &ItemInfo::qfilesize, &ItemInfo::qianruzimu,
+            &ItemInfo::quality, &ItemInfo::rate, &ItemInfo::renametargetPath,
+            &ItemInfo::renametitle, &ItemInfo::targetPath, &ItemInfo::thumbnailUrl,
+            &ItemInfo::title, &ItemInfo::url, &ItemInfo::zhuanhuan, &ItemInfo::zimu};
         std::unique_ptr<ItemInfo> t(makeTask(QString(), 6));
         int n = 0;
         for (QString ItemInfo::*field : texts)
-            (*t).*field = QStringLiteral("%1: It's \"q\"; DROP TABLE student1; -- 標題 Видео 🎬").arg(n++);
+            (*t).*field
+                = QStringLiteral("%1: It's \"q\"; DROP TABLE student1; -- 標題 Видео 🎬").arg(n++);
         t->id = 41;
         t->duration = 212.7;
         t->filesize = 10485760.9;
@@ -150,7 +150,8 @@ private slots:
         QFETCH(QString, status);
 
         std::unique_ptr<ItemInfo> t(makeTask(QStringLiteral("t"), stored));
-        t->cmd = QStringLiteral("tool.exe --no-cache-dir  -i --newline  -f mp4  https://v.example/a -o \"/x//a.mp4\"");
+        t->cmd = QStringLiteral(
+            "tool.exe --no-cache-dir  -i --newline  -f mp4  https://v.example/a -o \"/x//a.mp4\"");
         QVERIFY(m_db->insertTask(t.get()));
         reload();
         QCOMPARE(m_loaded.size(), 1);
@@ -162,8 +163,8 @@ private slots:
 
     void deletedRowsAreSkippedWithoutUsingAnId()
     {
-        QList<ItemInfo *> made{makeTask("a", 6), makeTask("b", 6, false), makeTask("c", 7),
-                               makeTask("d", 6, false), makeTask("e", 2)};
+        QList<ItemInfo *> made {makeTask("a", 6), makeTask("b", 6, false), makeTask("c", 7),
+            makeTask("d", 6, false), makeTask("e", 2)};
         for (ItemInfo *t : made)
             QVERIFY(m_db->insertTask(t));
 
@@ -210,18 +211,20 @@ private slots:
     {
         // A second copy of the program holds a write transaction for a while.
         const QString path = SqliteDBAOperator::defaultDatabasePath();
-        std::atomic<bool> locked{false};
-        std::atomic<bool> otherOk{false};
+        std::atomic<bool> locked {false};
+        std::atomic<bool> otherOk {false};
         std::thread other([&] {
             {
-                QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"),
-                                                            QStringLiteral("other-copy"));
+                QSqlDatabase db = QSqlDatabase::addDatabase(
+                    QStringLiteral("QSQLITE"), QStringLiteral("other-copy"));
                 db.setDatabaseName(path);
                 if (db.open()) {
                     QSqlQuery q(db);
                     otherOk = q.exec(QStringLiteral("BEGIN IMMEDIATE"));
                     std::unique_ptr<ItemInfo> t(makeTask(QStringLiteral("from the other copy"), 2));
-                    q.prepare(QStringLiteral("insert into student1(uniqueID,title,biaoji,process_status) values(?,?,1,6)"));
+                    q.prepare(
+                        QStringLiteral("insert into student1(uniqueID,title,biaoji,process_status) "
+                                       "values(?,?,1,6)"));
                     q.addBindValue(t->uniqueID);
                     q.addBindValue(t->title);
                     otherOk = otherOk && q.exec();

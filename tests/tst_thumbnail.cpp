@@ -38,10 +38,11 @@ private slots:
     {
         qputenv("QUILLON_THUMBNAIL_BASE", "http://thumbs.test/vi/");
         QCOMPARE(Thumbnail::imageAddress("https://v.example/watch?v=abc123"),
-                 QString("http://thumbs.test/vi/abc123/1.jpg"));
+            QString("http://thumbs.test/vi/abc123/1.jpg"));
         QCOMPARE(Thumbnail::imageAddress("https://v.example/a=b=c"),
-                 QString("http://thumbs.test/vi/c/1.jpg"));
-        QCOMPARE(Thumbnail::imageAddress("noequals"), QString("http://thumbs.test/vi/noequals/1.jpg"));
+            QString("http://thumbs.test/vi/c/1.jpg"));
+        QCOMPARE(
+            Thumbnail::imageAddress("noequals"), QString("http://thumbs.test/vi/noequals/1.jpg"));
         qunsetenv("QUILLON_THUMBNAIL_BASE");
     }
 
@@ -55,8 +56,8 @@ private slots:
         QCOMPARE(fromBase.size(), QSize(180, 102));
 
         // The address the analysis reported wins, and needs no base.
-        const QPixmap reported = Thumbnail::fetch("https://v.example/watch?v=zzz",
-                                                  m_server.url("/reported.png").toString());
+        const QPixmap reported = Thumbnail::fetch(
+            "https://v.example/watch?v=zzz", m_server.url("/reported.png").toString());
         QCOMPARE(reported.size(), QSize(120, 68));
         QCOMPARE(m_server.requests().last().path, QByteArray("/reported.png"));
     }

@@ -1,8 +1,8 @@
 #include "support/testmain.h"
 
 #include "downloads/myqprocess.h"
-#include "extractor/toolprocess.h"
 #include "extractor/proxyrule.h"
+#include "extractor/toolprocess.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -19,8 +19,9 @@ QString writeScript(const QString &dir, const QString &name, const QString &tag)
     const QString path = QDir(dir).filePath(name);
     QFile f(path);
     f.open(QIODevice::WriteOnly | QIODevice::Truncate);
-    f.write("#!/bin/sh\necho \"" + tag.toUtf8() + "\"\nfor a in \"$@\"; do echo \"[$a]\"; done\n"
-            "echo err-line >&2\n");
+    f.write("#!/bin/sh\necho \"" + tag.toUtf8()
+        + "\"\nfor a in \"$@\"; do echo \"[$a]\"; done\n"
+          "echo err-line >&2\n");
     f.close();
     f.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     return path;
@@ -41,17 +42,17 @@ private slots:
         QTest::addColumn<QStringList>("expected");
 
         QTest::newRow("plain") << "tool.exe -j https://v.example/w?v=1"
-                               << QStringList{"tool.exe", "-j", "https://v.example/w?v=1"};
-        QTest::newRow("runs of blanks") << "tool.exe  --get-title   x  "
-                                        << QStringList{"tool.exe", "--get-title", "x"};
+                               << QStringList {"tool.exe", "-j", "https://v.example/w?v=1"};
+        QTest::newRow("runs of blanks")
+            << "tool.exe  --get-title   x  " << QStringList {"tool.exe", "--get-title", "x"};
         QTest::newRow("quoted path with blanks")
             << "tool.exe -o \"D:/My Videos//A B.mp4\" -r 1M"
-            << QStringList{"tool.exe", "-o", "D:/My Videos//A B.mp4", "-r", "1M"};
-        QTest::newRow("empty quotes make an argument") << "tool.exe -o \"\" x"
-                                                       << QStringList{"tool.exe", "-o", "", "x"};
-        QTest::newRow("quotes inside a word") << "tool.exe a\"b c\"d"
-                                              << QStringList{"tool.exe", "ab cd"};
-        QTest::newRow("empty") << "   " << QStringList{};
+            << QStringList {"tool.exe", "-o", "D:/My Videos//A B.mp4", "-r", "1M"};
+        QTest::newRow("empty quotes make an argument")
+            << "tool.exe -o \"\" x" << QStringList {"tool.exe", "-o", "", "x"};
+        QTest::newRow("quotes inside a word")
+            << "tool.exe a\"b c\"d" << QStringList {"tool.exe", "ab cd"};
+        QTest::newRow("empty") << "   " << QStringList {};
     }
 
     void splitting()
@@ -72,7 +73,7 @@ private slots:
         const QString path1 = tmp.filePath("path1"), path2 = tmp.filePath("path2");
         for (const QString &d : {cwd, app, path1, path2})
             QDir().mkpath(d);
-        ToolSearch where{cwd, app, {path1, path2}, {"yt-dlp"}};
+        ToolSearch where {cwd, app, {path1, path2}, {"yt-dlp"}};
 
         // Nothing anywhere: the name is kept and the start will fail.
         QCOMPARE(resolveProgram("tool.exe", where), QString("tool.exe"));
@@ -103,15 +104,15 @@ private slots:
 
         MyQProcess p;
         QSignalSpy finished(&p, SIGNAL(finished(int, QProcess::ExitStatus)));
-        QVERIFY(startExtractor(&p, "tool.exe --no-cache-dir  -i  -o \"/tmp/My Videos//a;b $(id).mp4\" "
-                                   "https://v.example/watch?v=1&list=2"));
+        QVERIFY(startExtractor(&p,
+            "tool.exe --no-cache-dir  -i  -o \"/tmp/My Videos//a;b $(id).mp4\" "
+            "https://v.example/watch?v=1&list=2"));
         QVERIFY(finished.wait(10000));
         QDir::setCurrent(oldCwd);
 
         const QString out = QString::fromUtf8(p.readAll());
-        const QStringList expected{"fake-extractor", "[--no-cache-dir]", "[-i]", "[-o]",
-                                   "[/tmp/My Videos//a;b $(id).mp4]",
-                                   "[https://v.example/watch?v=1&list=2]", "err-line"};
+        const QStringList expected {"fake-extractor", "[--no-cache-dir]", "[-i]", "[-o]",
+            "[/tmp/My Videos//a;b $(id).mp4]", "[https://v.example/watch?v=1&list=2]", "err-line"};
         QCOMPARE(out.split('\n', Qt::SkipEmptyParts), expected); // error output merged in order
         QCOMPARE(p.processChannelMode(), QProcess::MergedChannels);
     }
@@ -167,7 +168,7 @@ private slots:
         QDir::setCurrent(oldCwd);
         const QString version = QString::fromUtf8(p.readAll()).trimmed();
         QVERIFY2(QRegularExpression("^\\d{4}\\.\\d{2}\\.\\d{2}").match(version).hasMatch(),
-                 qPrintable(version));
+            qPrintable(version));
     }
 };
 

@@ -48,7 +48,7 @@ public:
 public:
     QList<ItemInfo *> taskList; // every task, in creation order; owned
     DownloadEngine *downloadEngine = nullptr; // the eleven process slots and the scheduler
-    ListWidget *listWidget = nullptr;         // rows of the download list
+    ListWidget *listWidget = nullptr; // rows of the download list
     SqliteDBAOperator *sqliteOperator = nullptr;
     int nextTaskId = 0;
     int processnum = 3;
@@ -105,8 +105,8 @@ private:
     // ==== network and proxy ==================================================
 public:
     GetProxyPortThread *m_proxyThread = nullptr;
-    int m_keepaliveFailures = 0;            // connectivity checks failed in a row
-    int m_proxyTestWaitMs = 30000;          // proxy test: wait for start, then for the end
+    int m_keepaliveFailures = 0; // connectivity checks failed in a row
+    int m_proxyTestWaitMs = 30000; // proxy test: wait for start, then for the end
     QProcess *m_proxyTestProcess = nullptr; // the running proxy test, if any
 
     // Shows the stored proxy mode on the proxy page (called when its tab opens).
@@ -178,7 +178,7 @@ public:
     void saveLanguageSetting();
     void loadOneKeySettings();
     void saveOneKeySettings(int onekey, int quality, int type, int sudu, const QString &location,
-                            int zimu, int zimulang, int thumbnail);
+        int zimu, int zimulang, int thumbnail);
     void saveNotice(const QString &text);
 
     // --- window shell, settings page and language (ui/) ---------------------
@@ -194,7 +194,14 @@ public:
     void openHelp();
 
     // Positions of the service tabs in the tab bar.
-    enum ServiceTab { ProxyTab = 0, SettingTab = 1, StepTab = 2, AboutTab = 3, TestTab = 4 };
+    enum ServiceTab
+    {
+        ProxyTab = 0,
+        SettingTab = 1,
+        StepTab = 2,
+        AboutTab = 3,
+        TestTab = 4
+    };
 
 public slots:
     void timerALL();

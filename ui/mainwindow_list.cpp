@@ -1,6 +1,7 @@
 #include "ui/mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "base/dialogseam.h"
 #include "base/global.h"
 #include "downloads/downloadengine.h"
 #include "downloads/itemwidget.h"
@@ -9,7 +10,6 @@
 #include "downloads/rowupdate.h"
 #include "tasks/iteminfo.h"
 #include "tasks/sqlitedbaoperator.h"
-#include "base/dialogseam.h"
 
 #include <QSet>
 
@@ -27,9 +27,9 @@ void MainWindow::createDownloadList()
 void MainWindow::updateCounts()
 {
     const int counts[] = {ListRules::count(taskList, ListRules::Paused),
-                          ListRules::count(taskList, ListRules::InProgress),
-                          ListRules::count(taskList, ListRules::Finished),
-                          ListRules::count(taskList, ListRules::Failed)};
+        ListRules::count(taskList, ListRules::InProgress),
+        ListRules::count(taskList, ListRules::Finished),
+        ListRules::count(taskList, ListRules::Failed)};
     const int current = listFilter >= 0 && listFilter <= 3 ? counts[listFilter] : 0;
     ui->verticalScrollBar->setMinimum(0);
     ui->verticalScrollBar->setMaximum(ListRules::scrollMaximum(current));
@@ -211,8 +211,8 @@ void MainWindow::openredownload()
 
 void MainWindow::on_pushButton_downloadfinished_retry_clicked()
 {
-    const auto answer = DialogSeam::question(nullptr, tr("Redownload"),
-                                             tr("Are you sure to redownload this items?"));
+    const auto answer = DialogSeam::question(
+        nullptr, tr("Redownload"), tr("Are you sure to redownload this items?"));
     if (answer == QMessageBox::Yes && listFilter == 3)
         openredownload();
 }

@@ -3,15 +3,15 @@
 
 #include "base/imagestyle.h"
 
+#include "base/dialogseam.h"
 #include "base/global.h"
+#include "base/imagestyle.h"
 #include "base/settingsstore.h"
 #include "extractor/toolprocess.h"
 #include "network/getproxyportthread.h"
 #include "network/netfetch.h"
 #include "network/proxyendpoints.h"
 #include "network/proxytestcommand.h"
-#include "base/dialogseam.h"
-#include "base/imagestyle.h"
 
 #include <QApplication>
 #include <QClipboard>

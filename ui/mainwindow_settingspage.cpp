@@ -2,8 +2,8 @@
 #include "ui_mainwindow.h"
 
 #include "base/global.h"
-#include "base/settingsstore.h"
 #include "base/imagestyle.h"
+#include "base/settingsstore.h"
 #include "ui/settingspage.h"
 
 #include <QListView>

@@ -2,12 +2,12 @@
 #include "ui_mainwindow.h"
 
 #include "base/displayscale.h"
-#include "base/widgetscale.h"
 #include "base/global.h"
-#include "downloads/customshadoweffect.h"
-#include "ui/helplauncher.h"
 #include "base/imagestyle.h"
 #include "base/resources.h"
+#include "base/widgetscale.h"
+#include "downloads/customshadoweffect.h"
+#include "ui/helplauncher.h"
 #include "ui/wheelpaging.h"
 
 #include <QDesktopServices>

@@ -2,11 +2,11 @@
 // English and in Chinese, plus the drop-down menu. Used by
 // scripts/screenshots.sh; run it in the build folder (it needs the compiled
 // translations in the working directory) with a HOME of its own.
-#include "ui/mainwindow.h"
-#include "downloads/qmenubutton.h"
-#include "tasks/iteminfo.h"
 #include "base/fonts.h"
 #include "base/resources.h"
+#include "downloads/qmenubutton.h"
+#include "tasks/iteminfo.h"
+#include "ui/mainwindow.h"
 
 #include <QApplication>
 #include <QDir>

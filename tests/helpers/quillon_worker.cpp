@@ -5,8 +5,8 @@
 // APP_NAME names the data folder (by default the program's own name), so the
 // worker can share the data folder of the test that started it.
 
-#include "ui/mainwindow.h"
 #include "tasks/iteminfo.h"
+#include "ui/mainwindow.h"
 
 #include <QApplication>
 #include <cstdio>

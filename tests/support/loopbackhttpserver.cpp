@@ -40,16 +40,16 @@ static QByteArray collapseSlashes(QByteArray path)
     return path;
 }
 
-void LoopbackHttpServer::route(const QByteArray &path, const QByteArray &body,
-                               const QByteArray &contentType, int status)
+void LoopbackHttpServer::route(
+    const QByteArray &path, const QByteArray &body, const QByteArray &contentType, int status)
 {
-    m_routes.insert(collapseSlashes(path), Response{status, contentType, body});
+    m_routes.insert(collapseSlashes(path), Response {status, contentType, body});
 }
 
 void LoopbackHttpServer::routeTruncated(const QByteArray &path, const QByteArray &body,
-                                        qint64 declaredLength, const QByteArray &contentType)
+    qint64 declaredLength, const QByteArray &contentType)
 {
-    m_routes.insert(collapseSlashes(path), Response{200, contentType, body, declaredLength});
+    m_routes.insert(collapseSlashes(path), Response {200, contentType, body, declaredLength});
 }
 
 void LoopbackHttpServer::onNewConnection()
@@ -79,8 +79,8 @@ void LoopbackHttpServer::onReadyRead(QTcpSocket *socket)
     for (int i = 1; i < lines.size(); ++i) {
         const int colon = lines[i].indexOf(':');
         if (colon > 0)
-            request.headers.insert(lines[i].left(colon).trimmed().toLower(),
-                                   lines[i].mid(colon + 1).trimmed());
+            request.headers.insert(
+                lines[i].left(colon).trimmed().toLower(), lines[i].mid(colon + 1).trimmed());
     }
     const int length = request.headers.value("content-length", "0").toInt();
     if (buffer.size() < headerEnd + 4 + length)
@@ -91,8 +91,8 @@ void LoopbackHttpServer::onReadyRead(QTcpSocket *socket)
 
     if (m_silent)
         return;
-    const Response response = m_routes.value(collapseSlashes(request.path),
-                                             Response{404, "text/plain", "not found", -1});
+    const Response response = m_routes.value(
+        collapseSlashes(request.path), Response {404, "text/plain", "not found", -1});
     QByteArray out = "HTTP/1.1 " + QByteArray::number(response.status) + " X\r\n";
     out += "Content-Type: " + response.contentType + "\r\n";
     const qint64 announced

@@ -35,11 +35,11 @@ public:
     QUrl url(const QString &path = QString()) const;
 
     void route(const QByteArray &path, const QByteArray &body,
-               const QByteArray &contentType = "text/plain", int status = 200);
+        const QByteArray &contentType = "text/plain", int status = 200);
     // Announces declaredLength bytes but sends only body, then hangs up: a
     // transfer that breaks off.
     void routeTruncated(const QByteArray &path, const QByteArray &body, qint64 declaredLength,
-                        const QByteArray &contentType);
+        const QByteArray &contentType);
     void setSilent(bool silent) { m_silent = silent; }
 
     const QList<Request> &requests() const { return m_requests; }

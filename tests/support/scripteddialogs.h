@@ -28,8 +28,7 @@ public:
     QList<QUrl> openedUrls;
 
     QMessageBox::StandardButton question(QWidget *, const QString &title, const QString &text,
-                                         QMessageBox::StandardButtons,
-                                         QMessageBox::StandardButton defaultButton) override
+        QMessageBox::StandardButtons, QMessageBox::StandardButton defaultButton) override
     {
         calls.append({QStringLiteral("question"), title, text});
         return answers.isEmpty() ? defaultButton : answers.dequeue();
@@ -47,12 +46,14 @@ public:
         calls.append({QStringLiteral("directory"), caption, QString()});
         return paths.isEmpty() ? QString() : paths.dequeue();
     }
-    QString openFileName(QWidget *, const QString &caption, const QString &, const QString &) override
+    QString openFileName(
+        QWidget *, const QString &caption, const QString &, const QString &) override
     {
         calls.append({QStringLiteral("open"), caption, QString()});
         return paths.isEmpty() ? QString() : paths.dequeue();
     }
-    QString saveFileName(QWidget *, const QString &caption, const QString &, const QString &) override
+    QString saveFileName(
+        QWidget *, const QString &caption, const QString &, const QString &) override
     {
         calls.append({QStringLiteral("save"), caption, QString()});
         return paths.isEmpty() ? QString() : paths.dequeue();
