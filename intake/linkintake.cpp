@@ -1,27 +1,146 @@
 #include "intake/linkintake.h"
 
+#include "base/global.h"
 #include "extractor/commands.h"
+#include "intake/linkrules.h"
+#include "intake/singletask.h"
 #include "tasks/iteminfo.h"
 #include "tasks/taskstatus.h"
+
+#include <QDebug>
 
 LinkIntake::LinkIntake(TaskSink sink, QObject *parent)
     : QObject(parent)
     , m_sink(std::move(sink))
 { }
 
-ItemInfo *LinkIntake::queueAnalysis(const QString &link)
+int LinkIntake::addLink(const QString &text)
+{
+    QString link = LinkRules::cleanLink(text);
+    if (link.isEmpty()) {
+        if (m_dialogs)
+            m_dialogs->warnNotALink();
+        return 0;
+    }
+    qDebug() << link;
+
+    LinkRules::Kind kind = LinkRules::classify(link);
+    if (kind == LinkRules::Kind::Ask) {
+        const bool whole = m_dialogs && m_dialogs->askWholeList(link);
+        kind = whole ? LinkRules::Kind::List : LinkRules::Kind::Single;
+        if (!whole)
+            link = LinkRules::dropListPart(link);
+    } else if (kind == LinkRules::Kind::Single) {
+        link = LinkRules::dropTrackingQuery(link);
+    }
+    qDebug() << "url==" << link;
+
+    const int added = kind == LinkRules::Kind::List ? takeList(link) : takeSingle(link);
+    if (added > 0)
+        emit tasksAdded();
+    return added;
+}
+
+int LinkIntake::takeSingle(const QString &link)
+{
+    if (Global::ONEKEY)
+        return analysisTask(link, QString()) ? 1 : 0;
+    if (!m_dialogs)
+        return 0;
+    const std::optional<SingleChoice> choice = m_dialogs->chooseSingle(link);
+    if (!choice)
+        return 0;
+    ItemInfo *task = taskFromSingleChoice(*choice, m_folderoption);
+    if (m_fetchThumbnail) {
+        task->thumbnailpixmap = m_fetchThumbnail(*task);
+        qDebug() << "info->thumbnailpixmap==" << task->thumbnailUrl;
+    }
+    if (m_sink)
+        m_sink(task);
+    return 1;
+}
+
+int LinkIntake::takeList(const QString &link)
+{
+    if (!m_dialogs)
+        return 0;
+    const std::optional<ListChoice> choice = m_dialogs->chooseFromList(link, Global::ONEKEY);
+    if (!choice)
+        return 0;
+    int added = 0;
+    for (const ListVideoInfo &entry : choice->entries) {
+        if (!entry.checked)
+            continue;
+        const ItemInfo *task
+            = Global::ONEKEY ? analysisTask(entry.link, entry.title) : listTask(entry, *choice);
+        added += task ? 1 : 0;
+    }
+    return added;
+}
+
+// A ticked playlist entry with the playlist dialog's choices.
+ItemInfo *LinkIntake::listTask(const ListVideoInfo &entry, const ListChoice &choice)
+{
+    ItemInfo *task = newAnalysisTask(entry.link, entry.title);
+    if (!task)
+        return nullptr;
+    task->zhuanhuan = choice.conversion;
+    task->limitRate = choice.rateLimit;
+    task->path = choice.saveLocation;
+    task->quality_num = choice.qualityNum;
+    task->zimu = choice.subtitleOption + choice.thumbnailOption;
+    if (m_sink)
+        m_sink(task);
+    return task;
+}
+
+ItemInfo *LinkIntake::queueAnalysis(const QString &text)
+{
+    const QString link = LinkRules::cleanLink(text);
+    if (link.isEmpty())
+        return nullptr;
+    ItemInfo *task = analysisTask(link, QString());
+    if (task)
+        emit tasksAdded();
+    return task;
+}
+
+// A task the scheduler analyses first, with the one-key choices.
+ItemInfo *LinkIntake::analysisTask(const QString &link, const QString &title)
+{
+    ItemInfo *task = newAnalysisTask(link, title);
+    if (!task)
+        return nullptr;
+    applyOneKey(task);
+    if (m_sink)
+        m_sink(task);
+    return task;
+}
+
+ItemInfo *LinkIntake::newAnalysisTask(const QString &link, const QString &title)
 {
     const QString safe = safeLink(link);
     if (safe.isEmpty())
         return nullptr;
-    auto *task = new ItemInfo();
+    auto *task = new ItemInfo;
     task->uniqueID = newUniqueId();
     task->url = safe;
-    task->cmd = QStringLiteral("tool.exe -j ") + safe;
+    task->title = title;
+    task->duration = 0;
     task->process_status = TaskStatus::WaitingForAnalysis;
     task->status = TaskStatus::queuing();
-    if (m_sink)
-        m_sink(task);
-    emit tasksAdded();
+    task->cmd = QStringLiteral("tool.exe -j ") + safe;
     return task;
+}
+
+void LinkIntake::applyOneKey(ItemInfo *task) const
+{
+    // Without a stored one-key folder the default download folder is used.
+    task->path = m_onekey.location.isEmpty() ? Global::DOWNLOAD_DIR : m_onekey.location;
+    task->zhuanhuan = m_onekey.convert;
+    task->limitRate = m_onekey.rateOption;
+    task->quality_num = m_onekey.quality;
+    task->sublangOption = m_onekey.subLangOption;
+    task->zimu = m_onekey.subtitleOption + m_onekey.subLangOption + m_onekey.thumbnailOption;
+    task->qianruzimu = m_onekey.embedOption;
 }

@@ -1,28 +1,38 @@
 #pragma once
 
+#include "intake/intakechoices.h"
+
 #include <QObject>
+#include <QPixmap>
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 class ItemInfo;
 
-// What link intake needs to ask the user. The window answers with real
+// What link intake needs of the user. The window answers with the real
 // dialogs; tests answer without them.
 class IntakeDialogs
 {
 public:
     virtual ~IntakeDialogs() = default;
 
-    // A link names one video and a list: take the whole list?
+    // The text is no web link.
+    virtual void warnNotALink() = 0;
+    // A video link that also names a list: true to take the whole list.
     virtual bool askWholeList(const QString &link) = 0;
-    // The link could not be taken; text says why.
-    virtual void refuse(const QString &text) = 0;
+    // Runs the single-video dialog on link; nothing when it was closed
+    // without a choice.
+    virtual std::optional<SingleChoice> chooseSingle(const QString &link) = 0;
+    // Runs the playlist dialog on link (save location hidden in one-key
+    // mode); nothing unless it ended through its download button.
+    virtual std::optional<ListChoice> chooseFromList(const QString &link, bool onekey) = 0;
 };
 
-// The single entry point for links: decides what a link is and turns it
-// into tasks for the download list. Widget-free; the dialogs it needs are
-// behind IntakeDialogs and the list behind the task sink.
+// The single entry point for links (paste, popular lists, batch files):
+// cleans and classifies a link, asks the user through IntakeDialogs and turns
+// the answer into tasks for the download list. Widget-free.
 class LinkIntake : public QObject
 {
     Q_OBJECT
@@ -30,14 +40,23 @@ class LinkIntake : public QObject
 public:
     // Takes a new task into the download list (numbering, storing, showing).
     using TaskSink = std::function<void(ItemInfo *)>;
+    using ThumbnailFetcher = std::function<QPixmap(const ItemInfo &)>;
 
     explicit LinkIntake(TaskSink sink, QObject *parent = nullptr);
 
     void setDialogs(IntakeDialogs *dialogs) { m_dialogs = dialogs; }
+    void setThumbnailFetcher(ThumbnailFetcher fetcher) { m_fetchThumbnail = std::move(fetcher); }
+    // The folder option the output folders of dialog tasks follow.
+    void setFolderOption(int folderoption) { m_folderoption = folderoption; }
+    // The choices one-key mode applies (Global::ONEKEY switches it).
+    void setOneKey(const OneKeyChoice &choice) { m_onekey = choice; }
+    const OneKeyChoice &oneKey() const { return m_onekey; }
 
-    // Queues link for analysis (status 0, the "-j" command), as one-key mode
-    // and list entries do. Returns the new task, or nullptr when the text is
-    // no web link; nothing is queued then.
+    // Takes one link: returns how many tasks were queued.
+    int addLink(const QString &text);
+
+    // Queues link for analysis (status 0, the "-j" command) with the one-key
+    // choices. Returns the new task, or nullptr when the text is no web link.
     ItemInfo *queueAnalysis(const QString &link);
 
 signals:
@@ -45,6 +64,16 @@ signals:
     void tasksAdded();
 
 private:
+    int takeSingle(const QString &link);
+    int takeList(const QString &link);
+    ItemInfo *analysisTask(const QString &link, const QString &title);
+    ItemInfo *listTask(const ListVideoInfo &entry, const ListChoice &choice);
+    ItemInfo *newAnalysisTask(const QString &link, const QString &title);
+    void applyOneKey(ItemInfo *task) const;
+
     TaskSink m_sink;
+    ThumbnailFetcher m_fetchThumbnail;
     IntakeDialogs *m_dialogs = nullptr;
+    int m_folderoption = 1;
+    OneKeyChoice m_onekey;
 };

@@ -1,0 +1,111 @@
+#include "intake/analysisdialog.h"
+
+#include "base/dialogseam.h"
+#include "base/global.h"
+#include "base/widgetscale.h"
+#include "downloads/customshadoweffect.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QListView>
+#include <QMouseEvent>
+
+AnalysisDialog::AnalysisDialog(QWidget *parent)
+    : QDialog(parent)
+{
+    connect(&m_animation, &QTimer::timeout, this, &AnalysisDialog::updatePixmap);
+}
+
+void AnalysisDialog::setUpChrome(
+    QFrame *base, QFrame *top, QLabel *animation, QComboBox *saveLocation)
+{
+    setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
+    setAttribute(Qt::WA_TranslucentBackground);
+    DisplayScale::scaleChildGeometry(this, Global::SCALE);
+    setFixedSize(Global::scaled(width()), Global::scaled(height()));
+
+    auto *shadow = new CustomShadowEffect(base);
+    shadow->setBlurRadius(8.0);
+    shadow->setDistance(2.0);
+    shadow->setColor(QColor(0, 0, 0, 80));
+    base->setGraphicsEffect(shadow);
+    base->setStyleSheet(QStringLiteral("QFrame{background:#FFFFFF;border-radius:4px;}"));
+    top->setStyleSheet(QStringLiteral("QFrame{background:#f2f6fa;border-radius:4px;}"));
+
+    m_animationLabel = animation;
+    m_animationLabel->setScaledContents(true);
+    m_saveLocation = saveLocation;
+    m_saveLocation->setView(new QListView(m_saveLocation));
+    m_saveLocation->setIconSize(QSize(Global::scaled(16), Global::scaled(16)));
+}
+
+void AnalysisDialog::fillSaveLocations()
+{
+    if (m_saveLocation->count() > 0)
+        return;
+    m_saveLocation->addItem(QIcon(QStringLiteral(":/img/folder.png")), Global::DOWNLOAD_DIR);
+    m_saveLocation->addItem(QIcon(QStringLiteral(":/img/desktop.png")), m_desktopFolder);
+}
+
+void AnalysisDialog::startAnimation()
+{
+    m_frame = 1;
+    updatePixmap();
+    m_animation.start(200);
+}
+
+void AnalysisDialog::stopAnimation()
+{
+    m_animation.stop();
+    const int size = Global::scaled(20);
+    m_animationLabel->setPixmap(
+        QPixmap(QStringLiteral(":/ico2/256.png"))
+            .scaled(size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+}
+
+void AnalysisDialog::updatePixmap()
+{
+    const int size = Global::scaled(20);
+    m_animationLabel->setPixmap(
+        QPixmap(QStringLiteral(":/image2/a%1.png").arg(m_frame))
+            .scaled(size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    m_frame = m_frame >= 5 ? 1 : m_frame + 1;
+}
+
+void AnalysisDialog::chooseFolder()
+{
+    const QString folder
+        = DialogSeam::existingDirectory(this, tr("Save Location"), m_desktopFolder);
+    if (folder.isEmpty())
+        return;
+    const int existing = m_saveLocation->findText(folder);
+    if (existing >= 0) {
+        m_saveLocation->setCurrentIndex(existing);
+        return;
+    }
+    m_saveLocation->addItem(QIcon(QStringLiteral(":/img/folder.png")), folder);
+    m_saveLocation->setCurrentIndex(m_saveLocation->count() - 1);
+}
+
+void AnalysisDialog::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton) {
+        m_dragging = true;
+        m_pressPos = event->globalPos() - pos();
+    }
+    QDialog::mousePressEvent(event);
+}
+
+void AnalysisDialog::mouseMoveEvent(QMouseEvent *event)
+{
+    if (m_dragging && (event->buttons() & Qt::LeftButton))
+        move(event->globalPos() - m_pressPos);
+    QDialog::mouseMoveEvent(event);
+}
+
+void AnalysisDialog::mouseReleaseEvent(QMouseEvent *event)
+{
+    m_dragging = false;
+    QDialog::mouseReleaseEvent(event);
+}
