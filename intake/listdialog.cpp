@@ -10,15 +10,13 @@
 #include "extractor/metadata.h"
 #include "extractor/toolprocess.h"
 #include "intake/form.h"
+#include "intake/playlistrows.h"
 
 #include <QScrollBar>
-#include <QVBoxLayout>
 
 ListDialog::ListDialog(QWidget *parent)
     : AnalysisDialog(parent)
     , ui(new Ui::ListDialog)
-    , m_list(new QWidget)
-    , m_layout(new QVBoxLayout(m_list))
     , m_p1(new MyQProcess(this))
     , m_p2(new MyQProcess(this))
 {
@@ -31,11 +29,13 @@ ListDialog::ListDialog(QWidget *parent)
     connect(m_p2, QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished), this,
         &ListDialog::on_P2_Finished);
 
-    m_layout->setContentsMargins(0, 0, 0, 0);
-    m_layout->setSpacing(Global::scaled(2));
-    m_layout->addStretch();
-    m_list->setStyleSheet(QStringLiteral("background-color:transparent;"));
-    ui->scrollArea->setWidget(m_list);
+    m_rows = new PlaylistRows(ui->scrollArea, [this](Form *row, int index) {
+        const ListVideoInfo &entry = m_entries.at(index);
+        row->setChecked(entry.checked);
+        row->setTitle(entry.title);
+    });
+    connect(m_rows, &PlaylistRows::checkClicked, this, &ListDialog::onCheckClicked);
+    ui->scrollArea->setWidget(m_rows);
     ui->scrollArea->setStyleSheet(
         QStringLiteral("QScrollArea {background-color:transparent;border:none;}"));
     ui->scrollArea->viewport()->setStyleSheet(QStringLiteral("background-color:transparent;"));
@@ -111,9 +111,8 @@ void ListDialog::startAnalysis(const QString &link)
 
 void ListDialog::clearRows()
 {
-    qDeleteAll(m_rows);
-    m_rows.clear();
     m_entries.clear();
+    m_rows->setCount(0);
     m_titleIndex = -1;
 }
 
@@ -121,8 +120,13 @@ void ListDialog::on_P1_Finished(int, QProcess::ExitStatus)
 {
     const QByteArray output = m_p1->readAll();
     m_p1->close();
+    showEntries(output);
+}
+
+void ListDialog::showEntries(const QByteArray &flatListOutput)
+{
     stopAnimation();
-    m_entries = parseFlatList(output);
+    m_entries = parseFlatList(flatListOutput);
     showList();
     ui->label_title->setText(tr("Parsing completed,select videoes and click download"));
     ui->label_title->setToolTip(QString());
@@ -131,20 +135,9 @@ void ListDialog::on_P1_Finished(int, QProcess::ExitStatus)
 
 void ListDialog::showList()
 {
-    // Thousands of rows: lay them out once, not after every row.
-    m_list->setUpdatesEnabled(false);
-    for (int i = 0; i < m_entries.size(); ++i) {
-        ListVideoInfo &entry = m_entries[i];
-        entry.checked = i == 0;
-        auto *row = new Form(m_list);
-        row->setIndex(i);
-        row->setChecked(entry.checked);
-        row->setTitle(entry.title);
-        connect(row, &Form::m_checkclicked, this, &ListDialog::onCheckClicked);
-        m_layout->insertWidget(m_layout->count() - 1, row);
-        m_rows << row;
-    }
-    m_list->setUpdatesEnabled(true);
+    for (int i = 0; i < m_entries.size(); ++i)
+        m_entries[i].checked = i == 0;
+    m_rows->setCount(m_entries.size());
     showCount();
 }
 
@@ -167,10 +160,9 @@ void ListDialog::onCheckClicked(int index, bool flag)
 
 void ListDialog::on_checkBox_toggled(bool checked)
 {
-    for (int i = 0; i < m_entries.size(); ++i) {
-        m_entries[i].checked = checked;
-        m_rows[i]->setChecked(checked);
-    }
+    for (ListVideoInfo &entry : m_entries)
+        entry.checked = checked;
+    m_rows->refresh();
     showCount();
 }
 
@@ -198,7 +190,8 @@ void ListDialog::on_P2_Finished(int, QProcess::ExitStatus)
         if (title.isEmpty())
             title = tr("Parsing failture");
         m_entries[m_titleIndex].title = title;
-        m_rows[m_titleIndex]->setTitle(title);
+        if (Form *row = m_rows->rowFor(m_titleIndex))
+            row->setTitle(title);
     }
     m_titleIndex = -1;
     fetchNextTitle();

@@ -14,7 +14,7 @@ class ListDialog;
 
 class Form;
 class MyQProcess;
-class QVBoxLayout;
+class PlaylistRows;
 
 // The dialog a playlist, channel or user link opens: it lists the entries
 // with the extractor's flat-list run, fetches missing titles one at a time,
@@ -40,11 +40,15 @@ public:
     void setLanguage(int languageSwitch);
     // Stops the title runs and ends both extractor runs (after the modal run).
     void finish();
+    // Lists the entries of a flat-list run's output, ticks the first and
+    // starts fetching missing titles.
+    void showEntries(const QByteArray &flatListOutput);
     // The choices after a run that ended through the download button.
     std::optional<ListChoice> choice() const;
 
     const QList<ListVideoInfo> &entries() const { return m_entries; }
-    QList<Form *> rows() const { return m_rows; }
+    // The rows in sight.
+    PlaylistRows *rows() const { return m_rows; }
 
 public slots:
     void on_P1_Finished(int result, QProcess::ExitStatus status);
@@ -65,13 +69,11 @@ private:
     void endRuns();
 
     Ui::ListDialog *ui;
-    QWidget *m_list;
-    QVBoxLayout *m_layout;
+    PlaylistRows *m_rows;
     MyQProcess *m_p1;
     MyQProcess *m_p2;
     QString m_link;
     QList<ListVideoInfo> m_entries;
-    QList<Form *> m_rows;
     int m_titleIndex = -1;
     bool m_finished = false;
     bool m_onekey = false;

@@ -6,3 +6,4 @@ bash scripts/setup.sh >/dev/null
 for n in 1000 10000; do
     ./build/bench/quillon_bench_history "$n"
 done
+./build/bench/quillon_bench_playlist 2000
