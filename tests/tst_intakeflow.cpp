@@ -1,0 +1,200 @@
+#include "support/mediafixture.h"
+#include "support/scripteddialogs.h"
+#include "support/testmain.h"
+
+#include "base/global.h"
+#include "downloads/downloadlistcontroller.h"
+#include "intake/form.h"
+#include "intake/listdialog.h"
+#include "intake/playlistrows.h"
+#include "intake/singledialog.h"
+#include "tasks/iteminfo.h"
+#include "tasks/taskstatus.h"
+#include "ui/mainwindow.h"
+
+#include <QClipboard>
+#include <QComboBox>
+#include <QPushButton>
+#include <QTableWidget>
+#include <functional>
+#include <memory>
+
+// Paste to file with the real window, the real dialogs driven through their
+// widgets, and the real extractor and ffmpeg on media served on 127.0.0.1.
+class TestIntakeFlow : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<MediaFixture> m_media;
+    std::unique_ptr<MainWindow> m_window;
+    std::unique_ptr<ScriptedDialogs> m_dialogs;
+    QStringList m_opened; // dialogs the paste opened, in order
+
+    const QList<ItemInfo *> &tasks() const { return m_window->downloadList()->tasks(); }
+
+    // Presses paste with text on the clipboard; act answers the dialog that
+    // opens (it is given the dialog once it has something to show).
+    void paste(const QString &text, std::function<void(QDialog *)> act = {})
+    {
+        QApplication::clipboard()->setText(text);
+        auto *poll = new QTimer(this);
+        QElapsedTimer waited;
+        waited.start();
+        connect(poll, &QTimer::timeout, this, [=]() mutable {
+            QDialog *open = nullptr;
+            auto *single = m_window->findChild<SingleDialog *>();
+            auto *list = m_window->findChild<ListDialog *>();
+            if (single->isVisible()
+                && (single->findChild<QTableWidget *>()->rowCount() > 0
+                    || waited.elapsed() > 30000))
+                open = single;
+            else if (list->isVisible() && (list->entries().size() > 0 || waited.elapsed() > 30000))
+                open = list;
+            if (!open)
+                return;
+            poll->deleteLater();
+            m_opened << open->metaObject()->className();
+            if (act)
+                act(open);
+            else
+                open->reject();
+        });
+        poll->start(50);
+        m_window->findChild<QPushButton *>("pushButton_paste")->click();
+        if (!poll->isActive())
+            return;
+        poll->deleteLater();
+    }
+
+    template<typename T> static T *child(QDialog *d, const char *name)
+    {
+        return d->findChild<T *>(QString::fromLatin1(name));
+    }
+
+    void waitFinished(const QList<ItemInfo *> &queued)
+    {
+        for (ItemInfo *t : queued)
+            QTRY_VERIFY_WITH_TIMEOUT(t->process_status >= TaskStatus::Finished, 90000);
+        for (ItemInfo *t : queued)
+            QCOMPARE(t->process_status, int(TaskStatus::Finished));
+    }
+
+private slots:
+    void initTestCase()
+    {
+        m_media = std::make_unique<MediaFixture>();
+        QVERIFY2(m_media->isReady(), qPrintable(m_media->errorString()));
+        // A playlist link: a feed of two entries that are the DASH manifest.
+        QFile feed(m_media->folder() + "/playlist");
+        QVERIFY(feed.open(QIODevice::WriteOnly));
+        feed.write("<?xml version=\"1.0\"?><rss version=\"2.0\"><channel><title>List</title>"
+                   "<link>http://127.0.0.1/</link><description>d</description>");
+        for (const char *n : {"1", "2"})
+            feed.write(("<item><title>Entry " + QString(n) + "</title><enclosure url=\""
+                + m_media->dashUrl() + "?n=" + n + "\" type=\"application/dash+xml\"/>" + "</item>")
+                           .toUtf8());
+        feed.write("</channel></rss>");
+        feed.close();
+        // The direct connection is found at once on loopback.
+        qputenv("QUILLON_PROBE_URL", m_media->plainMp4Url().toUtf8());
+        qputenv("QUILLON_KEEPALIVE_URL", m_media->plainMp4Url().toUtf8());
+        m_dialogs = std::make_unique<ScriptedDialogs>();
+        m_window = std::make_unique<MainWindow>();
+        m_window->show();
+        QTRY_COMPARE_WITH_TIMEOUT(Global::PROXY_PORT, 0, 30000);
+    }
+
+    void cleanupTestCase()
+    {
+        m_window.reset();
+        m_dialogs.reset();
+    }
+
+    // Before the proxy is known the clipboard is not read.
+    void pasteBeforeProxyDecision()
+    {
+        Global::PROXY_PORT = -1;
+        m_dialogs->calls.clear();
+        paste(m_media->dashUrl());
+        Global::PROXY_PORT = 0;
+        QCOMPARE(m_dialogs->calls.size(), 1);
+        QCOMPARE(m_dialogs->calls[0].kind, QString("information"));
+        QVERIFY(m_opened.isEmpty());
+        QVERIFY(tasks().isEmpty());
+    }
+
+    // Hostile or broken clipboard texts are refused before anything runs.
+    void hostileClipboard()
+    {
+        const QString marker = QDir::temp().filePath("quillon-intake-marker");
+        QFile::remove(marker);
+        const QString link = m_media->plainMp4Url();
+        const QStringList texts = {link + " --exec \"touch " + marker + "\"",
+            "\"" + link + "\" -o /tmp/x", link + "\n--exec touch " + marker, "file:///etc/passwd",
+            "-" + link, "--config-location=" + marker};
+        for (const QString &text : texts) {
+            m_dialogs->calls.clear();
+            paste(text);
+            QCOMPARE(m_dialogs->calls.size(), 1);
+            QCOMPARE(m_dialogs->calls[0].kind, QString("warning"));
+        }
+        QVERIFY(m_opened.isEmpty());
+        QVERIFY(tasks().isEmpty());
+        QVERIFY(!QFile::exists(marker));
+    }
+
+    // A link that names a video and a list asks; closing either dialog
+    // queues nothing.
+    void listQuestionAndClosedDialogs()
+    {
+        m_dialogs->answers << QMessageBox::No << QMessageBox::Yes;
+        paste(m_media->dashUrl() + "?list=L&v=1");
+        paste(m_media->dashUrl() + "?list=L&v=1");
+        QCOMPARE(m_opened, QStringList({"SingleDialog", "ListDialog"}));
+        QVERIFY(tasks().isEmpty());
+        m_opened.clear();
+    }
+
+    // Paste of a single link: the AVC1 row is pre-selected, download gives a
+    // finished task whose file is that height with sound.
+    void singleVideo()
+    {
+        paste("  " + m_media->dashUrl() + "\n", [](QDialog *d) {
+            auto *table = child<QTableWidget>(d, "tableWidget");
+            QCOMPARE(table->rowCount(), 3);
+            QVERIFY(table->item(table->currentRow(), 9)->text().contains("AVC1"));
+            QCOMPARE(table->item(table->currentRow(), 4)->text(), QString("640x360"));
+            child<QPushButton>(d, "pushButton_6")->click();
+        });
+        QCOMPARE(m_opened, QStringList({"SingleDialog"}));
+        QCOMPARE(tasks().size(), 1);
+        waitFinished(tasks());
+        QCOMPARE(MediaFixture::streams(tasks()[0]->renametargetPath), QString("audio video,360"));
+    }
+
+    // Paste of a playlist link: entries listed with the first ticked; both
+    // ticked with a quality picked, every entry ends at that quality.
+    void playlist()
+    {
+        const int before = tasks().size();
+        paste(m_media->url("playlist?list=L"), [](QDialog *d) {
+            auto *list = static_cast<ListDialog *>(d);
+            QCOMPARE(list->entries().size(), 2);
+            QVERIFY(list->rows()->rowFor(0)->isChecked());
+            QVERIFY(!list->rows()->rowFor(1)->isChecked());
+            QTest::mouseClick(list->rows()->rowFor(1), Qt::LeftButton);
+            auto *quality = child<QComboBox>(d, "comboBox_video");
+            quality->setCurrentIndex(quality->findText(" SD 360P"));
+            child<QPushButton>(d, "pushButton")->click();
+        });
+        const QList<ItemInfo *> queued = tasks().mid(before);
+        QCOMPARE(queued.size(), 2);
+        QCOMPARE(queued[1]->title, QString("Entry 2"));
+        waitFinished(queued);
+        for (ItemInfo *t : queued)
+            QCOMPARE(MediaFixture::streams(t->renametargetPath), QString("audio video,360"));
+    }
+};
+
+QUILLON_TEST_MAIN(TestIntakeFlow)
+#include "tst_intakeflow.moc"
