@@ -1,7 +1,10 @@
 #include "support/extractorrun.h"
 
 #include "downloads/myqprocess.h"
+#include "extractor/commands.h"
+#include "extractor/metadata.h"
 #include "extractor/toolprocess.h"
+#include "tasks/iteminfo.h"
 
 #include <QEventLoop>
 #include <QTimer>
@@ -42,4 +45,19 @@ ExtractorRun runExtractor(
     }
     process.disconnect();
     return run;
+}
+
+bool analyseTask(ItemInfo *task)
+{
+    const ExtractorRun run
+        = runExtractor("tool.exe -j " + safeLink(task->url) + analysisRunSuffix());
+    VideoMetadata meta;
+    if (!run.finished || parseVideoOutput(run.output, &meta) != ParseResult::Object)
+        return false;
+    task->title = meta.title;
+    task->uploader = meta.uploader;
+    task->namePrefix = meta.uploadDate;
+    task->formats = meta.formats;
+    task->bestaudio_id = bestAudioId(task->formats, task->bestaudio_id);
+    return true;
 }

@@ -5,10 +5,12 @@
 
 #include <functional>
 
-// One extractor run as the program makes it: the command text goes through
-// ToolProcess::startExtractor (so "tool.exe" resolves as in the program, to
-// yt-dlp on Linux) and completion is taken from finished(). onChunk sees
-// every piece of output as it arrives, in order, the final read included.
+class ItemInfo;
+
+// One extractor run as the program makes it: through
+// ToolProcess::startExtractor ("tool.exe" resolves as in the program), with
+// completion taken from finished(). onChunk sees every piece of output as it
+// arrives, in order, the final read included.
 struct ExtractorRun
 {
     bool finished = false; // false: still running after the timeout (killed)
@@ -17,3 +19,7 @@ struct ExtractorRun
 
 ExtractorRun runExtractor(const QString &command, int timeoutMs = 90000,
     const std::function<void(const QByteArray &)> &onChunk = {});
+
+// The scheduler's analysis run of task->url: title, uploader, upload date,
+// formats and best audio are filled from its output. False when it failed.
+bool analyseTask(ItemInfo *task);
