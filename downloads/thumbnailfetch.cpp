@@ -1,13 +1,9 @@
 #include "downloads/thumbnailfetch.h"
 
 #include "base/global.h"
+#include "base/httprequest.h"
 
-#include <QEventLoop>
-#include <QNetworkAccessManager>
 #include <QNetworkProxy>
-#include <QNetworkReply>
-#include <QSslConfiguration>
-#include <QTimer>
 
 namespace Thumbnail {
 
@@ -34,34 +30,19 @@ QPixmap fetch(const QString &link, const QString &imageUrl)
     if (address.isEmpty())
         return QPixmap();
 
-    QNetworkAccessManager manager;
-    if (Global::PROXY_PORT >= 1) {
-        manager.setProxy(QNetworkProxy(QNetworkProxy::HttpProxy, QStringLiteral("127.0.0.1"),
-            static_cast<quint16>(Global::PROXY_PORT)));
-    } else {
-        manager.setProxy(QNetworkProxy::NoProxy);
-    }
-    QNetworkRequest request {QUrl(address)};
-    QSslConfiguration tls = request.sslConfiguration();
-    tls.setPeerVerifyMode(QSslSocket::VerifyNone);
-    request.setSslConfiguration(tls);
-
-    QNetworkReply *reply = manager.get(request);
-    QEventLoop loop;
-    QTimer timer;
-    timer.setSingleShot(true);
-    QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
-    QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
-    timer.start(3000);
-    loop.exec();
+    HttpRequest::Options options;
+    // Through the proxy the downloads use, of the type it was found as.
+    options.proxy = Global::PROXY_PORT >= 1
+        ? QNetworkProxy(
+            Global::PROXY_IS_SOCKS5 ? QNetworkProxy::Socks5Proxy : QNetworkProxy::HttpProxy,
+            QStringLiteral("127.0.0.1"), static_cast<quint16>(Global::PROXY_PORT))
+        : QNetworkProxy(QNetworkProxy::NoProxy);
+    options.timeoutMs = FetchTimeoutMs;
+    options.verifyPeer = false;
+    options.keepPartialBody = true; // an image cut short may still decode
 
     QPixmap pixmap;
-    pixmap.loadFromData(reply->readAll());
-    if (!reply->isFinished()) {
-        QObject::disconnect(reply, nullptr, &loop, nullptr);
-        reply->abort();
-    }
-    delete reply;
+    pixmap.loadFromData(HttpRequest::send(QUrl(address), options).body);
     if (pixmap.isNull())
         return pixmap;
     return pixmap.scaled(static_cast<int>(120 * Global::SCALE),

@@ -9,6 +9,8 @@
 // empty pixmap.
 namespace Thumbnail {
 
+constexpr int FetchTimeoutMs = 3000;
+
 // The video site's thumbnail host, ending in "/vi/": a deployment value set
 // at build time, overridden by QUILLON_THUMBNAIL_BASE in the environment.
 // Empty when none is configured.

@@ -1,6 +1,6 @@
 #include "network/proxydetector.h"
 
-#include "network/netfetch.h"
+#include "base/httprequest.h"
 #include "network/pacparser.h"
 #include "network/proxycandidates.h"
 
@@ -15,6 +15,19 @@ QString typeText(QNetworkProxy::ProxyType type)
 }
 
 } // namespace
+
+QByteArray ProxyDetector::fetch(const QUrl &url, const std::optional<QNetworkProxy> &proxy,
+    int timeoutMs, const std::function<bool()> &cancelled)
+{
+    HttpRequest::Options options;
+    options.proxy = proxy;
+    options.timeoutMs = timeoutMs;
+    options.cancelled = cancelled;
+    // The probe asks whether an answer comes at all, not whom it comes from.
+    options.verifyPeer = false;
+    options.tlsProtocol = QSsl::AnyProtocol;
+    return HttpRequest::send(url, options).body;
+}
 
 ProxyDetector::ProxyDetector(
     const ProxyEndpoints &endpoints, Sources sources, std::function<bool()> cancelled)
@@ -59,7 +72,7 @@ bool ProxyDetector::probeThroughProxy(
         return false;
     m_attempts.append({host, port, typeText(type)});
     const QNetworkProxy proxy(type, host, static_cast<quint16>(port));
-    if (NetFetch::get(url, proxy, ProbeTimeoutMs, m_cancelled).isEmpty())
+    if (fetch(url, proxy, ProbeTimeoutMs, m_cancelled).isEmpty())
         return false;
     report({host, port, typeText(type)});
     return true;
@@ -102,8 +115,8 @@ bool ProxyDetector::stepPac()
     if (pacUrl.isEmpty())
         return false; // no script: its answer would be "DIRECT"
 
-    const QString script = QString::fromLatin1(
-        NetFetch::get(QUrl(pacUrl), std::nullopt, PacFetchTimeoutMs, m_cancelled));
+    const QString script
+        = QString::fromLatin1(fetch(QUrl(pacUrl), std::nullopt, PacFetchTimeoutMs, m_cancelled));
     if (script.isEmpty() || isCancelled())
         return false;
 
@@ -124,7 +137,7 @@ bool ProxyDetector::stepPac()
 
 bool ProxyDetector::stepDirect()
 {
-    if (NetFetch::get(m_endpoints.probeUrl, std::nullopt, ProbeTimeoutMs, m_cancelled).isEmpty())
+    if (fetch(m_endpoints.probeUrl, std::nullopt, ProbeTimeoutMs, m_cancelled).isEmpty())
         return false;
     report({QStringLiteral("127.0.0.1"), 0, QStringLiteral("HTTP")});
     return true;

@@ -73,6 +73,14 @@ public:
     // cancelled.
     std::optional<Found> run(const Stored &stored);
 
+    // The GET of every probe and of the connectivity check: the reply body,
+    // or nothing when the request failed (no answer within timeoutMs, a
+    // network or proxy error, an HTTP error status). TLS certificates are not
+    // checked. proxy: none means the process-wide configuration; cancelled is
+    // polled while waiting.
+    static QByteArray fetch(const QUrl &url, const std::optional<QNetworkProxy> &proxy,
+        int timeoutMs, const std::function<bool()> &cancelled = {});
+
     // A GET of url through the given proxy, bounded by ProbeTimeoutMs; on an
     // answer the proxy is reported and true returned.
     bool probeThroughProxy(

@@ -1,73 +1,46 @@
 #include "service/serviceclient.h"
 
 #include "base/global.h"
+#include "base/httprequest.h"
 
 #include <QDebug>
-#include <QEventLoop>
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
-#include <QNetworkRequest>
-#include <QSslConfiguration>
-#include <QSslSocket>
-#include <QTimer>
 
 namespace ServiceClient {
 
 namespace {
 
-// Waits for reply in a local event loop for at most timeoutMs and returns
-// what was received. An unfinished reply is aborted.
-QByteArray collect(QNetworkReply *reply, int timeoutMs)
+QByteArray send(const QUrl &url, HttpRequest::Options options, int timeoutMs)
 {
-    QEventLoop loop;
-    QTimer timer;
-    timer.setSingleShot(true);
-    timer.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
-    QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
-    timer.start(timeoutMs);
-    if (!reply->isFinished())
-        loop.exec();
-
-    QByteArray body = reply->readAll();
-    if (!reply->isFinished()) {
-        qDebug() << "service request timed out:" << reply->url().toString();
-        QObject::disconnect(reply, nullptr, &loop, nullptr);
-        reply->abort();
-    } else if (reply->error() != QNetworkReply::NoError) {
-        qDebug() << "service request failed:" << reply->url().toString() << reply->errorString();
-    }
-    reply->deleteLater();
-    return body;
+    options.timeoutMs = timeoutMs;
+    options.preciseTimer = true;
+    // Whatever arrived is the answer; the caller judges whether it is usable.
+    options.keepPartialBody = true;
+    const HttpRequest::Result result = HttpRequest::send(url, options);
+    if (options.method == HttpRequest::Method::Post && result.httpStatus != 0)
+        qDebug() << "service reply status" << result.httpStatus;
+    if (!result.error.isEmpty())
+        qDebug() << "service request failed:" << url.toString() << result.error;
+    return result.body;
 }
 
 } // namespace
 
 QByteArray get(const QUrl &url, int timeoutMs)
 {
-    QNetworkAccessManager manager;
-    QNetworkRequest request(url);
-    return collect(manager.get(request), timeoutMs);
+    return send(url, HttpRequest::Options(), timeoutMs);
 }
 
 QByteArray postJson(const QUrl &url, const QByteArray &body, int timeoutMs)
 {
-    QNetworkAccessManager manager;
-    QNetworkRequest request(url);
-    request.setHeader(QNetworkRequest::ContentTypeHeader, QStringLiteral("application/json"));
-    QSslConfiguration tls = request.sslConfiguration();
-    tls.setPeerVerifyMode(QSslSocket::VerifyNone);
+    HttpRequest::Options options;
+    options.method = HttpRequest::Method::Post;
+    options.body = body;
+    options.contentType = QStringLiteral("application/json");
+    options.verifyPeer = false;
     // Any current protocol: pinning the oldest TLS would fail against every
     // up-to-date server.
-    tls.setProtocol(QSsl::TlsV1_0OrLater);
-    request.setSslConfiguration(tls);
-
-    QNetworkReply *reply = manager.post(request, body);
-    QObject::connect(reply, &QNetworkReply::finished, reply, [reply] {
-        qDebug() << "service reply status"
-                 << reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    });
-    return collect(reply, timeoutMs);
+    options.tlsProtocol = QSsl::TlsV1_0OrLater;
+    return send(url, options, timeoutMs);
 }
 
 QByteArray getServiceFile(const QString &path)

@@ -2,10 +2,26 @@
 
 #include <QTcpSocket>
 
+// Routes are matched with runs of "/" collapsed, as many servers do.
+static QByteArray collapseSlashes(QByteArray path)
+{
+    while (path.contains("//"))
+        path.replace("//", "/");
+    return path;
+}
+
 LoopbackHttpServer::LoopbackHttpServer(QObject *parent)
     : QObject(parent)
 {
-    connect(&m_server, &QTcpServer::newConnection, this, &LoopbackHttpServer::onNewConnection);
+    connect(&m_server, &QTcpServer::newConnection, this, [this] {
+        while (QTcpSocket *socket = m_server.nextPendingConnection()) {
+            connect(socket, &QTcpSocket::readyRead, this, [this, socket] { onReadyRead(socket); });
+            connect(socket, &QTcpSocket::disconnected, this, [this, socket] {
+                m_buffers.remove(socket);
+                socket->deleteLater();
+            });
+        }
+    });
 }
 
 LoopbackHttpServer::~LoopbackHttpServer()
@@ -15,29 +31,6 @@ LoopbackHttpServer::~LoopbackHttpServer()
     const auto sockets = m_server.findChildren<QTcpSocket *>();
     for (QTcpSocket *socket : sockets)
         socket->disconnect(this);
-}
-
-bool LoopbackHttpServer::listen()
-{
-    return m_server.listen(QHostAddress::LocalHost, 0);
-}
-
-quint16 LoopbackHttpServer::port() const
-{
-    return m_server.serverPort();
-}
-
-QUrl LoopbackHttpServer::url(const QString &path) const
-{
-    return QUrl(QStringLiteral("http://127.0.0.1:%1%2").arg(port()).arg(path));
-}
-
-// Routes are matched with runs of "/" collapsed, as many servers do.
-static QByteArray collapseSlashes(QByteArray path)
-{
-    while (path.contains("//"))
-        path.replace("//", "/");
-    return path;
 }
 
 void LoopbackHttpServer::route(
@@ -50,17 +43,6 @@ void LoopbackHttpServer::routeTruncated(const QByteArray &path, const QByteArray
     qint64 declaredLength, const QByteArray &contentType)
 {
     m_routes.insert(collapseSlashes(path), Response {200, contentType, body, declaredLength});
-}
-
-void LoopbackHttpServer::onNewConnection()
-{
-    while (QTcpSocket *socket = m_server.nextPendingConnection()) {
-        connect(socket, &QTcpSocket::readyRead, this, [this, socket] { onReadyRead(socket); });
-        connect(socket, &QTcpSocket::disconnected, this, [this, socket] {
-            m_buffers.remove(socket);
-            socket->deleteLater();
-        });
-    }
 }
 
 void LoopbackHttpServer::onReadyRead(QTcpSocket *socket)
@@ -76,11 +58,11 @@ void LoopbackHttpServer::onReadyRead(QTcpSocket *socket)
     const QList<QByteArray> first = lines.value(0).trimmed().split(' ');
     request.method = first.value(0);
     request.path = first.value(1);
-    for (int i = 1; i < lines.size(); ++i) {
-        const int colon = lines[i].indexOf(':');
+    for (const QByteArray &line : lines.mid(1)) {
+        const int colon = line.indexOf(':');
         if (colon > 0)
             request.headers.insert(
-                lines[i].left(colon).trimmed().toLower(), lines[i].mid(colon + 1).trimmed());
+                line.left(colon).trimmed().toLower(), line.mid(colon + 1).trimmed());
     }
     const int length = request.headers.value("content-length", "0").toInt();
     if (buffer.size() < headerEnd + 4 + length)
@@ -91,16 +73,15 @@ void LoopbackHttpServer::onReadyRead(QTcpSocket *socket)
 
     if (m_silent)
         return;
-    const Response response = m_routes.value(
-        collapseSlashes(request.path), Response {404, "text/plain", "not found", -1});
-    QByteArray out = "HTTP/1.1 " + QByteArray::number(response.status) + " X\r\n";
-    out += "Content-Type: " + response.contentType + "\r\n";
+    Response response
+        = m_routes.value(collapseSlashes(request.path), {404, "text/plain", "not found"});
+    if (m_proxiedOnly && !request.headers.contains("via"))
+        response = {403, "text/plain", "forbidden"};
     const qint64 announced
         = response.declaredLength >= 0 ? response.declaredLength : response.body.size();
-    out += "Content-Length: " + QByteArray::number(announced) + "\r\n";
-    out += "Connection: close\r\n\r\n";
-    if (request.method != "HEAD")
-        out += response.body;
-    socket->write(out);
+    socket->write("HTTP/1.1 " + QByteArray::number(response.status)
+        + " X\r\nContent-Type: " + response.contentType
+        + "\r\nContent-Length: " + QByteArray::number(announced) + "\r\nConnection: close\r\n\r\n"
+        + (request.method == "HEAD" ? QByteArray() : response.body));
     socket->disconnectFromHost();
 }

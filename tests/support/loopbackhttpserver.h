@@ -2,17 +2,14 @@
 
 #include <QByteArray>
 #include <QHash>
-#include <QList>
 #include <QObject>
-#include <QString>
 #include <QTcpServer>
 #include <QUrl>
 
-class QTcpSocket;
-
 // A small HTTP/1.1 server on 127.0.0.1 for tests. It answers registered paths
-// with fixed bodies, 404 otherwise, records every request, and can be told to
-// accept connections and never answer.
+// with fixed bodies, 404 otherwise, and records every request. It can be told
+// to accept connections and never answer, or to refuse (403) every request
+// that did not come through an HTTP proxy (one without a Via header).
 class LoopbackHttpServer : public QObject
 {
     Q_OBJECT
@@ -24,15 +21,17 @@ public:
         QByteArray path;
         QHash<QByteArray, QByteArray> headers; // names in lower case
         QByteArray body;
-        qint64 declaredLength = -1;
     };
 
     explicit LoopbackHttpServer(QObject *parent = nullptr);
     ~LoopbackHttpServer() override;
 
-    bool listen();
-    quint16 port() const;
-    QUrl url(const QString &path = QString()) const;
+    bool listen() { return m_server.listen(QHostAddress::LocalHost, 0); }
+    quint16 port() const { return m_server.serverPort(); }
+    QUrl url(const QString &path = QString()) const
+    {
+        return QUrl(QStringLiteral("http://127.0.0.1:%1%2").arg(port()).arg(path));
+    }
 
     void route(const QByteArray &path, const QByteArray &body,
         const QByteArray &contentType = "text/plain", int status = 200);
@@ -41,6 +40,7 @@ public:
     void routeTruncated(const QByteArray &path, const QByteArray &body, qint64 declaredLength,
         const QByteArray &contentType);
     void setSilent(bool silent) { m_silent = silent; }
+    void setProxiedOnly(bool proxiedOnly) { m_proxiedOnly = proxiedOnly; }
 
     const QList<Request> &requests() const { return m_requests; }
 
@@ -53,7 +53,6 @@ private:
         qint64 declaredLength = -1;
     };
 
-    void onNewConnection();
     void onReadyRead(QTcpSocket *socket);
 
     QTcpServer m_server;
@@ -61,4 +60,5 @@ private:
     QHash<QTcpSocket *, QByteArray> m_buffers;
     QList<Request> m_requests;
     bool m_silent = false;
+    bool m_proxiedOnly = false;
 };

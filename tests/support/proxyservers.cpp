@@ -2,65 +2,46 @@
 
 #include <QElapsedTimer>
 #include <QFile>
-#include <QHostAddress>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QThread>
 
-ProxyServerProcess::ProxyServerProcess(Kind kind)
-    : m_kind(kind)
-{ }
-
-ProxyServerProcess::~ProxyServerProcess()
-{
-    stop();
-}
-
 quint16 ProxyServerProcess::freePort()
 {
     QTcpServer probe;
-    if (!probe.listen(QHostAddress::LocalHost, 0))
-        return 0;
-    const quint16 port = probe.serverPort();
-    probe.close();
-    return port;
+    return probe.listen(QHostAddress::LocalHost, 0) ? probe.serverPort() : 0;
 }
 
 bool ProxyServerProcess::start(QString *error)
 {
+    const auto fail = [&](const QString &why) {
+        if (error)
+            *error = why;
+        stop();
+        return false;
+    };
     m_port = freePort();
-    QString program;
-    QStringList arguments;
+    const QString port = QString::number(m_port);
+    QString program = QStringLiteral("microsocks");
+    QStringList arguments {
+        QStringLiteral("-i"), QStringLiteral("127.0.0.1"), QStringLiteral("-p"), port};
     if (m_kind == Http) {
-        const QString config = m_dir.filePath(QStringLiteral("tinyproxy.conf"));
-        QFile file(config);
-        if (!file.open(QIODevice::WriteOnly)) {
-            if (error)
-                *error = QStringLiteral("cannot write %1").arg(config);
-            return false;
-        }
-        file.write(QStringLiteral("Port %1\nListen 127.0.0.1\nTimeout 30\nMaxClients 20\n"
-                                  "Allow 127.0.0.1\nLogLevel Warning\nPidFile \"%2\"\n")
-                       .arg(m_port)
-                       .arg(m_dir.filePath(QStringLiteral("tinyproxy.pid")))
-                       .toUtf8());
-        file.close();
+        QFile config(m_dir.filePath(QStringLiteral("tinyproxy.conf")));
+        if (!config.open(QIODevice::WriteOnly))
+            return fail(QStringLiteral("cannot write ") + config.fileName());
+        config.write("Port " + port.toUtf8()
+            + "\nListen 127.0.0.1\nTimeout 30\nMaxClients 20\n"
+              "Allow 127.0.0.1\nLogLevel Warning\nPidFile \""
+            + m_dir.filePath(QStringLiteral("tinyproxy.pid")).toUtf8() + "\"\n");
         program = QStringLiteral("tinyproxy");
-        arguments = QStringList {QStringLiteral("-d"), QStringLiteral("-c"), config};
-    } else {
-        program = QStringLiteral("microsocks");
-        arguments = QStringList {QStringLiteral("-i"), QStringLiteral("127.0.0.1"),
-            QStringLiteral("-p"), QString::number(m_port)};
+        arguments = QStringList {QStringLiteral("-d"), QStringLiteral("-c"), config.fileName()};
     }
     // Both servers log every connection; the test output stays readable.
     m_process.setStandardOutputFile(QProcess::nullDevice());
     m_process.setStandardErrorFile(QProcess::nullDevice());
     m_process.start(program, arguments);
-    if (!m_process.waitForStarted(5000)) {
-        if (error)
-            *error = program + QStringLiteral(": ") + m_process.errorString();
-        return false;
-    }
+    if (!m_process.waitForStarted(5000))
+        return fail(program + QStringLiteral(": ") + m_process.errorString());
     QElapsedTimer clock;
     clock.start();
     while (clock.elapsed() < 10000 && m_process.state() == QProcess::Running) {
@@ -70,10 +51,7 @@ bool ProxyServerProcess::start(QString *error)
             return true;
         QThread::msleep(50);
     }
-    if (error)
-        *error = program + QStringLiteral(" did not listen on port %1").arg(m_port);
-    stop();
-    return false;
+    return fail(program + QStringLiteral(" did not listen on port ") + port);
 }
 
 void ProxyServerProcess::stop()

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QProcess>
-#include <QString>
 #include <QTemporaryDir>
 
 // A real proxy server from Debian's packages, started on a free port of
@@ -16,8 +15,10 @@ public:
         Socks5
     };
 
-    explicit ProxyServerProcess(Kind kind);
-    ~ProxyServerProcess();
+    explicit ProxyServerProcess(Kind kind)
+        : m_kind(kind)
+    { }
+    ~ProxyServerProcess() { stop(); }
 
     // Starts the server and waits until it accepts connections.
     bool start(QString *error = nullptr);

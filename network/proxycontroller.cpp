@@ -1,0 +1,204 @@
+#include "network/proxycontroller.h"
+
+#include "base/global.h"
+#include "base/settingsstore.h"
+#include "extractor/toolprocess.h"
+#include "network/getproxyportthread.h"
+#include "network/proxydetector.h"
+#include "network/proxyendpoints.h"
+#include "network/proxytestcommand.h"
+
+#include <QDateTime>
+#include <QDebug>
+#include <QEventLoop>
+#include <QProcess>
+#include <QTimer>
+
+namespace {
+
+// Kills a process that may still run and frees it once it has ended, without
+// waiting here.
+void endProcessLater(QProcess *process)
+{
+    if (process->state() == QProcess::NotRunning) {
+        process->deleteLater();
+        return;
+    }
+    QObject::connect(process, QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished),
+        process, &QObject::deleteLater);
+    process->kill();
+}
+
+} // namespace
+
+ProxyController::ProxyController(const QString &settingsPath, QObject *parent)
+    : QObject(parent)
+    , m_settingsPath(settingsPath)
+    , m_thread(new GetProxyPortThread(this))
+{
+    m_thread->setSettingsPath(settingsPath);
+    connect(m_thread, &GetProxyPortThread::isDone, this, &ProxyController::publish);
+}
+
+ProxyController::~ProxyController()
+{
+    stop();
+}
+
+void ProxyController::stop()
+{
+    m_stopped = true;
+    if (m_testProcess) {
+        m_testProcess->disconnect(this);
+        delete m_testProcess;
+    }
+    // Ends a running detection before anything it reports to goes away.
+    delete m_thread;
+    m_thread = nullptr;
+}
+
+void ProxyController::startDetection()
+{
+    if (m_detectionDelayMs > 0) {
+        // Give the window a moment before the network is probed.
+        const QPointer<ProxyController> alive(this);
+        QEventLoop loop;
+        QTimer::singleShot(m_detectionDelayMs, &loop, &QEventLoop::quit);
+        loop.exec();
+        if (!alive)
+            return;
+    }
+    if (!m_thread || m_thread->isRunning())
+        return;
+    m_thread->start(QThread::InheritPriority);
+    emit detectionStarted();
+}
+
+bool ProxyController::isDetecting() const
+{
+    return m_thread && m_thread->isRunning();
+}
+
+void ProxyController::publish(const QString &host, int port, const QString &type)
+{
+    if (m_stopped)
+        return; // a result that was under way when the program began to close
+    Global::PROXY_PORT = port;
+    Global::PROXY_HOST = host;
+    Global::PROXY_IS_SOCKS5 = type != QLatin1String("HTTP");
+    if (port != -1) {
+        emit networkAvailable();
+        SettingsStore::saveDetectedProxy(m_settingsPath, host, port, Global::PROXY_IS_SOCKS5);
+    } else {
+        emit networkTesting();
+        startDetection();
+    }
+}
+
+void ProxyController::checkConnectivity()
+{
+    if (Global::PROXY_PORT < 0) {
+        // Nothing known yet. A run that found nothing (say, the network was
+        // down at start-up) must not leave links refused until a restart.
+        if (!isDetecting())
+            startDetection();
+        return;
+    }
+    if (m_keepaliveBusy)
+        return;
+
+    std::optional<QNetworkProxy> proxy;
+    if (Global::PROXY_PORT != 0) {
+        // Through the proxy every command uses, of the type it was found as.
+        proxy = QNetworkProxy(
+            Global::PROXY_IS_SOCKS5 ? QNetworkProxy::Socks5Proxy : QNetworkProxy::HttpProxy,
+            Global::PROXY_HOST, static_cast<quint16>(Global::PROXY_PORT));
+    }
+    const QPointer<ProxyController> alive(this);
+    m_keepaliveBusy = true;
+    const QByteArray data = ProxyDetector::fetch(
+        ProxyEndpoints::fromEnvironment().keepaliveUrl, proxy, KeepaliveTimeoutMs);
+    if (!alive)
+        return;
+    m_keepaliveBusy = false;
+
+    if (!data.isEmpty()) {
+        m_keepaliveFailures = 0;
+        emit networkAvailable();
+    } else if (++m_keepaliveFailures >= FailuresBeforeRedetect) {
+        m_keepaliveFailures = 0;
+        emit networkTesting();
+        startDetection();
+    } else {
+        emit networkAvailable();
+    }
+    qDebug() << QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss dddd"));
+}
+
+ProxyController::Mode ProxyController::storedMode() const
+{
+    const int mode = SettingsStore::loadProxy(m_settingsPath).customer;
+    return mode >= NoProxy && mode <= CustomProxy ? static_cast<Mode>(mode) : Adaptive;
+}
+
+void ProxyController::saveMode(Mode mode)
+{
+    SettingsStore::saveProxyCustomer(m_settingsPath, mode);
+}
+
+QString ProxyController::storedPort() const
+{
+    return SettingsStore::loadProxy(m_settingsPath).port;
+}
+
+ProxyController::SaveResult ProxyController::saveCustomProxy(
+    const QString &host, const QString &port)
+{
+    // The field takes digits only, but not only numbers a port can have: a
+    // stored 70000 would be probed as another port, a 0 never.
+    bool number = false;
+    const int value = port.toInt(&number);
+    if (!number || value < 1 || value > 65535)
+        return {false, tr("Please input proxy server port number.")};
+    // The host is stored with the port, so that the next run probes the port
+    // there and not on whatever host an earlier detection left.
+    SettingsStore::saveCustomProxy(m_settingsPath, host, port);
+    return {true, tr("The new port establishes the success..")};
+}
+
+void ProxyController::runProxyTest(const QString &clipboardText)
+{
+    if (m_testProcess) {
+        QProcess *old = m_testProcess;
+        m_testProcess = nullptr;
+        old->disconnect(this);
+        endProcessLater(old);
+    }
+
+    const QString command = proxyTestCommand(
+        clipboardText, Global::PROXY_HOST, Global::PROXY_PORT, Global::PROXY_IS_SOCKS5);
+    qDebug() << "proxy test:" << command;
+
+    auto *process = new QProcess(this);
+    m_testProcess = process;
+    // The wait covers the start, then begins again for the run itself.
+    auto *deadline = new QTimer(process);
+    deadline->setSingleShot(true);
+    connect(deadline, &QTimer::timeout, this, [this, process] { finishTest(process); });
+    connect(
+        process, &QProcess::started, deadline, [this, deadline] { deadline->start(m_testWaitMs); });
+    connect(process, QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished), this,
+        [this, process] { finishTest(process); });
+    deadline->start(m_testWaitMs);
+    ToolProcess::startExtractor(process, command, QIODevice::ReadWrite, QProcess::SeparateChannels);
+}
+
+void ProxyController::finishTest(QProcess *process)
+{
+    if (process != m_testProcess)
+        return;
+    m_testProcess = nullptr;
+    process->disconnect(this);
+    emit testOutput(QString::fromLocal8Bit(process->readAllStandardOutput()));
+    endProcessLater(process);
+}
