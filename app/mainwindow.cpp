@@ -1,6 +1,7 @@
 #include "ui/mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "app/settingscontroller.h"
 #include "base/displayscale.h"
 #include "base/global.h"
 #include "ui/languagetranslator.h"
@@ -20,6 +21,7 @@ MainWindow::MainWindow(QWidget *parent)
     ui->radioButton->setChecked(true);
     translator = new LanguageTranslator(this);
     prepareFolders();
+    createSettings();
     createDownloadEngine();
     createChildWindows();
     createDownloadList();
@@ -30,8 +32,8 @@ MainWindow::MainWindow(QWidget *parent)
 
     openTaskDatabase();
     stylePages();
-    loadGeneralSettings();
-    loadLanguageSetting();
+    applyDownloadSettings(m_settings->general());
+    showGeneralSettings(m_settings->general());
     applyLanguage();
 
     on_pushButton_download_clicked();
@@ -62,24 +64,24 @@ MainWindow::~MainWindow()
 void MainWindow::computeScale()
 {
     QScreen *screen = QGuiApplication::primaryScreen();
-    screenRect = screen ? screen->availableGeometry() : QRect(0, 0, 1366, 728);
-    Global::SCALE = DisplayScale::compute(logicalDpiX(), logicalDpiY(), screenRect);
+    const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, 1366, 728);
+    Global::SCALE = DisplayScale::compute(logicalDpiX(), logicalDpiY(), available);
 }
 
 void MainWindow::prepareFolders()
 {
     const AppFolders folders = AppFolders::locate();
     appDataDir = folders.appDataDir;
-    cookiesDir = folders.cookiesDir;
     settingsPath = folders.settingsPath;
     desktopDir = folders.desktopDir;
-    documentsDir = folders.documentsDir;
     folders.prepare(Global::DOWNLOAD_DIR);
 }
 
 void MainWindow::timerALL()
 {
-    loadOneKeySettings();
+    // The one-key button shows the stored mode once it is in effect.
+    if (m_settings->applyStoredOneKey())
+        restyleOneKeyButton();
     onHistoryTimeout();
     onTopInfoTimeout();
 }

@@ -1,81 +1,39 @@
 #include "ui/mainwindow.h"
 
-#include "base/global.h"
-#include "base/settingsstore.h"
+#include "app/settingscontroller.h"
 
-void MainWindow::loadGeneralSettings()
-{
-    useGeneralSettings(SettingsStore::loadGeneral(settingsPath));
-    showGeneralSettings();
-}
+// The window's side of the settings controller: the controller holds and
+// stores the values, the window hands them on and shows them.
 
-void MainWindow::useGeneralSettings(const SettingsStore::GeneralSettings &s)
+void MainWindow::createSettings()
 {
-    redownloadswitch = s.redownloadswitch;
-    loadhistoryswitch = s.loadhistoryswitch;
-    autodeletefileswitch = s.autodeletefileswitch;
-    topnum = s.topnum;
-    processnum = s.processnum;
-    anaprocessnum = s.anaprocessnum;
-    folderoption = s.folderoption;
-    // The analysis budget starts again from the download count.
-    availabe_anakey = processnum;
-}
-
-void MainWindow::loadLanguageSetting()
-{
-    languageSwitch = SettingsStore::loadLanguage(settingsPath);
-}
-
-void MainWindow::saveLanguageSetting()
-{
-    SettingsStore::saveLanguage(settingsPath, languageSwitch);
-}
-
-void MainWindow::loadOneKeySettings()
-{
-    const SettingsStore::OneKeySettings s = SettingsStore::loadOneKey(settingsPath);
-    // Stored choices apply only once a save location exists.
-    if (s.videolocation.isEmpty())
-        return;
-    Global::ONEKEY = s.onekey;
-}
-
-void MainWindow::saveOneKeySettings(int onekey, int quality, int type, int sudu,
-    const QString &location, int zimu, int zimulang, int thumbnail)
-{
-    SettingsStore::OneKeySettings s;
-    s.onekey = onekey != 0;
-    s.videoquality = quality;
-    s.videotype = type;
-    s.videosudu = sudu;
-    s.videolocation = location;
-    s.videozimu = zimu;
-    s.videozimulang = zimulang;
-    s.videothumbnail = thumbnail != 0;
-    SettingsStore::saveOneKey(settingsPath, s);
-}
-
-void MainWindow::saveNotice(const QString &text)
-{
-    lastNotice = text;
-    SettingsStore::saveNotice(settingsPath, text);
+    m_settings = new SettingsController(settingsPath, this);
+    connect(m_settings, &SettingsController::generalChanged, this,
+        [this](const SettingsStore::GeneralSettings &values) {
+            loadhistoryswitch = values.loadhistoryswitch;
+            applyDownloadSettings(values);
+            showGeneralSettings(values);
+        });
+    connect(m_settings, &SettingsController::languageChanged, this, &MainWindow::applyLanguage);
+    loadhistoryswitch = m_settings->general().loadhistoryswitch;
 }
 
 SettingsStore::GeneralSettings MainWindow::generalSettings() const
 {
-    SettingsStore::GeneralSettings s;
-    s.redownloadswitch = redownloadswitch;
-    s.loadhistoryswitch = loadhistoryswitch;
-    s.autodeletefileswitch = autodeletefileswitch;
-    s.topnum = topnum;
-    s.processnum = processnum;
-    s.anaprocessnum = anaprocessnum;
-    s.folderoption = folderoption;
-    return s;
+    return m_settings->general();
+}
+
+void MainWindow::saveGeneralSettings(const SettingsStore::GeneralSettings &values)
+{
+    m_settings->saveGeneral(values);
 }
 
 bool MainWindow::chineseUi() const
 {
-    return languageSwitch != 0;
+    return m_settings->chineseUi();
+}
+
+void MainWindow::switchLanguage(bool chinese)
+{
+    m_settings->setChineseUi(chinese);
 }

@@ -48,12 +48,13 @@ GeneralSettings loadGeneral(const QString &path)
     read.anaprocessnum = s->value(key("anaprocessnum")).toInt();
     read.folderoption = s->value(key("folderoption")).toInt();
 
+    const GeneralSettings defaults;
     if (read.topnum == 0)
-        return GeneralSettings();
+        return defaults;
     if (read.processnum == 0)
-        read.processnum = 3;
+        read.processnum = defaults.processnum;
     if (read.anaprocessnum == 0)
-        read.anaprocessnum = 1;
+        read.anaprocessnum = defaults.anaprocessnum;
     return read;
 }
 

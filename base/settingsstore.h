@@ -19,6 +19,8 @@ int readInt(const QString &path, const QString &key);
 QString readString(const QString &path, const QString &key);
 bool contains(const QString &path, const QString &key);
 
+// The defaults of the general settings: a first start and a file that never
+// had them saved use these, and nothing else in the program repeats them.
 struct GeneralSettings
 {
     int redownloadswitch = 0;
@@ -32,7 +34,7 @@ struct GeneralSettings
 
 // Reads the seven general keys and applies the rule for missing values: when
 // topnum is 0 (never saved) all seven take their defaults; otherwise what was
-// read is kept, a processnum of 0 becomes 3 and an anaprocessnum of 0 becomes 1.
+// read is kept, and a processnum or anaprocessnum of 0 takes its default.
 // Loading never rewrites the file.
 GeneralSettings loadGeneral(const QString &path);
 // Writes the four switches as integers, then topnum, processnum and

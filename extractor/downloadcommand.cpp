@@ -59,17 +59,15 @@ const ChoiceSource kSubtitleLanguage[] = {
     {QT_TRANSLATE_NOOP("DownloadChoices", " 韩语"), "", "  --sub-lang ko "},
 };
 
-// The labels are translated again on every call, so a list filled after a
-// language switch shows the new language.
-template<size_t N>
-const QVector<ChoiceEntry> &choices(QVector<ChoiceEntry> &table, const ChoiceSource (&source)[N])
+// A fresh list at every call: the labels follow the language in force, and
+// no caller's list changes under it when another one asks.
+template<size_t N> QVector<ChoiceEntry> choices(const ChoiceSource (&source)[N])
 {
-    table.resize(int(N));
-    for (size_t i = 0; i < N; ++i) {
-        table[int(i)].label = QCoreApplication::translate(kContext, source[i].label);
-        table[int(i)].icon = QString::fromLatin1(source[i].icon);
-        table[int(i)].option = QString::fromUtf8(source[i].option);
-    }
+    QVector<ChoiceEntry> table;
+    table.reserve(int(N));
+    for (const ChoiceSource &entry : source)
+        table.append({QCoreApplication::translate(kContext, entry.label),
+            QString::fromLatin1(entry.icon), QString::fromUtf8(entry.option)});
     return table;
 }
 
@@ -149,28 +147,24 @@ QString replaceForbidden(const QString &text)
 
 } // namespace
 
-const QVector<ChoiceEntry> &qualityChoices()
+QVector<ChoiceEntry> qualityChoices()
 {
-    static QVector<ChoiceEntry> table;
-    return choices(table, kQuality);
+    return choices(kQuality);
 }
 
-const QVector<ChoiceEntry> &rateChoices()
+QVector<ChoiceEntry> rateChoices()
 {
-    static QVector<ChoiceEntry> table;
-    return choices(table, kRate);
+    return choices(kRate);
 }
 
-const QVector<ChoiceEntry> &subtitleModeChoices()
+QVector<ChoiceEntry> subtitleModeChoices()
 {
-    static QVector<ChoiceEntry> table;
-    return choices(table, kSubtitleMode);
+    return choices(kSubtitleMode);
 }
 
-const QVector<ChoiceEntry> &subtitleLanguageChoices()
+QVector<ChoiceEntry> subtitleLanguageChoices()
 {
-    static QVector<ChoiceEntry> table;
-    return choices(table, kSubtitleLanguage);
+    return choices(kSubtitleLanguage);
 }
 
 QString rateLimitForIndex(int index)

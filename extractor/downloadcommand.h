@@ -9,6 +9,8 @@ struct FormatInfo;
 
 // One entry of a choice list shown on the one-key page and the playlist
 // dialog: translated label, icon (may be empty) and the option it stands for.
+// These tables are the only list of the download choices; the index of an
+// entry is what the pages, the tasks and the stored settings keep.
 struct ChoiceEntry
 {
     QString label;
@@ -16,15 +18,17 @@ struct ChoiceEntry
     QString option;
 };
 
+// The labels are translated (context "DownloadChoices") at every call, so a
+// list filled after a language switch shows the new language.
 // Quality choices 0..12 (the task's quality_num). option is the fixed
 // format-selector text; it is empty where the selector depends on the
 // analysed formats (the height/width searches and " Only Audio").
-const QVector<ChoiceEntry> &qualityChoices();
+QVector<ChoiceEntry> qualityChoices();
 // Rate choices 0..4; option is the limitRate value ("", "1M", ...).
-const QVector<ChoiceEntry> &rateChoices();
+QVector<ChoiceEntry> rateChoices();
 // Subtitle modes 0..1 and subtitle languages 0..4 of the one-key page.
-const QVector<ChoiceEntry> &subtitleModeChoices();
-const QVector<ChoiceEntry> &subtitleLanguageChoices();
+QVector<ChoiceEntry> subtitleModeChoices();
+QVector<ChoiceEntry> subtitleLanguageChoices();
 
 // The option of an index; "" for an index outside the list.
 QString rateLimitForIndex(int index);

@@ -117,6 +117,8 @@ ZH = {
     "Download thumbnail ": "下载缩略图",
     "Language:": "语言：",
     "Save Location": "保存位置",
+    "Save Location:": "保存位置：",
+    "Quality:": "画质：",
     "please select a type ": "请选择一种格式",
     "提示：不是常用视频格式，推荐选择AVC1格式": "提示：不是常用视频格式，推荐选择AVC1格式",
     "Incorrect Url address or network unreachabl.": "网址不正确或网络不可用。",

@@ -1,21 +1,24 @@
 #include "support/testmain.h"
 
+#include "base/displayscale.h"
+#include "base/imagestyle.h"
 #include "base/resources.h"
+#include "base/widgetscale.h"
 #include "downloads/customshadoweffect.h"
-#include "ui/helplauncher.h"
+#include "extractor/downloadcommand.h"
 #include "ui/languagefiles.h"
 #include "ui/languagetranslator.h"
-#include "ui/settingspage.h"
 #include "ui/uitexts.h"
-#include "ui/wheelpaging.h"
 
+#include <QDirIterator>
+#include <QImage>
 #include <QLabel>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 
-// The widget-free rules of the window shell: settings page choices, wheel
-// paging, translation files and lookup, help page, drop shadow.
+// The widget-free rules of the window shell: display scale, pictures,
+// translation files and lookup, drop shadow.
 class TestShellLogic : public QObject
 {
     Q_OBJECT
@@ -25,150 +28,165 @@ class TestShellLogic : public QObject
 private slots:
     void initTestCase() { initQuillonResources(); }
 
-    // A stored value selects its own entry; anything outside the choices the first.
-    void storedValueSelectsEntry()
+    // The display's DPI ratio (of its smaller axis) when the window fits at
+    // it, else the largest of 1.5, 1.25 and 1.0 that the available area allows.
+    void scaleRule_data()
     {
-        using namespace SettingsPage;
-        for (int n = 1; n <= 9; ++n)
-            QCOMPARE(processChoices().at(processIndex(n)), QString::number(n));
-        QCOMPARE(videoCountChoices().at(videoCountIndex(15)), QString("15"));
-        QCOMPARE(analysisChoices().at(analysisIndex(2)), QString("2"));
-        for (int n : {-3, 0, 12})
-            QVERIFY(processIndex(n) == 0 && videoCountIndex(n) == 0 && analysisIndex(n) == 0);
+        QTest::addColumn<QPointF>("dpi");
+        QTest::addColumn<QRect>("available");
+        QTest::addColumn<double>("expected");
+        QTest::newRow("to 1.5") << QPointF(192, 192) << QRect(0, 0, 1920, 1040) << 1.5;
+        QTest::newRow("to 1.25") << QPointF(192, 192) << QRect(0, 0, 1600, 900) << 1.25;
+        QTest::newRow("too short") << QPointF(120, 120) << QRect(0, 0, 1280, 680) << 1.0;
+        QTest::newRow("too narrow for 1.5") << QPointF(192, 192) << QRect(0, 0, 1495, 1000) << 1.25;
+        QTest::newRow("odd ratio") << QPointF(110, 110) << QRect(0, 0, 1920, 1080) << 110.0 / 96;
+        QTest::newRow("smaller axis wins") << QPointF(192, 96) << QRect(0, 0, 1366, 728) << 1.0;
+        QTest::newRow("task bar on top") << QPointF(144, 144) << QRect(0, 40, 1920, 1040) << 1.5;
     }
 
-    void comboStyleScales()
+    void scaleRule()
     {
-        const QString sheet = SettingsPage::comboStyleSheet(1.5);
-        QCOMPARE(sheet.count("font-size: 18px;"), 2); // the box and its list
-        QVERIFY(sheet.contains("min-height: 45px;"));
-        QVERIFY(SettingsPage::comboStyleSheet(1.25).contains("min-height: 37.5px;"));
+        QFETCH(QPointF, dpi);
+        QFETCH(QRect, available);
+        QFETCH(double, expected);
+        QCOMPARE(DisplayScale::compute(dpi.x(), dpi.y(), available), expected);
     }
 
-    // Toward the user pages down by five, anything above -8 up by five, within the range.
-    void wheelPages()
+    void childGeometryIsScaledAndRounded()
     {
-        QCOMPARE(WheelPaging::pagedValue(10, 0, 20, -7), 5);
-        QCOMPARE(WheelPaging::pagedValue(3, 0, 20, 120), 0);
-        QCOMPARE(WheelPaging::pagedValue(10, 0, 20, -8), 15);
-        QCOMPARE(WheelPaging::pagedValue(17, 0, 20, -120), 20);
-        QCOMPARE(WheelPaging::pagedValue(15, 0, 20, -120), 20);
-        QCOMPARE(WheelPaging::pagedValue(0, 0, 0, -120), 0);
+        QWidget root;
+        auto *frame = new QWidget(&root);
+        frame->setGeometry(10, 10, 977, 637);
+        auto *label = new QLabel(frame);
+        label->setGeometry(3, 5, 101, 33);
+        DisplayScale::scaleChildGeometry(&root, 1.25);
+        QCOMPARE(frame->geometry(), QRect(13, 13, 1221, 796)); // 12.5 -> 13, 796.25 -> 796
+        QCOMPARE(label->geometry(), QRect(4, 6, 126, 41)); // 3.75, 6.25, 126.25, 41.25
+    }
+    // Pictures named from stems or in the Chinese set escape the source scan
+    // below: load every picture of the sheets that build such names (a
+    // selected tab shows all three pictures of its set).
+    void everyPictureOfEverySheetLoads()
+    {
+        using namespace ImageStyle;
+        QStringList sheets {folderButtonSheet()};
+        for (const char *stem : {HistoryStem, ServiceStem, MenuStem, MinStem, CloseStem, HelpStem})
+            sheets << tabSheet(":/newimage/", stem, true, false);
+        for (bool zh : {false, true}) {
+            for (const char *stem : {"proxy", "setting", "step", "about", "test"})
+                sheets << serviceTabSheet(stem, true, zh);
+            for (const QString &stem : {QString(DeleteStem), QString(RetryStem), listFilterStem(0),
+                     listFilterStem(1), listFilterStem(2), listFilterStem(3)})
+                sheets << tabSheet(":/newimage/", stem, true, zh);
+            for (const char *stem : {TopTabStem, ToolsTabStem})
+                sheets << tabSheet(":/tabimage/", stem, true, zh);
+            for (bool on : {false, true})
+                sheets << downloadTabSheet(on, zh) << oneKeySheet(on, zh) << startAllSheet(on, zh);
+            sheets << pasteSheet(zh) << okSheet(zh) << dialogDownloadSheet(zh) << refreshSheet(zh)
+                   << plainSheet(localized(":/stack2/day.png", zh));
+        }
+        for (const QString &sheet : sheets) {
+            auto it = QRegularExpression("url\\(([^)]*)\\)").globalMatch(sheet);
+            QVERIFY2(it.hasNext(), qPrintable(sheet));
+            while (it.hasNext()) {
+                const QString path = it.next().captured(1);
+                QVERIFY2(!QImage(path).isNull(), qPrintable(path));
+            }
+        }
     }
 
-    // The working directory first, then the program's folder (missing in both:
-    // see the window test).
-    void translationFileLookup()
+    // Every resource path in the sources (":/..." after a quote or "url(")
+    // is embedded; "%1" stands for a number, a folder or a name without an
+    // extension must begin some embedded path.
+    void everyPathNamedInTheSourcesIsEmbedded()
+    {
+        QStringList embedded;
+        for (QDirIterator it(":/", QDir::Files, QDirIterator::Subdirectories); it.hasNext();)
+            embedded << it.next();
+        const QRegularExpression path(QStringLiteral("(?<=[\"(])(:/\\w[\\w./%\\-]*)"));
+        int checked = 0;
+        for (const char *dir : {"base", "app", "tasks", "extractor", "downloads", "intake",
+                 "network", "service", "ui", "forms", "scripts/screenshots"}) {
+            QDirIterator files(qEnvironmentVariable("QUILLON_SOURCE_DIR") + '/' + dir,
+                {"*.cpp", "*.h", "*.ui"}, QDir::Files, QDirIterator::Subdirectories);
+            while (files.hasNext()) {
+                QFile f(files.next());
+                QVERIFY(f.open(QIODevice::ReadOnly));
+                for (auto it = path.globalMatch(QString::fromUtf8(f.readAll())); it.hasNext();) {
+                    const QString p = it.next().captured(1);
+                    const QRegularExpression pattern('^'
+                        + QRegularExpression::escape(p).replace("\\%1", "[0-9]+")
+                        + (p.contains('.') ? "$" : ""));
+                    QVERIFY2(
+                        !embedded.filter(pattern).isEmpty(), qPrintable(f.fileName() + ": " + p));
+                    ++checked;
+                }
+            }
+        }
+        QVERIFY(checked > 30);
+    }
+
+    // Started from another folder, the translation beside the program is used.
+    void translationBesideTheProgram()
     {
         const QString oldCwd = QDir::currentPath();
         QTemporaryDir empty;
         QVERIFY(QDir::setCurrent(empty.path()));
-        QTranslator t;
-
         const QString beside = QCoreApplication::applicationDirPath() + "/lang_Chinses.qm";
         QVERIFY(QFile::copy(binaryDir() + "/lang_Chinses.qm", beside));
-        const bool loadedBeside = LanguageFiles::load(&t, 1);
-        const QString besideText = t.translate("Quillon", "Tips");
-        QFile::remove(beside);
-        QVERIFY(loadedBeside);
-        QCOMPARE(besideText, QString("提示"));
-
-        QVERIFY(QDir::setCurrent(binaryDir()));
-        QVERIFY(LanguageFiles::load(&t, 0));
-        QCOMPARE(t.translate("Quillon", "提示:"), QString("Tips:"));
-        QDir::setCurrent(oldCwd);
-    }
-
-    // A text shown by any class finds its translation through the catalogue.
-    void translatorFallsBackToTheCatalogue()
-    {
         LanguageTranslator t;
-        QVERIFY(t.load(binaryDir() + "/lang_Chinses.qm"));
+        const bool loaded = LanguageFiles::load(&t, 1);
+        QFile::remove(beside);
+        QDir::setCurrent(oldCwd);
+        QVERIFY(loaded);
+        // A text shown by any class finds its translation through the catalogue.
         QCOMPARE(t.translate("itemWidget", "Queuing"), QString("排队中"));
-        QCOMPARE(t.translate("SingleDialog", "please select a type "), QString("请选择一种格式"));
-        QVERIFY(t.translate("itemWidget", "no such text").isEmpty());
+        QCOMPARE(t.translate("DownloadChoices", " FHD 720P"), QString(" 高清 720P"));
     }
 
-    // Both languages translate every catalogue text; English shows no Chinese
-    // except the language's own name.
-    void everyCatalogueTextIsTranslated()
-    {
-        QTranslator zh, en;
-        QVERIFY(zh.load(binaryDir() + "/lang_Chinses.qm"));
-        QVERIFY(en.load(binaryDir() + "/lang_English.qm"));
-        const QStringList texts = UiTexts::catalogue();
-        QVERIFY(texts.size() > 150);
-        for (const QString &text : texts) {
-            const QByteArray utf8 = text.toUtf8();
-            const char *source = utf8.constData();
-            QVERIFY2(!zh.translate(UiTexts::Context, source).isEmpty(), source);
-            const QString english = en.translate(UiTexts::Context, source);
-            QVERIFY2(!english.isEmpty(), source);
-            if (!text.trimmed().startsWith(QString::fromUtf8("简体中文")))
-                QVERIFY2(!english.contains(QRegularExpression("[\\x{3000}-\\x{10ffff}]")), source);
-        }
-        QCOMPARE(zh.translate(UiTexts::Context, "+Batch import"), QString("+批量链接导入"));
-    }
-
-    // No message of the translation sources is left unfinished or vanished.
+    // Every message of both translation sources is finished, English shows
+    // no Chinese except the language's own name, and the sources hold every
+    // catalogue text and every download choice.
     void translationSourcesAreComplete()
     {
+        QHash<QString, QSet<QString>> sources; // context -> source texts
         for (const char *name : {"lang_Chinses.ts", "lang_English.ts"}) {
             QFile f(qEnvironmentVariable("QUILLON_SOURCE_DIR") + "/translations/" + name);
             QVERIFY(f.open(QIODevice::ReadOnly));
             QXmlStreamReader xml(&f);
-            int messages = 0;
+            QString context, source;
+            const bool english = QByteArray(name).contains("English");
             while (!xml.atEnd()) {
                 if (xml.readNext() != QXmlStreamReader::StartElement)
                     continue;
-                messages += xml.name() == QLatin1String("message");
-                if (xml.name() == QLatin1String("translation")) {
-                    QVERIFY2(xml.attributes().value("type").isEmpty(), name);
-                    QVERIFY(!xml.readElementText().isEmpty());
-                }
+                if (xml.name() == QLatin1String("name"))
+                    context = xml.readElementText();
+                if (xml.name() == QLatin1String("source"))
+                    sources[context].insert(source = xml.readElementText());
+                if (xml.name() != QLatin1String("translation"))
+                    continue;
+                const QString where = QString(name) + ": " + source;
+                QVERIFY2(xml.attributes().value("type").isEmpty(), qPrintable(where));
+                const QString text = xml.readElementText();
+                QVERIFY2(!text.isEmpty(), qPrintable(where));
+                if (english && !source.trimmed().startsWith(QString::fromUtf8("简体中文")))
+                    QVERIFY2(!text.contains(QRegularExpression("[\\x{3000}-\\x{10ffff}]")),
+                        qPrintable(where));
             }
             QVERIFY(!xml.hasError());
-            QVERIFY(messages > 150);
         }
+        for (const QString &text : UiTexts::catalogue())
+            QVERIFY2(sources[UiTexts::Context].contains(text), qPrintable(text));
+        // No translator is installed here: the labels are the source texts.
+        for (const auto &table :
+            {qualityChoices(), rateChoices(), subtitleModeChoices(), subtitleLanguageChoices()})
+            for (const ChoiceEntry &entry : table)
+                QVERIFY2(sources["DownloadChoices"].contains(entry.label), qPrintable(entry.label));
     }
 
-    // The Chinese page is checked where the window opens it.
-    void helpPageIsWrittenInTheLanguage()
-    {
-        QTemporaryDir dir;
-        QFile en(HelpLauncher::writeHtmlHelp(dir.path() + "/help/", false));
-        QCOMPARE(en.fileName(), dir.path() + "/help/help_en.html");
-        QVERIFY(en.open(QIODevice::ReadOnly));
-        const QString text = QString::fromUtf8(en.readAll());
-        QVERIFY(text.contains("Proxy modes") && text.contains("setting.ini"));
-        QVERIFY(text.contains("MACAddrs.db"));
-        // An unwritable place gives no page rather than a broken one.
-        QVERIFY(HelpLauncher::writeHtmlHelp("/proc/no/such/place/", true).isEmpty());
-    }
-
-    // The help file by bare name in the working directory, else beside the program.
-    void helpFileIsFoundBesideTheProgram()
-    {
-        const QString oldCwd = QDir::currentPath();
-        QTemporaryDir empty;
-        QVERIFY(QDir::setCurrent(empty.path()));
-        QCOMPARE(HelpLauncher::chmPath(), QString("help.chm")); // none found: the bare name
-        const QString beside = QCoreApplication::applicationDirPath() + "/help.chm";
-        QFile chm(beside), here("help.chm");
-        QVERIFY(chm.open(QIODevice::WriteOnly));
-        const QString found = HelpLauncher::chmPath();
-        QVERIFY(here.open(QIODevice::WriteOnly));
-        const QString preferred = HelpLauncher::chmPath();
-        chm.remove();
-        QDir::setCurrent(oldCwd);
-        QCOMPARE(found, beside);
-        QCOMPARE(preferred, QString("help.chm"));
-    }
-
-    // A white label on a transparent surface with and without the effect: a
-    // zero shadow changes nothing, a real one darkens the margin around a
-    // frame that stays in place.
-    void shadowDraws()
+    // A white frame on a transparent surface: a zero shadow changes nothing, a
+    // real one darkens the margin around a frame that stays in place.
+    void shadowKeepsTheFrameInPlace()
     {
         auto render = [](CustomShadowEffect *effect, qreal size) {
             QWidget host;
@@ -188,11 +206,8 @@ private slots:
         };
         const QImage plain = render(nullptr, 0);
         QCOMPARE(render(new CustomShadowEffect, 0), plain);
-
         const QImage shaded = render(new CustomShadowEffect, 1);
-        QCOMPARE(qAlpha(plain.pixel(17, 40)), 0);
-        QVERIFY(qAlpha(shaded.pixel(17, 40)) > 0);
-        QVERIFY(qAlpha(shaded.pixel(62, 40)) > 0);
+        QVERIFY(qAlpha(shaded.pixel(17, 40)) > 0 && qAlpha(shaded.pixel(62, 40)) > 0);
         QCOMPARE(qAlpha(shaded.pixel(2, 2)), 0);
         for (const QPoint &p : {QPoint(20, 20), QPoint(40, 40), QPoint(59, 59)})
             QCOMPARE(shaded.pixel(p), plain.pixel(p));

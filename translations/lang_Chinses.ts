@@ -2,6 +2,13 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
     <context>
+        <name>AnalysisDialog</name>
+        <message>
+            <source>Save Location</source>
+            <translation>保存位置</translation>
+        </message>
+    </context>
+    <context>
         <name>DownloadChoices</name>
         <message>
             <source> Original Video</source>
@@ -102,6 +109,68 @@
         <message>
             <source> 韩语</source>
             <translation> 韩语</translation>
+        </message>
+    </context>
+    <context>
+        <name>LinkIntake</name>
+        <message>
+            <source>Warning</source>
+            <translation>警告</translation>
+        </message>
+        <message>
+            <source>Please paste the correct URL address!</source>
+            <translation>请粘贴正确的网址！</translation>
+        </message>
+        <message>
+            <source>提示:</source>
+            <translation>提示：</translation>
+        </message>
+        <message>
+            <source>发现视频链接地址包含视频列表信息,如果选择“yes”，下载视频列表，如果选择“NO”,下载单个视频</source>
+            <translation>发现视频链接地址包含视频列表信息。选择“是”下载整个视频列表，选择“否”只下载单个视频。</translation>
+        </message>
+    </context>
+    <context>
+        <name>ListDialog</name>
+        <message>
+            <source>Video Analytics</source>
+            <translation>视频解析</translation>
+        </message>
+        <message>
+            <source>All Selected</source>
+            <translation>全选</translation>
+        </message>
+        <message>
+            <source>Quality:</source>
+            <translation>画质：</translation>
+        </message>
+        <message>
+            <source>Language:</source>
+            <translation>语言：</translation>
+        </message>
+        <message>
+            <source>Save Location:</source>
+            <translation>保存位置：</translation>
+        </message>
+        <message>
+            <source>thumbnail</source>
+            <translation>缩略图</translation>
+        </message>
+        <message>
+            <source>Analysing... </source>
+            <translation>正在解析……</translation>
+        </message>
+        <message>
+            <source>Parsing completed,select videoes and click download</source>
+            <translation>解析完成，请勾选视频后点击下载</translation>
+        </message>
+        <message>
+            <source> items</source>
+            <translation> 个视频</translation>
+        </message>
+        <message>
+            <source>Parsing failture</source>
+            <translation>解析失败</translation>
         </message>
     </context>
     <context>
@@ -358,6 +427,25 @@
             <source>Tips</source>
             <translation>提示</translation>
         </message>
+        <message>
+            <source>Please waiting for detection agent ...,Software needs third-party agent support.If you have installed the agent,please contact us,We will solve it as soon as possible. </source>
+            <translation>正在检测代理，请稍候……本软件需要第三方代理的支持。如果您已安装代理，请联系我们，我们会尽快为您解决。</translation>
+        </message>
+        <message>
+            <source>Warnning</source>
+            <translation>警告</translation>
+        </message>
+        <message>
+            <source>Are you sure to redownload this item?</source>
+            <translation>确定要重新下载此任务吗？</translation>
+        </message>
+        <message>
+            <source>Are you sure to delete this item?</source>
+            <translation>确定要删除此任务吗？</translation>
+        </message>
+    </context>
+    <context>
+        <name>ProxyController</name>
         <message>
             <source>Please input proxy server port number.</source>
             <translation>请输入代理服务器端口号。</translation>
@@ -818,106 +906,6 @@
             <translation>选择文件夹</translation>
         </message>
         <message>
-            <source> Original Video</source>
-            <translation> 原始视频</translation>
-        </message>
-        <message>
-            <source> Best Parameter</source>
-            <translation> 最佳画质</translation>
-        </message>
-        <message>
-            <source> 8K </source>
-            <translation> 8K </translation>
-        </message>
-        <message>
-            <source> 4K </source>
-            <translation> 4K </translation>
-        </message>
-        <message>
-            <source> 2K </source>
-            <translation> 2K </translation>
-        </message>
-        <message>
-            <source> UHD 1080P</source>
-            <translation> 超清 1080P</translation>
-        </message>
-        <message>
-            <source> FHD 720P</source>
-            <translation> 高清 720P</translation>
-        </message>
-        <message>
-            <source> HD 480P</source>
-            <translation> 标清 480P</translation>
-        </message>
-        <message>
-            <source> SD 360P</source>
-            <translation> 流畅 360P</translation>
-        </message>
-        <message>
-            <source> FD 240P</source>
-            <translation> 极速 240P</translation>
-        </message>
-        <message>
-            <source> FD 144P</source>
-            <translation> 极速 144P</translation>
-        </message>
-        <message>
-            <source> Only Audio</source>
-            <translation> 仅音频</translation>
-        </message>
-        <message>
-            <source> Skip Download</source>
-            <translation> 不下载视频</translation>
-        </message>
-        <message>
-            <source> Save subtitle file</source>
-            <translation> 保存字幕文件</translation>
-        </message>
-        <message>
-            <source> Embed-subtitle</source>
-            <translation> 内嵌字幕</translation>
-        </message>
-        <message>
-            <source> Unlimited</source>
-            <translation> 不限速</translation>
-        </message>
-        <message>
-            <source> 1 Mbps</source>
-            <translation> 1 Mbps</translation>
-        </message>
-        <message>
-            <source> 512 Kbps</source>
-            <translation> 512 Kbps</translation>
-        </message>
-        <message>
-            <source> 200 Kbps</source>
-            <translation> 200 Kbps</translation>
-        </message>
-        <message>
-            <source> 100 Kbps</source>
-            <translation> 100 Kbps</translation>
-        </message>
-        <message>
-            <source> English</source>
-            <translation> 英语</translation>
-        </message>
-        <message>
-            <source> 简体中文</source>
-            <translation> 简体中文</translation>
-        </message>
-        <message>
-            <source> 繁体中文</source>
-            <translation> 繁体中文</translation>
-        </message>
-        <message>
-            <source> 俄语</source>
-            <translation> 俄语</translation>
-        </message>
-        <message>
-            <source> 韩语</source>
-            <translation> 韩语</translation>
-        </message>
-        <message>
             <source>Enable One-key configuration mode</source>
             <translation>启用一键下载模式</translation>
         </message>
@@ -1063,6 +1051,49 @@
         </message>
     </context>
     <context>
+        <name>SingleDialog</name>
+        <message>
+            <source>Video Analytics</source>
+            <translation>视频解析</translation>
+        </message>
+        <message>
+            <source>Save Location:</source>
+            <translation>保存位置：</translation>
+        </message>
+        <message>
+            <source>Download Subtitle</source>
+            <translation>下载字幕</translation>
+        </message>
+        <message>
+            <source>Language:</source>
+            <translation>语言：</translation>
+        </message>
+        <message>
+            <source>Download thumbnail </source>
+            <translation>下载缩略图</translation>
+        </message>
+        <message>
+            <source>Analysing... </source>
+            <translation>正在解析……</translation>
+        </message>
+        <message>
+            <source>Incorrect Url address or network unreachabl.</source>
+            <translation>网址不正确或网络不可用。</translation>
+        </message>
+        <message>
+            <source>提示：不是常用视频格式，推荐选择AVC1格式</source>
+            <translation>提示：不是常用视频格式，推荐选择AVC1格式</translation>
+        </message>
+        <message>
+            <source>Warning</source>
+            <translation>警告</translation>
+        </message>
+        <message>
+            <source>please select a type </source>
+            <translation>请选择一种格式</translation>
+        </message>
+    </context>
+    <context>
         <name>TaskStatus</name>
         <message>
             <source>Queuing</source>
@@ -1122,18 +1153,6 @@
         <message>
             <source>Start</source>
             <translation>开始</translation>
-        </message>
-        <message>
-            <source>Warnning</source>
-            <translation>警告</translation>
-        </message>
-        <message>
-            <source>Are you sure to redownload this item?</source>
-            <translation>确定要重新下载此任务吗？</translation>
-        </message>
-        <message>
-            <source>Are you sure to delete this item?</source>
-            <translation>确定要删除此任务吗？</translation>
         </message>
     </context>
 </TS>

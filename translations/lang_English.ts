@@ -2,6 +2,13 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
     <context>
+        <name>AnalysisDialog</name>
+        <message>
+            <source>Save Location</source>
+            <translation>Save Location</translation>
+        </message>
+    </context>
+    <context>
         <name>DownloadChoices</name>
         <message>
             <source> Original Video</source>
@@ -102,6 +109,68 @@
         <message>
             <source> 韩语</source>
             <translation> Korean</translation>
+        </message>
+    </context>
+    <context>
+        <name>LinkIntake</name>
+        <message>
+            <source>Warning</source>
+            <translation>Warning</translation>
+        </message>
+        <message>
+            <source>Please paste the correct URL address!</source>
+            <translation>Please paste the correct URL address!</translation>
+        </message>
+        <message>
+            <source>提示:</source>
+            <translation>Tips:</translation>
+        </message>
+        <message>
+            <source>发现视频链接地址包含视频列表信息,如果选择“yes”，下载视频列表，如果选择“NO”,下载单个视频</source>
+            <translation>The link also names a playlist. Choose Yes to download the whole list, No to download this video only.</translation>
+        </message>
+    </context>
+    <context>
+        <name>ListDialog</name>
+        <message>
+            <source>Video Analytics</source>
+            <translation>Video Analytics</translation>
+        </message>
+        <message>
+            <source>All Selected</source>
+            <translation>All Selected</translation>
+        </message>
+        <message>
+            <source>Quality:</source>
+            <translation>Quality:</translation>
+        </message>
+        <message>
+            <source>Language:</source>
+            <translation>Language:</translation>
+        </message>
+        <message>
+            <source>Save Location:</source>
+            <translation>Save Location:</translation>
+        </message>
+        <message>
+            <source>thumbnail</source>
+            <translation>thumbnail</translation>
+        </message>
+        <message>
+            <source>Analysing... </source>
+            <translation>Analysing... </translation>
+        </message>
+        <message>
+            <source>Parsing completed,select videoes and click download</source>
+            <translation>Parsing completed,select videoes and click download</translation>
+        </message>
+        <message>
+            <source> items</source>
+            <translation> items</translation>
+        </message>
+        <message>
+            <source>Parsing failture</source>
+            <translation>Parsing failture</translation>
         </message>
     </context>
     <context>
@@ -358,6 +427,25 @@
             <source>Tips</source>
             <translation>Tips</translation>
         </message>
+        <message>
+            <source>Please waiting for detection agent ...,Software needs third-party agent support.If you have installed the agent,please contact us,We will solve it as soon as possible. </source>
+            <translation>Please waiting for detection agent ...,Software needs third-party agent support.If you have installed the agent,please contact us,We will solve it as soon as possible. </translation>
+        </message>
+        <message>
+            <source>Warnning</source>
+            <translation>Warnning</translation>
+        </message>
+        <message>
+            <source>Are you sure to redownload this item?</source>
+            <translation>Are you sure to redownload this item?</translation>
+        </message>
+        <message>
+            <source>Are you sure to delete this item?</source>
+            <translation>Are you sure to delete this item?</translation>
+        </message>
+    </context>
+    <context>
+        <name>ProxyController</name>
         <message>
             <source>Please input proxy server port number.</source>
             <translation>Please input proxy server port number.</translation>
@@ -818,106 +906,6 @@
             <translation>Choose folder</translation>
         </message>
         <message>
-            <source> Original Video</source>
-            <translation> Original Video</translation>
-        </message>
-        <message>
-            <source> Best Parameter</source>
-            <translation> Best Parameter</translation>
-        </message>
-        <message>
-            <source> 8K </source>
-            <translation> 8K </translation>
-        </message>
-        <message>
-            <source> 4K </source>
-            <translation> 4K </translation>
-        </message>
-        <message>
-            <source> 2K </source>
-            <translation> 2K </translation>
-        </message>
-        <message>
-            <source> UHD 1080P</source>
-            <translation> UHD 1080P</translation>
-        </message>
-        <message>
-            <source> FHD 720P</source>
-            <translation> FHD 720P</translation>
-        </message>
-        <message>
-            <source> HD 480P</source>
-            <translation> HD 480P</translation>
-        </message>
-        <message>
-            <source> SD 360P</source>
-            <translation> SD 360P</translation>
-        </message>
-        <message>
-            <source> FD 240P</source>
-            <translation> FD 240P</translation>
-        </message>
-        <message>
-            <source> FD 144P</source>
-            <translation> FD 144P</translation>
-        </message>
-        <message>
-            <source> Only Audio</source>
-            <translation> Only Audio</translation>
-        </message>
-        <message>
-            <source> Skip Download</source>
-            <translation> Skip Download</translation>
-        </message>
-        <message>
-            <source> Save subtitle file</source>
-            <translation> Save subtitle file</translation>
-        </message>
-        <message>
-            <source> Embed-subtitle</source>
-            <translation> Embed-subtitle</translation>
-        </message>
-        <message>
-            <source> Unlimited</source>
-            <translation> Unlimited</translation>
-        </message>
-        <message>
-            <source> 1 Mbps</source>
-            <translation> 1 Mbps</translation>
-        </message>
-        <message>
-            <source> 512 Kbps</source>
-            <translation> 512 Kbps</translation>
-        </message>
-        <message>
-            <source> 200 Kbps</source>
-            <translation> 200 Kbps</translation>
-        </message>
-        <message>
-            <source> 100 Kbps</source>
-            <translation> 100 Kbps</translation>
-        </message>
-        <message>
-            <source> English</source>
-            <translation> English</translation>
-        </message>
-        <message>
-            <source> 简体中文</source>
-            <translation> Simplified Chinese</translation>
-        </message>
-        <message>
-            <source> 繁体中文</source>
-            <translation> Traditional Chinese</translation>
-        </message>
-        <message>
-            <source> 俄语</source>
-            <translation> Russian</translation>
-        </message>
-        <message>
-            <source> 韩语</source>
-            <translation> Korean</translation>
-        </message>
-        <message>
             <source>Enable One-key configuration mode</source>
             <translation>Enable One-key configuration mode</translation>
         </message>
@@ -1063,6 +1051,49 @@
         </message>
     </context>
     <context>
+        <name>SingleDialog</name>
+        <message>
+            <source>Video Analytics</source>
+            <translation>Video Analytics</translation>
+        </message>
+        <message>
+            <source>Save Location:</source>
+            <translation>Save Location:</translation>
+        </message>
+        <message>
+            <source>Download Subtitle</source>
+            <translation>Download Subtitle</translation>
+        </message>
+        <message>
+            <source>Language:</source>
+            <translation>Language:</translation>
+        </message>
+        <message>
+            <source>Download thumbnail </source>
+            <translation>Download thumbnail </translation>
+        </message>
+        <message>
+            <source>Analysing... </source>
+            <translation>Analysing... </translation>
+        </message>
+        <message>
+            <source>Incorrect Url address or network unreachabl.</source>
+            <translation>Incorrect Url address or network unreachabl.</translation>
+        </message>
+        <message>
+            <source>提示：不是常用视频格式，推荐选择AVC1格式</source>
+            <translation>Tip: this is not a common video format; AVC1 is recommended.</translation>
+        </message>
+        <message>
+            <source>Warning</source>
+            <translation>Warning</translation>
+        </message>
+        <message>
+            <source>please select a type </source>
+            <translation>please select a type </translation>
+        </message>
+    </context>
+    <context>
         <name>TaskStatus</name>
         <message>
             <source>Queuing</source>
@@ -1122,18 +1153,6 @@
         <message>
             <source>Start</source>
             <translation>Start</translation>
-        </message>
-        <message>
-            <source>Warnning</source>
-            <translation>Warnning</translation>
-        </message>
-        <message>
-            <source>Are you sure to redownload this item?</source>
-            <translation>Are you sure to redownload this item?</translation>
-        </message>
-        <message>
-            <source>Are you sure to delete this item?</source>
-            <translation>Are you sure to delete this item?</translation>
         </message>
     </context>
 </TS>

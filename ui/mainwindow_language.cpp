@@ -2,8 +2,6 @@
 #include "ui_mainwindow.h"
 
 #include "base/global.h"
-#include "tasks/iteminfo.h"
-#include "tasks/taskstatus.h"
 #include "ui/languagefiles.h"
 
 #include <QApplication>
@@ -14,18 +12,15 @@
 // Interface language: the translation and the picture set of the language,
 // applied at start-up and at every switch.
 
+// The controller stores the choice and announces it; applyLanguage() follows.
 void MainWindow::changeEnglishlanguage()
 {
-    languageSwitch = 0;
-    saveLanguageSetting();
-    applyLanguage();
+    switchLanguage(false);
 }
 
 void MainWindow::changeChineselanguage()
 {
-    languageSwitch = 1;
-    saveLanguageSetting();
-    applyLanguage();
+    switchLanguage(true);
 }
 
 void MainWindow::applyLanguage()
@@ -33,7 +28,7 @@ void MainWindow::applyLanguage()
     QCoreApplication::removeTranslator(translator);
     // A missing file leaves the English source texts; the pictures still
     // follow the language.
-    if (LanguageFiles::load(translator, languageSwitch))
+    if (LanguageFiles::load(translator, chineseUi() ? 1 : 0))
         QCoreApplication::installTranslator(translator);
 
     applyPictureSet();
@@ -41,11 +36,7 @@ void MainWindow::applyLanguage()
     restyleTopTabs();
 
     // Rows show status words: refresh them so none waits for its next change.
-    // The record keeps its status word in the interface language too.
-    for (ItemInfo *task : qAsConst(taskList)) {
-        task->status = TaskStatus::textFor(task->process_status, task->active);
-        updateTaskRow(task);
-    }
+    retranslateDownloads();
 }
 
 void MainWindow::retranslateTexts()
@@ -87,7 +78,8 @@ void MainWindow::retranslateTexts()
     ui->pushButton_refresh->setToolTip(tr("Refresh"));
     ui->pushButton_5->setToolTip(tr("Choose folder"));
     ui->pushButton_test_pro->setToolTip(tr("Test the connection with the link on the clipboard"));
-    ui->pushButton_downloadfinished_4->setToolTip(allPaused ? tr("Start all") : tr("Pause all"));
+    ui->pushButton_downloadfinished_4->setToolTip(
+        allTasksPaused() ? tr("Start all") : tr("Pause all"));
 
     if (m_webAction) {
         m_webAction->setText(tr("Website"));

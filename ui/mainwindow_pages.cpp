@@ -3,8 +3,9 @@
 
 #include "base/global.h"
 #include "base/imagestyle.h"
-#include "ui/pagechoices.h"
+#include "extractor/downloadcommand.h"
 #include "ui/settingspage.h"
+#include "ui/uitexts.h"
 
 #include <QListView>
 #include <QScrollBar>
@@ -206,7 +207,7 @@ void MainWindow::styleOneKeyPage()
 
 void MainWindow::applyPictureSet()
 {
-    const bool zh = languageSwitch != 0;
+    const bool zh = chineseUi();
     const QString list = QStringLiteral(":/newimage/");
 
     restyleListFilters();
@@ -247,53 +248,64 @@ void MainWindow::applyPictureSet()
 
 void MainWindow::restyleListFilters()
 {
-    const bool zh = languageSwitch != 0;
+    const bool zh = chineseUi();
     const QList<QPushButton *> filters
         = {ui->pushButton_downloadfinished, ui->pushButton_downloadfinished_2,
             ui->pushButton_downloadfinished_3, ui->pushButton_downloadfinished_failure};
     for (int i = 0; i < filters.size(); ++i)
         filters[i]->setStyleSheet(ImageStyle::tabSheet(
-            QStringLiteral(":/newimage/"), ImageStyle::listFilterStem(i), i == listFilter, zh));
+            QStringLiteral(":/newimage/"), ImageStyle::listFilterStem(i), i == listView(), zh));
 }
 
 void MainWindow::restyleStartAllButton()
 {
     ui->pushButton_downloadfinished_4->setStyleSheet(
-        ImageStyle::startAllSheet(allPaused, languageSwitch != 0));
-    ui->pushButton_downloadfinished_4->setToolTip(allPaused ? tr("Start all") : tr("Pause all"));
+        ImageStyle::startAllSheet(allTasksPaused(), chineseUi()));
+    ui->pushButton_downloadfinished_4->setToolTip(
+        allTasksPaused() ? tr("Start all") : tr("Pause all"));
 }
 
 void MainWindow::restyleOneKeyButton()
 {
-    ui->pushButton_onekey->setStyleSheet(
-        ImageStyle::oneKeySheet(Global::ONEKEY, languageSwitch != 0));
+    ui->pushButton_onekey->setStyleSheet(ImageStyle::oneKeySheet(Global::ONEKEY, chineseUi()));
 }
 
 // --- choice lists ---------------------------------------------------------------------
 
 namespace {
 
-void refill(QComboBox *combo, const QList<PageChoices::Choice> &choices)
+// Refilling must not lose what the page showed.
+void refill(QComboBox *combo, const QVector<ChoiceEntry> &choices)
 {
     const int current = combo->currentIndex();
     combo->clear();
-    for (const PageChoices::Choice &c : choices) {
+    for (const ChoiceEntry &c : choices) {
         if (c.icon.isEmpty())
-            combo->addItem(c.text);
+            combo->addItem(c.label);
         else
-            combo->addItem(QIcon(c.icon), c.text);
+            combo->addItem(QIcon(c.icon), c.label);
     }
-    // Refilling must not lose what the page showed.
     combo->setCurrentIndex(current >= 0 && current < combo->count() ? current : 0);
+}
+
+// The lists the batch export can write, in the order of the list views.
+QVector<ChoiceEntry> exportFilters()
+{
+    QVector<ChoiceEntry> list;
+    for (const char *text :
+        {"ALL List", "Pause List", "Downloading List", "Downloaded List", "Failture List"})
+        list.append({QCoreApplication::translate(UiTexts::Context, text), QString(), QString()});
+    return list;
 }
 
 } // namespace
 
+// The download choices come from the extractor's tables, the only list of them.
 void MainWindow::refillComboBoxes()
 {
-    refill(ui->comboBox_4, PageChoices::qualities());
-    refill(ui->comboBox_2, PageChoices::rates());
-    refill(ui->comboBox_5, PageChoices::subtitleModes());
-    refill(ui->comboBox_6, PageChoices::subtitleLanguages());
-    refill(ui->comboBox_7, PageChoices::exportFilters());
+    refill(ui->comboBox_4, qualityChoices());
+    refill(ui->comboBox_2, rateChoices());
+    refill(ui->comboBox_5, subtitleModeChoices());
+    refill(ui->comboBox_6, subtitleLanguageChoices());
+    refill(ui->comboBox_7, exportFilters());
 }

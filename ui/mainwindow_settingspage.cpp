@@ -25,22 +25,25 @@ void MainWindow::prepareSettingsPage()
         combo->clear();
         combo->addItems(entry.second);
     }
-    ui->pushButton_setting->setStyleSheet(ImageStyle::okSheet(languageSwitch != 0));
+    ui->pushButton_setting->setStyleSheet(ImageStyle::okSheet(chineseUi()));
     ui->pushButton_setting->setCursor(Qt::PointingHandCursor);
 }
 
-// The widget half of loadGeneralSettings(): shows the members on the page.
-void MainWindow::showGeneralSettings()
+// Shows the values on the page; an edit stays on the page until it is saved.
+void MainWindow::showGeneralSettings(const SettingsStore::GeneralSettings &values)
 {
-    ui->checkBox_2->setChecked(redownloadswitch != 0);
-    ui->checkBox_3->setChecked(loadhistoryswitch != 0);
-    ui->checkBox_4->setChecked(autodeletefileswitch != 0);
-    ui->checkBox_6->setChecked(folderoption != 0);
-    ui->comboBox_numbervideo->setCurrentIndex(SettingsPage::videoCountIndex(topnum));
-    ui->comboBox_numberprocess->setCurrentIndex(SettingsPage::processIndex(processnum));
-    ui->comboBox_numberprocess_2->setCurrentIndex(SettingsPage::analysisIndex(anaprocessnum));
+    ui->checkBox_2->setChecked(values.redownloadswitch != 0);
+    ui->checkBox_3->setChecked(values.loadhistoryswitch != 0);
+    ui->checkBox_4->setChecked(values.autodeletefileswitch != 0);
+    ui->checkBox_6->setChecked(values.folderoption != 0);
+    ui->comboBox_numbervideo->setCurrentIndex(SettingsPage::videoCountIndex(values.topnum));
+    ui->comboBox_numberprocess->setCurrentIndex(SettingsPage::processIndex(values.processnum));
+    ui->comboBox_numberprocess_2->setCurrentIndex(
+        SettingsPage::analysisIndex(values.anaprocessnum));
 }
 
+// Saving hands the page to the controller, which stores it and announces the
+// values (the downloads and this page take them from there).
 void MainWindow::on_pushButton_setting_clicked()
 {
     SettingsStore::GeneralSettings values;
@@ -51,10 +54,6 @@ void MainWindow::on_pushButton_setting_clicked()
     values.topnum = ui->comboBox_numbervideo->currentText().toInt();
     values.processnum = ui->comboBox_numberprocess->currentText().toInt();
     values.anaprocessnum = ui->comboBox_numberprocess_2->currentText().toInt();
-    SettingsStore::saveGeneral(settingsPath, values);
-
-    useGeneralSettings(values);
-
-    loadGeneralSettings();
+    saveGeneralSettings(values);
     on_pushButton_download_clicked();
 }

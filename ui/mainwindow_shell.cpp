@@ -1,6 +1,7 @@
 #include "ui/mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "base/dialogseam.h"
 #include "base/displayscale.h"
 #include "base/global.h"
 #include "base/imagestyle.h"
@@ -10,7 +11,6 @@
 #include "ui/helplauncher.h"
 #include "ui/wheelpaging.h"
 
-#include <QDesktopServices>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QScrollBar>
@@ -114,9 +114,12 @@ void MainWindow::styleChrome()
 
 void MainWindow::buildDropDownMenu()
 {
+    // The button made its menu before the display scale was known.
     QMenu *menu = ui->pushButton_xiala->menu();
+    menu->setStyleSheet(ImageStyle::menuSheet(Global::SCALE));
     QFont font = menu->font();
     font.setPixelSize(Global::scaled(12));
+    menu->setFont(font);
 
     auto add = [&](QMenu *target, const char *icon, const char *slot) {
         QAction *action = target->addAction(QIcon(QString::fromLatin1(icon)), QString());
@@ -132,17 +135,7 @@ void MainWindow::buildDropDownMenu()
     m_languageMenu = menu->addMenu(QIcon(QStringLiteral(":/newimage/language.png")), QString());
     m_languageMenu->menuAction()->setFont(font);
     m_languageMenu->setFont(font);
-    m_languageMenu->setStyleSheet(
-        QStringLiteral("QMenu {background-color:rgb(255,255,255);border: 1px solid rgb(53, 152, "
-                       "219);font-size: %1px;}")
-            .arg(12 * Global::SCALE)
-        + QStringLiteral("QMenu::item {color: rgb(0,0,0);background-color:rgb(255,255,255);"
-                         "padding:%1px %2px;margin:0px %3px;font-size: %4px;}")
-              .arg(5 * Global::SCALE)
-              .arg(20 * Global::SCALE)
-              .arg(5 * Global::SCALE)
-              .arg(12 * Global::SCALE)
-        + QStringLiteral("QMenu::item:selected {color: rgb(111, 156, 207); }"));
+    m_languageMenu->setStyleSheet(ImageStyle::menuSheet(Global::SCALE));
     m_englishAction = add(m_languageMenu, ":/newimage/en.png", SLOT(changeEnglishlanguage()));
     m_chineseAction = add(m_languageMenu, ":/newimage/cn.png", SLOT(changeChineselanguage()));
 }
@@ -161,7 +154,7 @@ void MainWindow::on_pushButton_min_clicked()
 
 void MainWindow::resetTopTabs()
 {
-    const bool zh = languageSwitch != 0;
+    const bool zh = chineseUi();
     const QString tabs = QStringLiteral(":/tabimage/");
     ui->pushButton_download->setStyleSheet(ImageStyle::downloadTabSheet(false, zh));
     ui->pushButton_top->setStyleSheet(
@@ -175,7 +168,7 @@ void MainWindow::resetTopTabs()
 void MainWindow::restyleTopTabs()
 {
     resetTopTabs();
-    const bool zh = languageSwitch != 0;
+    const bool zh = chineseUi();
     const QString tabs = QStringLiteral(":/tabimage/");
     switch (m_topPage) {
     case 0:
@@ -209,7 +202,7 @@ void MainWindow::on_pushButton_download_clicked()
     m_topPage = 0;
     restyleTopTabs();
     ui->stackedWidget->setCurrentIndex(0);
-    ui->stackedWidget_2->setCurrentIndex(taskList.isEmpty() ? 0 : 1);
+    ui->stackedWidget_2->setCurrentIndex(tasks().isEmpty() ? 0 : 1);
 }
 
 void MainWindow::on_pushButton_top_clicked()
@@ -248,7 +241,7 @@ const char *const ServiceTabStems[] = {"proxy", "setting", "step", "about", "tes
 
 void MainWindow::resetServiceTabs()
 {
-    const bool zh = languageSwitch != 0;
+    const bool zh = chineseUi();
     const QList<QPushButton *> tabs = {ui->pushButton_tab_proxy, ui->pushButton_tab_setting,
         ui->pushButton_tab_step, ui->pushButton_tab_about, ui->pushButton_tab_testpro};
     for (int i = 0; i < tabs.size(); ++i) {
@@ -268,8 +261,8 @@ void MainWindow::selectServiceTab(int tab)
         return;
     ui->stackedWidget_3->setCurrentWidget(pages[tab]);
     resetServiceTabs();
-    tabs[tab]->setStyleSheet(ImageStyle::serviceTabSheet(
-        QLatin1String(ServiceTabStems[tab]), true, languageSwitch != 0));
+    tabs[tab]->setStyleSheet(
+        ImageStyle::serviceTabSheet(QLatin1String(ServiceTabStems[tab]), true, chineseUi()));
     m_serviceTab = tab;
 }
 
@@ -303,17 +296,17 @@ void MainWindow::on_pushButton_tab_testpro_clicked()
 
 void MainWindow::displayweb()
 {
-    QDesktopServices::openUrl(QUrl(Global::vendorRoot() + QStringLiteral("/")));
+    DialogSeam::openUrl(QUrl(Global::vendorRoot() + QStringLiteral("/")));
 }
 
 void MainWindow::displayFAQs()
 {
-    QDesktopServices::openUrl(QUrl(Global::vendorRoot() + QStringLiteral("/faq/")));
+    DialogSeam::openUrl(QUrl(Global::vendorRoot() + QStringLiteral("/faq/")));
 }
 
 void MainWindow::displayaboutus()
 {
-    QDesktopServices::openUrl(QUrl(Global::vendorRoot() + QStringLiteral("/about/")));
+    DialogSeam::openUrl(QUrl(Global::vendorRoot() + QStringLiteral("/about/")));
 }
 
 void MainWindow::on_pushButton_help_clicked()
@@ -323,7 +316,7 @@ void MainWindow::on_pushButton_help_clicked()
 
 void MainWindow::openHelp()
 {
-    HelpLauncher::open(&m_helpProcess, appDataDir + QStringLiteral("help/"), languageSwitch != 0);
+    HelpLauncher::open(&m_helpProcess, appDataDir + QStringLiteral("help/"), chineseUi());
 }
 
 // --- network status strip ------------------------------------------------------
