@@ -1,43 +1,40 @@
 #include "ui/mainwindow.h"
 #include "ui_mainwindow.h"
 
-#include "base/global.h"
 #include "downloads/downloadengine.h"
-#include "downloads/itemwidget.h"
+#include "downloads/downloadlistcontroller.h"
+#include "downloads/listwidget.h"
 #include "downloads/thumbnailfetch.h"
 #include "tasks/iteminfo.h"
 #include "tasks/sqlitedbaoperator.h"
 
 #include <QDebug>
 
-// Wiring of the download list: the engine, the task database and the
-// history load.
+// Wiring of the download list: the controller and its engine, the task
+// database and the history load.
 
 void MainWindow::createDownloadEngine()
 {
-    downloadEngine = new DownloadEngine();
-    downloadEngine->bindTasks(&taskList);
-    downloadEngine->bindSettings(&processnum, &anaprocessnum, &availabe_anakey, &folderoption);
-    downloadEngine->setThumbnailFetcher(
+    m_downloads = new DownloadListController(this);
+    m_downloads->engine()->setThumbnailFetcher(
         [](const ItemInfo &t) { return Thumbnail::fetch(t.url, t.thumbnailUrl); });
-    connect(downloadEngine, &DownloadEngine::taskChanged, this, &MainWindow::updateTaskRow);
-    connect(downloadEngine, &DownloadEngine::taskStatusText, this,
-        [](ItemInfo *t, const QString &text) {
-            if (t->row)
-                t->row->setStatusText(text);
-        });
-    connect(downloadEngine, &DownloadEngine::relayoutRequested, this,
-        [this] { on_verticalScrollBar_valueChanged(ui->verticalScrollBar->value()); });
-    connect(downloadEngine, &DownloadEngine::countsChanged, this, &MainWindow::updateCounts);
-    connect(downloadEngine, &DownloadEngine::failedRequeued, this,
-        &MainWindow::opendisplayfinishfailure);
+    connect(m_downloads, &DownloadListController::taskChanged, this, &MainWindow::updateTaskRow);
+    connect(
+        m_downloads, &DownloadListController::statusTextChanged, this, &MainWindow::showStatusText);
+    connect(m_downloads, &DownloadListController::listChanged, this, &MainWindow::opendisplayall);
+    connect(m_downloads, &DownloadListController::countsChanged, this, &MainWindow::updateCounts);
 }
 
 void MainWindow::openTaskDatabase()
 {
-    sqliteOperator = new SqliteDBAOperator(this);
-    sqliteOperator->prepare();
-    downloadEngine->bindDatabase(sqliteOperator);
+    auto *db = new SqliteDBAOperator(this);
+    db->prepare();
+    m_downloads->setDatabase(db);
+}
+
+void MainWindow::applyDownloadSettings(const SettingsStore::GeneralSettings &values)
+{
+    m_downloads->applySettings(values);
 }
 
 // Restores the stored tasks into the download list when the setting allows.
@@ -52,13 +49,10 @@ void MainWindow::shutdownDownloads()
 {
     // Every run ends with the window, helpers included; nobody may hear its
     // end while the window is going away.
-    downloadEngine->shutdown();
-    delete downloadEngine;
-    downloadEngine = nullptr;
-    if (sqliteOperator)
-        sqliteOperator->closeDatabase();
-    for (ItemInfo *t : qAsConst(taskList))
-        delete t->row;
-    qDeleteAll(taskList);
-    taskList.clear();
+    m_downloads->shutdown();
+    if (m_downloads->database())
+        m_downloads->database()->closeDatabase();
+    m_listWidget->deleteRows();
+    delete m_downloads;
+    m_downloads = nullptr;
 }

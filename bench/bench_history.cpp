@@ -3,7 +3,7 @@
 // Usage: quillon_bench_history N   (prints one line of figures)
 
 #include "base/settingsstore.h"
-#include "downloads/listwidget.h"
+#include "downloads/downloadlistcontroller.h"
 #include "tasks/iteminfo.h"
 #include "tasks/sqlitedbaoperator.h"
 #include "ui/mainwindow.h"
@@ -79,24 +79,27 @@ int main(int argc, char *argv[])
     clock.restart();
     window.opendisplayall();
     const double redisplayMs = ms(clock);
+    DownloadListController *list = window.downloadList();
+    const int rowsShown = list->page(list->view()).size();
 
     // Nothing is pickable, so every slot's search walks the whole list: the
     // worst case of a pass.
-    for (ItemInfo *t : qAsConst(window.taskList)) {
+    for (ItemInfo *t : list->tasks()) {
         t->active = true;
         t->process_status = 6;
     }
-    window.anaprocessnum = 2;
-    window.processnum = 9;
+    g.processnum = 9;
+    g.anaprocessnum = 2;
+    list->applySettings(g);
     clock.restart();
-    window.runScheduler();
+    list->runScheduler();
     const double passMs = ms(clock);
 
     rusage usage {};
     getrusage(RUSAGE_SELF, &usage);
     std::printf("tasks=%d loaded=%d history_load_ms=%.1f redisplay_ms=%.2f scheduler_pass_ms=%.2f "
                 "peak_rss_mib=%.1f rows_made=%d\n",
-        n, int(window.taskList.size()), loadMs, redisplayMs, passMs, usage.ru_maxrss / 1024.0,
-        int(window.listWidget->shownRows().size()));
+        n, int(list->tasks().size()), loadMs, redisplayMs, passMs, usage.ru_maxrss / 1024.0,
+        rowsShown);
     return 0;
 }

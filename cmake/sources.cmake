@@ -11,6 +11,8 @@ set(QUILLON_CORE_SOURCES
     ${CMAKE_CURRENT_SOURCE_DIR}/base/global.h
     ${CMAKE_CURRENT_SOURCE_DIR}/base/global_unix.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/base/global_win.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/base/httprequest.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/base/httprequest.h
     ${CMAKE_CURRENT_SOURCE_DIR}/base/settingsstore.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/base/settingsstore.h
     ${CMAKE_CURRENT_SOURCE_DIR}/tasks/formatinfo.h
@@ -41,6 +43,8 @@ set(QUILLON_CORE_SOURCES
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/toolprocess_win.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/downloads/downloadengine.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/downloads/downloadengine.h
+    ${CMAKE_CURRENT_SOURCE_DIR}/downloads/downloadlistcontroller.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/downloads/downloadlistcontroller.h
     ${CMAKE_CURRENT_SOURCE_DIR}/downloads/listrules.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/downloads/listrules.h
     ${CMAKE_CURRENT_SOURCE_DIR}/downloads/myqprocess.cpp
@@ -54,17 +58,23 @@ set(QUILLON_CORE_SOURCES
     ${CMAKE_CURRENT_SOURCE_DIR}/downloads/thumbnailfetch.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/downloads/thumbnailfetch.h
     ${CMAKE_CURRENT_SOURCE_DIR}/intake/linkintake.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/intake/intakechoices.h
     ${CMAKE_CURRENT_SOURCE_DIR}/intake/linkintake.h
+    ${CMAKE_CURRENT_SOURCE_DIR}/intake/linkrules.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/intake/linkrules.h
+    ${CMAKE_CURRENT_SOURCE_DIR}/intake/singletask.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/intake/singletask.h
+    ${CMAKE_CURRENT_SOURCE_DIR}/intake/sitelinks.h
     ${CMAKE_CURRENT_SOURCE_DIR}/network/getproxyportthread.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/network/getproxyportthread.h
     ${CMAKE_CURRENT_SOURCE_DIR}/network/jsextension.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/network/jsextension.h
-    ${CMAKE_CURRENT_SOURCE_DIR}/network/netfetch.cpp
-    ${CMAKE_CURRENT_SOURCE_DIR}/network/netfetch.h
     ${CMAKE_CURRENT_SOURCE_DIR}/network/pacparser.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/network/pacparser.h
     ${CMAKE_CURRENT_SOURCE_DIR}/network/proxycandidates.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/network/proxycandidates.h
+    ${CMAKE_CURRENT_SOURCE_DIR}/network/proxycontroller.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/network/proxycontroller.h
     ${CMAKE_CURRENT_SOURCE_DIR}/network/proxydetector.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/network/proxydetector.h
     ${CMAKE_CURRENT_SOURCE_DIR}/network/proxyendpoints.cpp
@@ -79,6 +89,8 @@ set(QUILLON_CORE_SOURCES
     ${CMAKE_CURRENT_SOURCE_DIR}/network/scriptwatchdog.h
     ${CMAKE_CURRENT_SOURCE_DIR}/service/serviceclient.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/service/serviceclient.h
+    ${CMAKE_CURRENT_SOURCE_DIR}/app/settingscontroller.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/app/settingscontroller.h
 )
 
 set(QUILLON_GUI_SOURCES
@@ -105,6 +117,18 @@ set(QUILLON_GUI_SOURCES
     ${CMAKE_CURRENT_SOURCE_DIR}/app/mainwindow.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/app/mainwindow_downloads.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/app/mainwindow_intake.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/intake/analysisdialog.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/intake/analysisdialog.h
+    ${CMAKE_CURRENT_SOURCE_DIR}/intake/form.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/intake/form.h
+    ${CMAKE_CURRENT_SOURCE_DIR}/intake/listdialog.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/intake/listdialog.h
+    ${CMAKE_CURRENT_SOURCE_DIR}/intake/playlistrows.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/intake/playlistrows.h
+    ${CMAKE_CURRENT_SOURCE_DIR}/intake/singledialog.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/intake/singledialog.h
+    ${CMAKE_CURRENT_SOURCE_DIR}/intake/windowintakedialogs.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/intake/windowintakedialogs.h
     ${CMAKE_CURRENT_SOURCE_DIR}/app/mainwindow_network.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/app/mainwindow_service.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/app/mainwindow_settings.cpp
@@ -123,8 +147,6 @@ set(QUILLON_GUI_SOURCES
     ${CMAKE_CURRENT_SOURCE_DIR}/ui/mainwindow_proxy.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/ui/mainwindow_settingspage.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/ui/mainwindow_shell.cpp
-    ${CMAKE_CURRENT_SOURCE_DIR}/ui/pagechoices.cpp
-    ${CMAKE_CURRENT_SOURCE_DIR}/ui/pagechoices.h
     ${CMAKE_CURRENT_SOURCE_DIR}/ui/settingspage.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/ui/settingspage.h
     ${CMAKE_CURRENT_SOURCE_DIR}/ui/uitexts.cpp

@@ -1,5 +1,6 @@
 #include "downloads/downloadengine.h"
 
+#include "base/settingsstore.h"
 #include "downloads/myqprocess.h"
 #include "downloads/outputlookup.h"
 #include "downloads/schedulerrules.h"
@@ -12,6 +13,7 @@
 #include "tasks/taskstatus.h"
 
 #include <QDebug>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QPointer>
 #include <QTimer>
@@ -19,6 +21,9 @@
 DownloadEngine::DownloadEngine(QObject *parent)
     : QObject(parent)
 {
+    const SettingsStore::GeneralSettings defaults;
+    setLimits(defaults.processnum, defaults.anaprocessnum, defaults.folderoption);
+    m_analysisBudget = defaults.processnum;
     createSlots();
 }
 
@@ -28,12 +33,10 @@ DownloadEngine::~DownloadEngine()
     qDeleteAll(processList);
 }
 
-void DownloadEngine::bindSettings(
-    int *processnum, int *anaprocessnum, int *availabeAnakey, int *folderoption)
+void DownloadEngine::setLimits(int processnum, int anaprocessnum, int folderoption)
 {
     m_processnum = processnum;
     m_anaprocessnum = anaprocessnum;
-    m_availabeAnakey = availabeAnakey;
     m_folderoption = folderoption;
 }
 
@@ -42,33 +45,17 @@ void DownloadEngine::bindSettings(
 // stays busy forever.
 void DownloadEngine::createSlots()
 {
+    const auto finished = QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished);
     for (int s = 0; s < SlotCount; ++s) {
         auto *p = new MyQProcess();
         p->setProcessChannelMode(QProcess::MergedChannels);
         processList.append(p);
-    }
-    connect(processList[0], SIGNAL(finished(int, QProcess::ExitStatus)), this,
-        SLOT(on_P0_Finished(int)));
-    connect(processList[1], SIGNAL(finished(int, QProcess::ExitStatus)), this,
-        SLOT(on_P1_Finished(int)));
-
-    static const char *const readSlots[] = {SLOT(on_p2_readFromStdOut()),
-        SLOT(on_p3_readFromStdOut()), SLOT(on_p4_readFromStdOut()), SLOT(on_p5_readFromStdOut()),
-        SLOT(on_p6_readFromStdOut()), SLOT(on_p7_readFromStdOut()), SLOT(on_p8_readFromStdOut()),
-        SLOT(on_p9_readFromStdOut()), SLOT(on_p10_readFromStdOut())};
-    static const char *const finishSlots[] = {SLOT(on_P2_Finished(int, QProcess::ExitStatus)),
-        SLOT(on_P3_Finished(int, QProcess::ExitStatus)),
-        SLOT(on_P4_Finished(int, QProcess::ExitStatus)),
-        SLOT(on_P5_Finished(int, QProcess::ExitStatus)),
-        SLOT(on_P6_Finished(int, QProcess::ExitStatus)),
-        SLOT(on_P7_Finished(int, QProcess::ExitStatus)),
-        SLOT(on_P8_Finished(int, QProcess::ExitStatus)),
-        SLOT(on_P9_Finished(int, QProcess::ExitStatus)),
-        SLOT(on_P10_Finished(int, QProcess::ExitStatus))};
-    for (int s = 2; s < SlotCount; ++s) {
-        connect(processList[s], SIGNAL(readyReadStandardOutput()), this, readSlots[s - 2]);
-        connect(
-            processList[s], SIGNAL(finished(int, QProcess::ExitStatus)), this, finishSlots[s - 2]);
+        if (s < FirstDownloadSlot) {
+            connect(p, finished, this, [this, s] { analysisFinished(s); });
+            continue;
+        }
+        connect(p, &QProcess::readyReadStandardOutput, this, [this, s] { readDownloadOutput(s); });
+        connect(p, finished, this, [this, s] { downloadFinished(s); });
     }
 }
 
@@ -80,7 +67,7 @@ bool DownloadEngine::isBusy(int slot) const
 int DownloadEngine::busyDownloads() const
 {
     int n = 0;
-    for (int s = 2; s < SlotCount; ++s)
+    for (int s = FirstDownloadSlot; s < SlotCount; ++s)
         n += isBusy(s) ? 1 : 0;
     return n;
 }
@@ -94,11 +81,11 @@ void DownloadEngine::runScheduler()
 {
     if (!m_tasks)
         return;
-    const int processtempnum = SchedulerRules::downloadSlotEnd(*m_processnum);
+    const int processtempnum = SchedulerRules::downloadSlotEnd(m_processnum);
     qDebug() << "processtempnum===================================" << processtempnum;
-    qDebug() << "availabe_anakey==============================000=====" << *m_availabeAnakey;
+    qDebug() << "availabe_anakey==============================000=====" << m_analysisBudget;
 
-    for (int s = 2; s < processtempnum; ++s) {
+    for (int s = FirstDownloadSlot; s < processtempnum; ++s) {
         if (isBusy(s))
             continue;
         ItemInfo *t = SchedulerRules::firstPickable(*m_tasks, TaskStatus::WaitingForDownload);
@@ -112,10 +99,10 @@ void DownloadEngine::runScheduler()
         startDownload(s, t);
     }
 
-    *m_anaprocessnum = SchedulerRules::clampAnalysisSlots(*m_anaprocessnum);
-    qDebug() << "availabe_anakey============================111=======" << *m_availabeAnakey;
-    if (*m_availabeAnakey >= 0 && *m_anaprocessnum >= 1) {
-        for (int s = 0; s < *m_anaprocessnum; ++s) {
+    m_anaprocessnum = SchedulerRules::clampAnalysisSlots(m_anaprocessnum);
+    qDebug() << "availabe_anakey============================111=======" << m_analysisBudget;
+    if (m_analysisBudget >= 0 && m_anaprocessnum >= 1) {
+        for (int s = 0; s < m_anaprocessnum; ++s) {
             if (isBusy(s))
                 continue;
             ItemInfo *t = SchedulerRules::firstPickable(*m_tasks, TaskStatus::WaitingForAnalysis);
@@ -124,7 +111,7 @@ void DownloadEngine::runScheduler()
             startAnalysis(s, t);
         }
     }
-    qDebug() << "availabe_anakey=================================222==" << *m_availabeAnakey;
+    qDebug() << "availabe_anakey=================================222==" << m_analysisBudget;
 }
 
 void DownloadEngine::startDownload(int slot, ItemInfo *t)
@@ -142,7 +129,7 @@ void DownloadEngine::startDownload(int slot, ItemInfo *t)
 
     const QString command = t->cmd + downloadRunSuffix();
     qDebug() << command;
-    *m_availabeAnakey += 1;
+    m_analysisBudget += 1;
     m_parsers[slot].reset();
     ToolProcess::startExtractor(p, command, QIODevice::ReadWrite);
 }
@@ -160,7 +147,7 @@ void DownloadEngine::startAnalysis(int slot, ItemInfo *t)
     const QString command = t->cmd + analysisRunSuffix();
     ToolProcess::startExtractor(p, command, QIODevice::ReadWrite);
     qDebug() << command;
-    *m_availabeAnakey -= 1;
+    m_analysisBudget -= 1;
 }
 
 void DownloadEngine::releaseSlot(int slot)
@@ -202,7 +189,7 @@ void DownloadEngine::analysisFinished(int slot)
         t->process_status = TaskStatus::AnalysisFailed;
         emit taskChanged(t);
         releaseSlot(slot);
-        *m_availabeAnakey += 1;
+        m_analysisBudget += 1;
         runScheduler();
         return;
     }
@@ -223,7 +210,7 @@ void DownloadEngine::analysisFinished(int slot)
         emit taskChanged(t);
     }
     t->bestaudio_id = bestAudioId(t->formats, t->bestaudio_id);
-    composeDownloadCommand(t, *m_folderoption);
+    composeDownloadCommand(t, m_folderoption);
 
     t->process_status = TaskStatus::WaitingForDownload;
     emit taskChanged(t);
@@ -272,121 +259,23 @@ void DownloadEngine::downloadFinished(int slot)
     runScheduler();
 }
 
-void DownloadEngine::openredownload()
-{
-    if (!m_tasks)
-        return;
-    const QList<ItemInfo *> requeued = SchedulerRules::requeueFailed(*m_tasks);
-    for (ItemInfo *t : requeued)
-        emit taskStatusText(t, TaskStatus::queuing());
-    emit failedRequeued();
-    runScheduler();
-}
-
-bool DownloadEngine::toggleAll()
-{
-    if (!m_tasks)
-        return m_allPaused;
-    const bool release = m_allPaused;
-    for (ItemInfo *t : qAsConst(*m_tasks)) {
-        if (t->process_status >= TaskStatus::Downloading || !t->biaoji)
-            continue;
-        t->active = release;
-        emit taskStatusText(t, release ? TaskStatus::queuing() : TaskStatus::pause());
-    }
-    m_allPaused = !release;
-    if (release)
-        runScheduler();
-    return m_allPaused;
-}
-
 void DownloadEngine::shutdown()
 {
+    // Every run is asked first and all share one grace period: closing takes
+    // at most that long however many slots are busy.
+    constexpr int graceMs = 2000;
+    QList<MyQProcess *> asked;
     for (MyQProcess *p : qAsConst(processList)) {
         p->disconnect(this);
-        p->endRun();
+        if (p->terminateRun())
+            asked << p;
     }
-}
-
-void DownloadEngine::on_P0_Finished(int)
-{
-    analysisFinished(0);
-}
-void DownloadEngine::on_P1_Finished(int)
-{
-    analysisFinished(1);
-}
-void DownloadEngine::on_P2_Finished(int, QProcess::ExitStatus)
-{
-    downloadFinished(2);
-}
-void DownloadEngine::on_P3_Finished(int, QProcess::ExitStatus)
-{
-    downloadFinished(3);
-}
-void DownloadEngine::on_P4_Finished(int, QProcess::ExitStatus)
-{
-    downloadFinished(4);
-}
-void DownloadEngine::on_P5_Finished(int, QProcess::ExitStatus)
-{
-    downloadFinished(5);
-}
-void DownloadEngine::on_P6_Finished(int, QProcess::ExitStatus)
-{
-    downloadFinished(6);
-}
-void DownloadEngine::on_P7_Finished(int, QProcess::ExitStatus)
-{
-    downloadFinished(7);
-}
-void DownloadEngine::on_P8_Finished(int, QProcess::ExitStatus)
-{
-    downloadFinished(8);
-}
-void DownloadEngine::on_P9_Finished(int, QProcess::ExitStatus)
-{
-    downloadFinished(9);
-}
-void DownloadEngine::on_P10_Finished(int, QProcess::ExitStatus)
-{
-    downloadFinished(10);
-}
-
-void DownloadEngine::on_p2_readFromStdOut()
-{
-    qDebug() << "on_p2_readFromStdOut";
-    readDownloadOutput(2);
-}
-void DownloadEngine::on_p3_readFromStdOut()
-{
-    readDownloadOutput(3);
-}
-void DownloadEngine::on_p4_readFromStdOut()
-{
-    readDownloadOutput(4);
-}
-void DownloadEngine::on_p5_readFromStdOut()
-{
-    readDownloadOutput(5);
-}
-void DownloadEngine::on_p6_readFromStdOut()
-{
-    readDownloadOutput(6);
-}
-void DownloadEngine::on_p7_readFromStdOut()
-{
-    readDownloadOutput(7);
-}
-void DownloadEngine::on_p8_readFromStdOut()
-{
-    readDownloadOutput(8);
-}
-void DownloadEngine::on_p9_readFromStdOut()
-{
-    readDownloadOutput(9);
-}
-void DownloadEngine::on_p10_readFromStdOut()
-{
-    readDownloadOutput(10);
+    QElapsedTimer clock;
+    clock.start();
+    for (MyQProcess *p : qAsConst(asked))
+        p->waitForFinished(static_cast<int>(qMax<qint64>(0, graceMs - clock.elapsed())));
+    for (MyQProcess *p : qAsConst(processList)) {
+        p->killRun();
+        p->close();
+    }
 }

@@ -3,7 +3,6 @@
 #include <QList>
 #include <QObject>
 #include <QPixmap>
-#include <QProcess>
 #include <functional>
 
 #include "extractor/progressparser.h"
@@ -16,14 +15,15 @@ class SqliteDBAOperator;
 // P0 and P1 analyse queued links, P2 .. P10 download. A scheduling pass puts
 // the first waiting task into each free slot; the completion handlers turn an
 // analysis into a download command and decide between "Finished" and
-// "Download Failed". Widget-free: the window hears about changes through the
-// signals and refreshes its rows.
+// "Download Failed". Widget-free: the list hears about changes through the
+// signals.
 class DownloadEngine : public QObject
 {
     Q_OBJECT
 
 public:
     static constexpr int SlotCount = 11;
+    static constexpr int FirstDownloadSlot = 2;
 
     explicit DownloadEngine(QObject *parent = nullptr);
     ~DownloadEngine() override;
@@ -31,8 +31,16 @@ public:
     // The task list (owned by the caller) and the database the engine works on.
     void bindTasks(QList<ItemInfo *> *tasks) { m_tasks = tasks; }
     void bindDatabase(SqliteDBAOperator *db) { m_database = db; }
-    // The caller's setting values, read at every pass.
-    void bindSettings(int *processnum, int *anaprocessnum, int *availabeAnakey, int *folderoption);
+    // Download and analysis slots to use and the output folder rule; the
+    // analysis slot count is clamped to 0 .. 2 at the next pass.
+    void setLimits(int processnum, int anaprocessnum, int folderoption);
+    int processnum() const { return m_processnum; }
+    int anaprocessnum() const { return m_anaprocessnum; }
+    int folderoption() const { return m_folderoption; }
+    // Analyses may start while the budget is not below 0; an analysis takes
+    // one, a download start or a failed analysis gives one back.
+    void setAnalysisBudget(int budget) { m_analysisBudget = budget; }
+    int analysisBudget() const { return m_analysisBudget; }
     using ThumbnailFetcher = std::function<QPixmap(const ItemInfo &)>;
     void setThumbnailFetcher(ThumbnailFetcher fetcher) { m_fetchThumbnail = std::move(fetcher); }
     // How long a finished download's slot waits for late output (2000 ms).
@@ -40,13 +48,8 @@ public:
 
     // One scheduling pass.
     void runScheduler();
-    // Requeues every failed task, then runs a pass.
-    void openredownload();
-    // Start-all / pause-all of the tasks that wait or analyse; returns
-    // whether everything is paused afterwards.
-    bool toggleAll();
-    bool allPaused() const { return m_allPaused; }
-    // Ends every run and everything it started (program exit).
+    // Ends every run and everything it started (program exit): all runs are
+    // asked at once, get one common grace period, then what is left is killed.
     void shutdown();
 
     // Slot s is busy from its start until its completion handler closed it.
@@ -57,34 +60,11 @@ public:
 
 signals:
     void taskChanged(ItemInfo *task);
-    void taskStatusText(ItemInfo *task, const QString &text);
     void relayoutRequested();
     void countsChanged();
-    void failedRequeued();
 
 public slots:
     void receiveWork();
-
-    void on_P0_Finished(int result);
-    void on_P1_Finished(int result);
-    void on_P2_Finished(int result, QProcess::ExitStatus status);
-    void on_P3_Finished(int result, QProcess::ExitStatus status);
-    void on_P4_Finished(int result, QProcess::ExitStatus status);
-    void on_P5_Finished(int result, QProcess::ExitStatus status);
-    void on_P6_Finished(int result, QProcess::ExitStatus status);
-    void on_P7_Finished(int result, QProcess::ExitStatus status);
-    void on_P8_Finished(int result, QProcess::ExitStatus status);
-    void on_P9_Finished(int result, QProcess::ExitStatus status);
-    void on_P10_Finished(int result, QProcess::ExitStatus status);
-    void on_p2_readFromStdOut();
-    void on_p3_readFromStdOut();
-    void on_p4_readFromStdOut();
-    void on_p5_readFromStdOut();
-    void on_p6_readFromStdOut();
-    void on_p7_readFromStdOut();
-    void on_p8_readFromStdOut();
-    void on_p9_readFromStdOut();
-    void on_p10_readFromStdOut();
 
 private:
     void createSlots();
@@ -100,16 +80,11 @@ private:
 
     QList<ItemInfo *> *m_tasks = nullptr;
     SqliteDBAOperator *m_database = nullptr;
-    int m_ownProcessnum = 3;
-    int m_ownAnaprocessnum = 1;
-    int m_ownAvailabeAnakey = 3;
-    int m_ownFolderoption = 1;
-    int *m_processnum = &m_ownProcessnum;
-    int *m_anaprocessnum = &m_ownAnaprocessnum;
-    int *m_availabeAnakey = &m_ownAvailabeAnakey;
-    int *m_folderoption = &m_ownFolderoption;
+    int m_processnum;
+    int m_anaprocessnum;
+    int m_folderoption;
+    int m_analysisBudget;
     ThumbnailFetcher m_fetchThumbnail;
     int m_finishWaitMs = 2000;
-    bool m_allPaused = false;
     ProgressParser m_parsers[SlotCount];
 };

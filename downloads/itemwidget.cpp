@@ -1,21 +1,15 @@
 #include "downloads/itemwidget.h"
 #include "ui_itemwidget.h"
 
-#include "base/dialogseam.h"
 #include "base/global.h"
-#include "downloads/outputlookup.h"
-#include "downloads/schedulerrules.h"
+#include "base/imagestyle.h"
 #include "tasks/iteminfo.h"
-#include "tasks/sqlitedbaoperator.h"
-#include "tasks/taskstatus.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
-#include <QDebug>
 #include <QMenu>
 #include <QMovie>
-#include <QUrl>
 
 namespace {
 
@@ -65,10 +59,12 @@ itemWidget::itemWidget(QWidget *parent)
     ui->label->setScaledContents(true);
 
     connect(copyAction, &QAction::triggered, this, &itemWidget::copyURl);
-    connect(openFolderAction, &QAction::triggered, this, &itemWidget::selectFolder);
-    connect(deleteAction, &QAction::triggered, this, &itemWidget::removeSelectedImages);
-    connect(redownloadAction, &QAction::triggered, this, &itemWidget::reloadImages);
-    connect(startAction, &QAction::triggered, this, &itemWidget::startImages);
+    connect(openFolderAction, &QAction::triggered, this,
+        [this] { ask(&itemWidget::openFolderRequested); });
+    connect(deleteAction, &QAction::triggered, this, [this] { ask(&itemWidget::deleteRequested); });
+    connect(redownloadAction, &QAction::triggered, this,
+        [this] { ask(&itemWidget::redownloadRequested); });
+    connect(startAction, &QAction::triggered, this, [this] { ask(&itemWidget::startRequested); });
     retranslateMenu();
 }
 
@@ -111,15 +107,7 @@ void itemWidget::applyStyles()
     bold.setWeight(75);
     ui->label_name->setFont(bold);
 
-    const QString px = QString::number(12 * Global::SCALE);
-    contextMenu->setStyleSheet(
-        QStringLiteral("QMenu {background-color:rgb(255,255,255);border: 1px solid rgb(53, 152, "
-                       "219);font-size: %1px;}")
-            .arg(px)
-        + QStringLiteral("QMenu::item {color: rgb(0,0,0);background-color:rgb(255,255,255);"
-                         "padding:5px 20px;margin:0px 5px;font-size: %1px;}")
-              .arg(px)
-        + QStringLiteral("QMenu::item:selected {color: rgb(111, 156, 207);}"));
+    contextMenu->setStyleSheet(ImageStyle::menuSheet(Global::SCALE));
     const QFont menuFont(QStringLiteral("微软雅黑"), 9);
     for (QAction *a : {copyAction, openFolderAction, deleteAction, redownloadAction, startAction})
         a->setFont(menuFont);
@@ -137,11 +125,6 @@ void itemWidget::retranslateMenu()
 void itemWidget::setTaskInfo(ItemInfo *task)
 {
     taskInfo = task;
-}
-
-void itemWidget::setDatabase(SqliteDBAOperator *db)
-{
-    database = db;
 }
 
 void itemWidget::setDurationText(const QString &text)
@@ -258,76 +241,23 @@ void itemWidget::copyURl()
         QApplication::clipboard()->setText(taskInfo->url);
 }
 
-void itemWidget::startImages()
-{
-    if (!taskInfo)
-        return;
-    taskInfo->active = true;
-    setStatusText(TaskStatus::queuing());
-    emit senddoWork();
-}
-
-void itemWidget::on_pushButton_2_clicked()
-{
-    if (DialogSeam::question(nullptr, tr("Warnning"), tr("Are you sure to redownload this item?"))
-        != QMessageBox::Yes)
-        return;
-    redownload();
-}
-
-void itemWidget::reloadImages()
-{
-    on_pushButton_2_clicked();
-}
-
-void itemWidget::redownload()
-{
-    if (!taskInfo)
-        return;
-    taskInfo->active = true;
-    setStatusText(TaskStatus::queuing());
-    if (taskInfo->running) {
-        // Two runs must never write one file: the task is requeued when the
-        // slot that runs it has finished.
-        taskInfo->requeueAfterRun = true;
-        return;
-    }
-    taskInfo->process_status = SchedulerRules::redownloadStatus(taskInfo->process_status);
-    emit senddoWork();
-}
-
-void itemWidget::removeSelectedImages()
-{
-    if (!taskInfo)
-        return;
-    if (DialogSeam::question(nullptr, tr("Delete"), tr("Are you sure to delete this item?"))
-        != QMessageBox::Yes)
-        return;
-    taskInfo->biaoji = false;
-    if (database)
-        database->updateTask(taskInfo);
-    emit senddelsig();
-}
-
-void itemWidget::selectFolder()
-{
-    const QString folder = taskInfo ? OutputLookup::findFolder(*taskInfo) : QString();
-    if (!folder.isEmpty())
-        DialogSeam::openUrl(QUrl::fromLocalFile(folder));
-}
-
-void itemWidget::on_pushButton_3_clicked()
+void itemWidget::ask(void (itemWidget::*request)(ItemInfo *))
 {
     if (taskInfo)
-        qDebug() << OutputLookup::findFolder(*taskInfo);
-    selectFolder();
+        emit(this->*request)(taskInfo);
 }
 
 void itemWidget::on_pushButton_clicked()
 {
-    if (!taskInfo)
-        return;
-    const QString file = OutputLookup::findFile(*taskInfo);
-    if (!file.isEmpty())
-        DialogSeam::openUrl(QUrl::fromLocalFile(file));
+    ask(&itemWidget::playRequested);
+}
+
+void itemWidget::on_pushButton_2_clicked()
+{
+    ask(&itemWidget::redownloadRequested);
+}
+
+void itemWidget::on_pushButton_3_clicked()
+{
+    ask(&itemWidget::openFolderRequested);
 }

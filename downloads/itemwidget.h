@@ -10,13 +10,11 @@ class ItemInfo;
 class QAction;
 class QMenu;
 class QMovie;
-class SqliteDBAOperator;
 
 // One row of the download list: thumbnail, title, status, progress, size,
 // percent, speed, remaining time, play / retry / open-folder buttons and a
-// context menu. The row changes its task for the user's row actions and then
-// tells the main window through senddoWork() (requeued) or senddelsig()
-// (deleted).
+// context menu. A view: it reads its task but never changes it; its buttons
+// and menu entries only say what the user asked for.
 class itemWidget : public QWidget
 {
     Q_OBJECT
@@ -26,7 +24,6 @@ public:
     ~itemWidget() override;
 
     void setTaskInfo(ItemInfo *task);
-    void setDatabase(SqliteDBAOperator *db);
     ItemInfo *task() const { return taskInfo; }
 
     void setDurationText(const QString &text);
@@ -49,18 +46,17 @@ public:
     QList<QAction *> menuActions() const;
 
 signals:
-    void senddoWork();
-    void senddelsig();
+    void startRequested(ItemInfo *task);
+    void redownloadRequested(ItemInfo *task);
+    void deleteRequested(ItemInfo *task);
+    void playRequested(ItemInfo *task);
+    void openFolderRequested(ItemInfo *task);
 
 public slots:
     void on_pushButton_clicked();
     void on_pushButton_2_clicked();
     void on_pushButton_3_clicked();
     void copyURl();
-    void selectFolder();
-    void removeSelectedImages();
-    void reloadImages();
-    void startImages();
 
 protected:
     void enterEvent(QEvent *event) override;
@@ -70,8 +66,8 @@ protected:
 private:
     void applyStyles();
     void retranslateMenu();
-    // Requeues the task after the user confirmed.
-    void redownload();
+    // Emits request with the row's task, when it has one.
+    void ask(void (itemWidget::*request)(ItemInfo *));
 
     Ui::itemWidget *ui;
     QMovie *busyMovie;
@@ -82,5 +78,4 @@ private:
     QAction *redownloadAction;
     QAction *startAction;
     ItemInfo *taskInfo = nullptr;
-    SqliteDBAOperator *database = nullptr;
 };

@@ -2,10 +2,7 @@
 
 #include "base/global.h"
 #include "downloads/itemwidget.h"
-#include "downloads/listrules.h"
-#include "tasks/iteminfo.h"
 
-#include <QDebug>
 #include <QVBoxLayout>
 
 ListWidget::ListWidget(QWidget *parent)
@@ -16,60 +13,50 @@ ListWidget::ListWidget(QWidget *parent)
     m_layout->setSpacing(Global::scaled(8));
 }
 
-void ListWidget::clearRows(const QList<ItemInfo *> &tasks)
+ListWidget::~ListWidget()
 {
-    for (ItemInfo *t : tasks) {
-        if (!t->row || t->row->parentWidget() != this)
-            continue;
-        m_layout->removeWidget(t->row);
-        t->row->hide();
-        t->row->setParent(nullptr);
+    deleteRows();
+}
+
+itemWidget *ListWidget::rowFor(ItemInfo *task)
+{
+    itemWidget *row = m_rows.value(task);
+    if (!row && m_makeRow) {
+        row = m_makeRow(task);
+        if (row)
+            m_rows.insert(task, row);
     }
+    return row;
+}
+
+void ListWidget::clearRows()
+{
     while (QLayoutItem *item = m_layout->takeAt(0)) {
-        if (QWidget *w = item->widget()) {
+        if (QWidget *w = item->widget())
             w->hide();
-            w->setParent(nullptr);
-        }
         delete item;
     }
     m_shown.clear();
 }
 
-void ListWidget::showView(const QList<ItemInfo *> &tasks, int view, int skip)
+void ListWidget::showTasks(const QList<ItemInfo *> &page)
 {
-    m_shown.clear();
-    if (m_rowFor) {
-        for (ItemInfo *t : ListRules::page(tasks, view, skip)) {
-            itemWidget *row = m_rowFor(t);
-            if (!row)
-                continue;
-            row->setMinimumSize(row->size());
-            m_layout->addWidget(row);
-            row->show();
-            m_shown << row;
-            if (view == ListRules::Finished)
-                qDebug() << "m_form->size()" << row->size();
-        }
+    clearRows();
+    for (ItemInfo *t : page) {
+        itemWidget *row = rowFor(t);
+        if (!row)
+            continue;
+        row->setMinimumSize(row->size());
+        m_layout->addWidget(row);
+        row->show();
+        m_shown << row;
     }
     setFixedHeight(static_cast<int>((m_shown.size() * 88 + 1) * Global::SCALE));
 }
 
-void ListWidget::showPaused(const QList<ItemInfo *> &tasks, int skip)
+void ListWidget::deleteRows()
 {
-    showView(tasks, ListRules::Paused, skip);
-}
-
-void ListWidget::showInProgress(const QList<ItemInfo *> &tasks, int skip)
-{
-    showView(tasks, ListRules::InProgress, skip);
-}
-
-void ListWidget::showFinished(const QList<ItemInfo *> &tasks, int skip)
-{
-    showView(tasks, ListRules::Finished, skip);
-}
-
-void ListWidget::showFailed(const QList<ItemInfo *> &tasks, int skip)
-{
-    showView(tasks, ListRules::Failed, skip);
+    clearRows();
+    qDeleteAll(m_rows);
+    m_rows.clear();
 }

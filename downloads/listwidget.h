@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QList>
 #include <QWidget>
 #include <functional>
@@ -8,10 +9,10 @@ class ItemInfo;
 class QVBoxLayout;
 class itemWidget;
 
-// The container of the download list. It holds no task data: every display
-// call is given the task list and how many members of the view to skip, and
-// places at most five rows. Rows are made on demand by the row factory, so a
-// long history costs nothing until a task is shown.
+// The container of the download list. It holds no task data: it is given the
+// page of tasks to show and places their rows. Rows are made on demand by the
+// row factory and kept per task, so a long history costs nothing until a task
+// is shown; they are deleted with the list.
 class ListWidget : public QWidget
 {
     Q_OBJECT
@@ -20,25 +21,27 @@ public:
     using RowFactory = std::function<itemWidget *(ItemInfo *)>;
 
     explicit ListWidget(QWidget *parent = nullptr);
+    ~ListWidget() override;
 
-    void setRowFactory(RowFactory factory) { m_rowFor = std::move(factory); }
+    void setRowFactory(RowFactory factory) { m_makeRow = std::move(factory); }
 
-    void clearRows(const QList<ItemInfo *> &tasks);
-    void showPaused(const QList<ItemInfo *> &tasks, int skip);
-    void showInProgress(const QList<ItemInfo *> &tasks, int skip);
-    void showFinished(const QList<ItemInfo *> &tasks, int skip);
-    void showFailed(const QList<ItemInfo *> &tasks, int skip);
-    void showView(const QList<ItemInfo *> &tasks, int view, int skip);
+    // Replaces the rows shown by the rows of page, top to bottom.
+    void showTasks(const QList<ItemInfo *> &page);
+    // The task's row, made when first needed.
+    itemWidget *rowFor(ItemInfo *task);
+    // The task's row when one was made, else nullptr.
+    itemWidget *existingRow(ItemInfo *task) const { return m_rows.value(task); }
+    // Deletes every row (before their tasks go away).
+    void deleteRows();
 
     // The rows placed by the last show, top to bottom.
     QList<itemWidget *> shownRows() const { return m_shown; }
 
-signals:
-    // Emitted by a row's check box in the playlist dialog.
-    void checkChanged();
-
 private:
+    void clearRows();
+
     QVBoxLayout *m_layout;
-    RowFactory m_rowFor;
+    RowFactory m_makeRow;
+    QHash<ItemInfo *, itemWidget *> m_rows;
     QList<itemWidget *> m_shown;
 };

@@ -8,3 +8,11 @@ MyQProcess::~MyQProcess()
 {
     endRun();
 }
+
+void MyQProcess::endRun()
+{
+    if (terminateRun())
+        waitForFinished(2000);
+    killRun();
+    close();
+}

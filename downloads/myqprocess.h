@@ -8,8 +8,8 @@ class ItemInfo;
 // completion handlers work on that record.
 //
 // The extractor starts helpers of its own (ffmpeg for merging and
-// conversion). On Linux each run therefore gets a process group of its own
-// and endRun() ends the whole group, and the run dies with the program.
+// conversion). On Linux each run therefore gets a process group of its own,
+// the signals below reach the whole group, and the run dies with the program.
 class MyQProcess : public QProcess
 {
     Q_OBJECT
@@ -18,6 +18,13 @@ public:
     explicit MyQProcess(QObject *parent = nullptr);
     ~MyQProcess() override;
 
+    // Asks a running run and everything it started to end (SIGTERM to the
+    // group); remembers the group for killRun(). Returns whether a run was
+    // there to ask.
+    bool terminateRun();
+    // Kills what is left of the run terminateRun() asked (SIGKILL to the
+    // group: a helper may outlive the extractor), or of the running one.
+    void killRun();
     // Ends the run with everything it started, then closes the slot.
     void endRun();
 
@@ -26,4 +33,7 @@ public:
 
 protected:
     void setupChildProcess() override;
+
+private:
+    qint64 m_group = 0; // group asked to end, 0 when none
 };

@@ -16,17 +16,21 @@ void MyQProcess::setupChildProcess()
 #endif
 }
 
-void MyQProcess::endRun()
+bool MyQProcess::terminateRun()
 {
     const qint64 pid = processId();
-    if (state() != QProcess::NotRunning && pid > 0) {
-        ::kill(static_cast<pid_t>(-pid), SIGTERM);
-        if (!waitForFinished(2000))
-            ::kill(static_cast<pid_t>(-pid), SIGKILL);
-    }
-    // A helper may outlive the extractor itself (it was in the middle of a
-    // merge); the group id is still the extractor's pid.
-    if (pid > 0)
-        ::kill(static_cast<pid_t>(-pid), SIGKILL);
-    close();
+    if (state() == QProcess::NotRunning || pid <= 0)
+        return false;
+    // The group id is the extractor's pid, also once the extractor is gone.
+    m_group = pid;
+    ::kill(static_cast<pid_t>(-m_group), SIGTERM);
+    return true;
+}
+
+void MyQProcess::killRun()
+{
+    const qint64 group = m_group > 0 ? m_group : processId();
+    m_group = 0;
+    if (group > 0)
+        ::kill(static_cast<pid_t>(-group), SIGKILL);
 }

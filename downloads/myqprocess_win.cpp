@@ -2,7 +2,16 @@
 
 void MyQProcess::setupChildProcess() { }
 
-void MyQProcess::endRun()
+bool MyQProcess::terminateRun()
 {
-    close(); // kills the extractor
+    if (state() == QProcess::NotRunning)
+        return false;
+    terminate();
+    return true;
+}
+
+void MyQProcess::killRun()
+{
+    if (state() != QProcess::NotRunning)
+        kill();
 }

@@ -7,8 +7,6 @@
 #include <QPixmap>
 #include <QString>
 
-class itemWidget;
-
 // One download task, from the moment its link is accepted until the user
 // deletes it. Fields marked "stored" are mirrored in the task database.
 class ItemInfo : public QObject
@@ -50,7 +48,6 @@ public:
     bool active = true; // false while paused
     int id = 0; // stored, not read back; number within this run
     QPixmap thumbnailpixmap;
-    itemWidget *row = nullptr; // the row that shows this task, not owned
     QList<FormatInfo> formats;
     QString bestaudio_id; // stored
     QString uploader;

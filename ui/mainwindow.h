@@ -8,6 +8,8 @@
 #include <QString>
 #include <QTimer>
 
+#include <memory>
+
 #include "base/appfolders.h"
 #include "base/settingsstore.h"
 
@@ -15,17 +17,19 @@ namespace Ui {
 class MainWindow;
 }
 
-class DownloadEngine;
-class GetProxyPortThread;
+class DownloadListController;
 class ItemInfo;
+class IntakeDialogs;
 class LinkIntake;
+class ListDialog;
 class ListWidget;
+class ProxyController;
 class QAction;
 class QMenu;
 class QTranslator;
 class QWheelEvent;
 class SettingsController;
-class SqliteDBAOperator;
+class SingleDialog;
 class itemWidget;
 
 // The one top-level window. It shows the state of the subsystem controllers
@@ -46,26 +50,7 @@ public:
 
     // ==== downloads ==========================================================
 public:
-    QList<ItemInfo *> taskList; // every task, in creation order; owned
-    DownloadEngine *downloadEngine = nullptr; // the eleven process slots and the scheduler
-    ListWidget *listWidget = nullptr; // rows of the download list
-    SqliteDBAOperator *sqliteOperator = nullptr;
-    int nextTaskId = 0;
-    int processnum = 3;
-    int anaprocessnum = 1;
-    int folderoption = 1;
-    int availabe_anakey = 3; // analysis budget of the scheduler
-    bool allPaused = false;
-    int listFilter = 0;
-
-    void runScheduler();
-    // Refreshes the task's row, when it has one, from the record.
-    void updateTaskRow(ItemInfo *task);
-    // The task's row, made when first needed.
-    itemWidget *rowFor(ItemInfo *task);
-    // Takes a new task into the list: numbers it, stores it and shows it.
-    void addTask(ItemInfo *task);
-    void updateCounts();
+    DownloadListController *downloadList() const { return m_downloads; }
 
 public slots:
     void receiveWork();
@@ -91,32 +76,51 @@ public slots:
     void on_pushButton_clicked();
 
 private:
+    // For the rest of the window: every task in creation order, the view the
+    // list shows (ListRules::View) and whether start-all paused everything.
+    const QList<ItemInfo *> &tasks() const;
+    int listView() const;
+    bool allTasksPaused() const;
+    // Takes a new task into the list: numbers it, stores it and shows it.
+    void addTask(ItemInfo *task);
+    void runScheduler();
+    // Refreshes the task's row, when it has one, from the record.
+    void updateTaskRow(ItemInfo *task);
+    // Status words and rows follow a language switch.
+    void retranslateDownloads();
+
     // Wiring (app/mainwindow_downloads.cpp).
     void createDownloadEngine();
     void createDownloadList();
     void openTaskDatabase();
     void shutdownDownloads();
     void onHistoryTimeout();
+    // Takes the general settings the downloads use (process counts, folder rule).
+    void applyDownloadSettings(const SettingsStore::GeneralSettings &values);
     // Download list helpers (ui/mainwindow_list.cpp).
     void selectListFilter(int view);
-    void redisplay(int view);
-    void deleteView(int view);
+    void showListPage(int view);
+    void updateCounts();
+    itemWidget *makeRow(ItemInfo *task);
+    void showStatusText(ItemInfo *task, const QString &text);
+    void confirmRedownload(ItemInfo *task);
+    void confirmDelete(ItemInfo *task);
+    void openLocalPath(const QString &path);
+
+    DownloadListController *m_downloads = nullptr;
+    ListWidget *m_listWidget = nullptr; // rows of the download list
 
     // ==== network and proxy ==================================================
 public:
-    GetProxyPortThread *m_proxyThread = nullptr;
-    int m_keepaliveFailures = 0; // connectivity checks failed in a row
-    int m_proxyTestWaitMs = 30000; // proxy test: wait for start, then for the end
-    QProcess *m_proxyTestProcess = nullptr; // the running proxy test, if any
-
-    // Shows the stored proxy mode on the proxy page (called when its tab opens).
-    void refreshProxyPage();
+    ProxyController *proxy() const { return m_proxy; }
 
 public slots:
     void recv_proxy_port(QString ipaddr, int port, QString type);
     void m_keepalive_sec();
     void showNetworkAvailable();
     void showNetworkTesting();
+    // Shows the stored proxy mode on the proxy page (called when its tab opens).
+    void refreshProxyPage();
 
 private slots:
     void on_radioButton_clicked(bool checked);
@@ -129,80 +133,13 @@ private slots:
 private:
     // Wiring (app/mainwindow_network.cpp).
     void createProxyDetection();
-    void waitBeforeProxyDetection();
     void startProxyDetection();
     void stopProxyWork();
     void showCustomProxyFields(bool show);
-    void finishProxyTest(QProcess *process);
-    bool m_keepaliveBusy = false;
+
+    ProxyController *m_proxy = nullptr;
 
     // ==== settings, language and the window shell ===========================
-public:
-    QString appDataDir;
-    QString cookiesDir;
-    QString settingsPath;
-    QString desktopDir;
-    QString documentsDir;
-    QRect screenRect; // available geometry of the primary screen at start-up
-    QTranslator *translator = nullptr;
-
-    int redownloadswitch = 0;
-    int loadhistoryswitch = 1;
-    int autodeletefileswitch = 0;
-    int topnum = 10;
-    int languageSwitch = 1; // 1 Chinese, 0 English
-    QString lastNotice;
-
-    // Window shell state.
-    bool m_dragging = false;
-    QPoint m_pressPos;
-    int m_topPage = 0;
-    int m_serviceTab = 0;
-    int m_pixmapFrame = 1;
-    QTimer m_pixmapTimer;
-    QTimer m_keepaliveTimer;
-    QProcess m_helpProcess;
-    QMenu *m_languageMenu = nullptr;
-    QAction *m_webAction = nullptr;
-    QAction *m_faqAction = nullptr;
-    QAction *m_aboutAction = nullptr;
-    QAction *m_updateAction = nullptr;
-    QAction *m_englishAction = nullptr;
-    QAction *m_chineseAction = nullptr;
-
-    // --- settings access (app/mainwindow_settings.cpp) ---------------------------
-    void loadGeneralSettings();
-    // Takes general setting values into the members.
-    void useGeneralSettings(const SettingsStore::GeneralSettings &values);
-    void loadLanguageSetting();
-    void saveLanguageSetting();
-    void loadOneKeySettings();
-    void saveOneKeySettings(int onekey, int quality, int type, int sudu, const QString &location,
-        int zimu, int zimulang, int thumbnail);
-    void saveNotice(const QString &text);
-
-    // --- window shell, settings page and language (ui/) ---------------------
-    void applyLanguage();
-    // Restyles the top tabs from m_topPage and the list filters from listFilter
-    // in the current language.
-    void restyleTopTabs();
-    void restyleListFilters();
-    void restyleStartAllButton();
-    void restyleOneKeyButton();
-    void selectServiceTab(int tab);
-    // Opens the help (hh.exe on Windows, the HTML help page elsewhere).
-    void openHelp();
-
-    // Positions of the service tabs in the tab bar.
-    enum ServiceTab
-    {
-        ProxyTab = 0,
-        SettingTab = 1,
-        StepTab = 2,
-        AboutTab = 3,
-        TestTab = 4
-    };
-
 public slots:
     void timerALL();
     void updatePixmap();
@@ -234,21 +171,45 @@ protected:
     void wheelEvent(QWheelEvent *event) override;
 
 private:
+    // Positions of the service tabs in the tab bar.
+    enum ServiceTab
+    {
+        ProxyTab = 0,
+        SettingTab = 1,
+        StepTab = 2,
+        AboutTab = 3,
+        TestTab = 4
+    };
+
     // Start-up steps, in the order the constructor runs them (app/mainwindow.cpp).
     void computeScale();
     void initWidgets();
     void prepareFolders();
     void createChildWindows();
     void stylePages();
-    // The stored general settings and the interface language, for the ui/
-    // files (app/mainwindow_settings.cpp).
+    // The window's side of the settings controller, for the ui/ files
+    // (app/mainwindow_settings.cpp): creating it and handing its values to
+    // the downloads and the settings page, the stored values, the language.
+    void createSettings();
     SettingsStore::GeneralSettings generalSettings() const;
+    void saveGeneralSettings(const SettingsStore::GeneralSettings &values);
     bool chineseUi() const;
-    // Window shell helpers (ui/).
+    void switchLanguage(bool chinese);
+    // Window shell, settings page and language (ui/).
+    void applyLanguage();
+    // Restyles the top tabs from m_topPage and the list filters from the
+    // shown list view, in the current language.
+    void restyleTopTabs();
+    void restyleListFilters();
+    void restyleStartAllButton();
+    void restyleOneKeyButton();
+    void selectServiceTab(int tab);
+    // Opens the help (hh.exe on Windows, the HTML help page elsewhere).
+    void openHelp();
     void styleChrome();
     void buildDropDownMenu();
     void prepareSettingsPage();
-    void showGeneralSettings();
+    void showGeneralSettings(const SettingsStore::GeneralSettings &values);
     void styleDownloadPage();
     void stylePopularPage();
     void styleServicePages();
@@ -260,13 +221,47 @@ private:
     void resetServiceTabs();
 
     SettingsController *m_settings = nullptr;
+    QString appDataDir; // per-user data folder (help pages)
+    QString settingsPath; // the settings file, as the controller uses it
+    QString desktopDir; // offered as a save folder
+    QTranslator *translator = nullptr;
+    // The controller's history switch, kept in step for code that has not
+    // moved to generalSettings() yet.
+    int loadhistoryswitch = 1;
+
+    // Window shell state.
+    bool m_dragging = false;
+    QPoint m_pressPos;
+    int m_topPage = 0;
+    int m_serviceTab = 0;
+    int m_pixmapFrame = 1;
+    QTimer m_pixmapTimer; // network-status animation while testing
+    QTimer m_keepaliveTimer;
+    QProcess m_helpProcess;
+    QMenu *m_languageMenu = nullptr;
+    QAction *m_webAction = nullptr;
+    QAction *m_faqAction = nullptr;
+    QAction *m_aboutAction = nullptr;
+    QAction *m_updateAction = nullptr;
+    QAction *m_englishAction = nullptr;
+    QAction *m_chineseAction = nullptr;
 
     // ==== link intake ========================================================
+public slots:
+    void on_pushButton_paste_clicked();
+    // A link chosen on the popular lists.
+    void receiveTopForm(QString url);
+
 private:
     // Wiring (app/mainwindow_intake.cpp).
     void createLinkIntake();
+    // Every link enters here: paste, popular lists, batch files.
+    void addLink(const QString &url);
 
     LinkIntake *m_intake = nullptr;
+    SingleDialog *m_singleDialog = nullptr;
+    ListDialog *m_listDialog = nullptr;
+    std::shared_ptr<IntakeDialogs> m_intakeDialogs;
 
     // ==== vendor service =====================================================
 public slots:

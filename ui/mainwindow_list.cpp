@@ -2,90 +2,102 @@
 #include "ui_mainwindow.h"
 
 #include "base/dialogseam.h"
-#include "base/global.h"
-#include "downloads/downloadengine.h"
+#include "downloads/downloadlistcontroller.h"
 #include "downloads/itemwidget.h"
 #include "downloads/listrules.h"
 #include "downloads/listwidget.h"
 #include "downloads/rowupdate.h"
 #include "tasks/iteminfo.h"
-#include "tasks/sqlitedbaoperator.h"
 
-#include <QSet>
+#include <QDebug>
+#include <QUrl>
+
+// The download list page: shows the controller's page, counters and scroll
+// range, and forwards the buttons.
+
+const QList<ItemInfo *> &MainWindow::tasks() const
+{
+    return m_downloads->tasks();
+}
+
+int MainWindow::listView() const
+{
+    return m_downloads->view();
+}
+
+bool MainWindow::allTasksPaused() const
+{
+    return m_downloads->allPaused();
+}
 
 void MainWindow::createDownloadList()
 {
-    listWidget = new ListWidget();
-    listWidget->setRowFactory([this](ItemInfo *t) { return rowFor(t); });
+    m_listWidget = new ListWidget();
+    m_listWidget->setRowFactory([this](ItemInfo *t) { return makeRow(t); });
     // The list page's frame, scroll area and buttons are styled with the
     // other pages (stylePages, applyLanguage).
-    ui->scrollArea_main->setWidget(listWidget);
-    listWidget->setStyleSheet(QStringLiteral("background-color:transparent;"));
+    ui->scrollArea_main->setWidget(m_listWidget);
+    m_listWidget->setStyleSheet(QStringLiteral("background-color:transparent;"));
     ui->verticalScrollBar->setRange(0, 0);
 }
 
 void MainWindow::updateCounts()
 {
-    const int counts[] = {ListRules::count(taskList, ListRules::Paused),
-        ListRules::count(taskList, ListRules::InProgress),
-        ListRules::count(taskList, ListRules::Finished),
-        ListRules::count(taskList, ListRules::Failed)};
-    const int current = listFilter >= 0 && listFilter <= 3 ? counts[listFilter] : 0;
-    ui->verticalScrollBar->setMinimum(0);
-    ui->verticalScrollBar->setMaximum(ListRules::scrollMaximum(current));
-    ui->label_all->setText(QString::number(counts[0]));
-    ui->label_downloading->setText(QString::number(counts[1]));
-    ui->label_downloaded->setText(QString::number(counts[2]));
-    ui->label_downloaded_failure->setText(QString::number(counts[3]));
+    // A smaller range moves the value, which shows the page again.
+    ui->verticalScrollBar->setRange(0, m_downloads->scrollMaximum());
+    ui->label_all->setText(QString::number(m_downloads->count(ListRules::Paused)));
+    ui->label_downloading->setText(QString::number(m_downloads->count(ListRules::InProgress)));
+    ui->label_downloaded->setText(QString::number(m_downloads->count(ListRules::Finished)));
+    ui->label_downloaded_failure->setText(QString::number(m_downloads->count(ListRules::Failed)));
 }
 
-void MainWindow::redisplay(int view)
+void MainWindow::showListPage(int view)
 {
     updateCounts();
-    listWidget->clearRows(taskList);
-    listWidget->showView(taskList, view, ui->verticalScrollBar->value());
+    m_listWidget->showTasks(m_downloads->page(view));
 }
 
 void MainWindow::displayLockList()
 {
-    redisplay(ListRules::Paused);
+    showListPage(ListRules::Paused);
 }
 
 void MainWindow::opendisplaynofinish()
 {
-    redisplay(ListRules::InProgress);
+    showListPage(ListRules::InProgress);
 }
 
 void MainWindow::opendisplayfinish()
 {
-    redisplay(ListRules::Finished);
+    showListPage(ListRules::Finished);
 }
 
 void MainWindow::opendisplayfinishfailure()
 {
-    redisplay(ListRules::Failed);
+    showListPage(ListRules::Failed);
 }
 
 void MainWindow::opendisplayall()
 {
-    redisplay(listFilter >= 1 && listFilter <= 3 ? listFilter : ListRules::Paused);
+    showListPage(m_downloads->view());
 }
 
-void MainWindow::on_verticalScrollBar_valueChanged(int)
+void MainWindow::on_verticalScrollBar_valueChanged(int value)
 {
+    m_downloads->setOffset(value);
     opendisplayall();
 }
 
 void MainWindow::selectListFilter(int view)
 {
-    listFilter = view;
+    m_downloads->setView(view);
     restyleListFilters();
     {
-        // The value change would redisplay the old view first.
+        // The value change would show the old view first.
         const QSignalBlocker block(ui->verticalScrollBar);
         ui->verticalScrollBar->setValue(0);
     }
-    redisplay(view);
+    showListPage(view);
     ui->pushButton_downloadfinished_5->setVisible(view != ListRules::InProgress);
     ui->pushButton_downloadfinished_retry->setVisible(view == ListRules::Failed);
 }
@@ -110,64 +122,36 @@ void MainWindow::on_pushButton_downloadfinished_failure_clicked()
     selectListFilter(ListRules::Failed);
 }
 
-void MainWindow::deleteView(int view)
-{
-    for (auto it = taskList.crbegin(); it != taskList.crend(); ++it) {
-        ItemInfo *t = *it;
-        if (!ListRules::deletedByBulk(*t, view))
-            continue;
-        t->biaoji = false;
-        sqliteOperator->updateTask(t);
-    }
-}
-
 void MainWindow::opendelall()
 {
-    deleteView(ListRules::Paused);
+    m_downloads->deleteView(ListRules::Paused);
 }
 
 void MainWindow::opendelnofinish()
 {
-    deleteView(ListRules::InProgress);
+    m_downloads->deleteView(ListRules::InProgress);
 }
 
 void MainWindow::opendelfinish()
 {
-    deleteView(ListRules::Finished);
+    m_downloads->deleteView(ListRules::Finished);
 }
 
 void MainWindow::opendelfinishfailure()
 {
-    deleteView(ListRules::Failed);
+    m_downloads->deleteView(ListRules::Failed);
 }
 
 void MainWindow::on_pushButton_downloadfinished_5_clicked()
 {
     if (DialogSeam::question(nullptr, tr("Delete"), tr("Are you sure to delete this items?"))
-        != QMessageBox::Yes)
-        return;
-    switch (listFilter) {
-    case 0:
-        opendelall();
-        break;
-    case 1:
-        opendelnofinish();
-        break;
-    case 2:
-        opendelfinish();
-        break;
-    case 3:
-        opendelfinishfailure();
-        break;
-    default:
-        return;
-    }
-    opendisplayall();
+        == QMessageBox::Yes)
+        m_downloads->deleteView(m_downloads->view());
 }
 
 void MainWindow::runScheduler()
 {
-    downloadEngine->runScheduler();
+    m_downloads->runScheduler();
 }
 
 void MainWindow::receiveWork()
@@ -175,53 +159,83 @@ void MainWindow::receiveWork()
     runScheduler();
 }
 
-void MainWindow::updateTaskRow(ItemInfo *task)
-{
-    if (task && task->row)
-        applyTaskToRow(*task, task->row);
-}
-
-itemWidget *MainWindow::rowFor(ItemInfo *task)
-{
-    if (!task->row) {
-        auto *row = new itemWidget();
-        row->setTaskInfo(task);
-        row->setDatabase(sqliteOperator);
-        connect(row, &itemWidget::senddoWork, this, &MainWindow::receiveWork);
-        connect(row, &itemWidget::senddelsig, this, &MainWindow::opendisplayall);
-        task->row = row;
-        updateTaskRow(task);
-    }
-    return task->row;
-}
-
 void MainWindow::addTask(ItemInfo *task)
 {
-    task->id = nextTaskId++;
-    task->setParent(nullptr);
-    taskList.append(task);
-    sqliteOperator->insertTask(task);
-    updateTaskRow(task);
+    m_downloads->addTask(task);
+}
+
+void MainWindow::updateTaskRow(ItemInfo *task)
+{
+    if (itemWidget *row = m_listWidget->existingRow(task))
+        applyTaskToRow(*task, row);
+}
+
+void MainWindow::showStatusText(ItemInfo *task, const QString &text)
+{
+    if (itemWidget *row = m_listWidget->existingRow(task))
+        row->setStatusText(text);
+}
+
+void MainWindow::retranslateDownloads()
+{
+    m_downloads->retranslate();
+}
+
+itemWidget *MainWindow::makeRow(ItemInfo *task)
+{
+    auto *row = new itemWidget();
+    row->setTaskInfo(task);
+    connect(row, &itemWidget::startRequested, m_downloads, &DownloadListController::startTask);
+    connect(row, &itemWidget::redownloadRequested, this, &MainWindow::confirmRedownload);
+    connect(row, &itemWidget::deleteRequested, this, &MainWindow::confirmDelete);
+    connect(row, &itemWidget::playRequested, this,
+        [this](ItemInfo *t) { openLocalPath(m_downloads->fileToPlay(t)); });
+    connect(row, &itemWidget::openFolderRequested, this, [this](ItemInfo *t) {
+        const QString folder = m_downloads->folderToOpen(t);
+        qDebug() << folder;
+        openLocalPath(folder);
+    });
+    applyTaskToRow(*task, row);
+    return row;
+}
+
+void MainWindow::confirmRedownload(ItemInfo *task)
+{
+    if (DialogSeam::question(nullptr, tr("Warnning"), tr("Are you sure to redownload this item?"))
+        == QMessageBox::Yes)
+        m_downloads->redownloadTask(task);
+}
+
+void MainWindow::confirmDelete(ItemInfo *task)
+{
+    if (DialogSeam::question(nullptr, tr("Delete"), tr("Are you sure to delete this item?"))
+        == QMessageBox::Yes)
+        m_downloads->deleteTask(task);
+}
+
+void MainWindow::openLocalPath(const QString &path)
+{
+    if (!path.isEmpty())
+        DialogSeam::openUrl(QUrl::fromLocalFile(path));
 }
 
 void MainWindow::openredownload()
 {
-    downloadEngine->openredownload();
+    m_downloads->retryFailed();
 }
 
 void MainWindow::on_pushButton_downloadfinished_retry_clicked()
 {
-    const auto answer = DialogSeam::question(
-        nullptr, tr("Redownload"), tr("Are you sure to redownload this items?"));
-    if (answer == QMessageBox::Yes && listFilter == 3)
+    if (DialogSeam::question(
+            nullptr, tr("Redownload"), tr("Are you sure to redownload this items?"))
+        == QMessageBox::Yes)
         openredownload();
 }
 
 void MainWindow::on_pushButton_downloadfinished_4_clicked()
 {
-    allPaused = downloadEngine->toggleAll();
+    m_downloads->toggleAll();
     restyleStartAllButton();
-    opendisplayall();
 }
 
 void MainWindow::on_pushButton_6_clicked()
@@ -231,26 +245,12 @@ void MainWindow::on_pushButton_6_clicked()
 
 // Reads every stored task into the list. They come back paused; nothing
 // starts until the user starts it. Rows are made when a task is first shown,
-// so a long history costs nothing up front.
+// so a long history costs nothing up front. The list keeps the view the user
+// chose (the paused view until then).
 void MainWindow::on_pushButton_clicked()
 {
-    // Tasks already in the list (queued before the history arrived) are not
-    // added a second time.
-    QSet<QString> known;
-    for (const ItemInfo *t : qAsConst(taskList))
-        known.insert(t->uniqueID);
-    QList<ItemInfo *> stored;
-    sqliteOperator->loadTasks(stored);
-    for (ItemInfo *t : qAsConst(stored)) {
-        if (known.contains(t->uniqueID))
-            delete t;
-        else
-            taskList.append(t);
-    }
-    // Loaded tasks are numbered from 0; new ones must not share their numbers.
-    nextTaskId = qMax(nextTaskId, taskList.size());
-    ui->verticalScrollBar->setMaximum(taskList.size());
-    displayLockList();
+    m_downloads->loadHistory();
+    opendisplayall();
     ui->stackedWidget->setCurrentIndex(0);
-    ui->stackedWidget_2->setCurrentIndex(taskList.isEmpty() ? 0 : 1);
+    ui->stackedWidget_2->setCurrentIndex(tasks().isEmpty() ? 0 : 1);
 }

@@ -4,6 +4,7 @@
 // translations in the working directory) with a HOME of its own.
 #include "base/fonts.h"
 #include "base/resources.h"
+#include "downloads/downloadlistcontroller.h"
 #include "downloads/qmenubutton.h"
 #include "tasks/iteminfo.h"
 #include "ui/mainwindow.h"
@@ -61,7 +62,7 @@ void addSampleTasks(MainWindow &w)
         t->rate = QStringLiteral("2.35MiB/s");
         t->eta = QStringLiteral("00:12");
         t->duration = 754;
-        w.addTask(t);
+        w.downloadList()->addTask(t);
     }
 }
 

@@ -5,6 +5,7 @@
 // APP_NAME names the data folder (by default the program's own name), so the
 // worker can share the data folder of the test that started it.
 
+#include "downloads/downloadlistcontroller.h"
 #include "tasks/iteminfo.h"
 #include "ui/mainwindow.h"
 
@@ -33,8 +34,8 @@ int main(int argc, char *argv[])
     task->quality_num = QByteArray(argv[2]).toInt();
     task->limitRate = QString::fromLocal8Bit(argv[3]);
     task->path = QString::fromLocal8Bit(argv[4]);
-    window.addTask(task);
-    window.runScheduler();
+    window.downloadList()->addTask(task);
+    window.downloadList()->runScheduler();
     std::printf("queued %s\n", qPrintable(task->uniqueID));
     std::fflush(stdout);
     return app.exec();

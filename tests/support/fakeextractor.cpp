@@ -29,9 +29,12 @@ if [ $analysis = 1 ]; then
   exit 0
 fi
 case "$url" in
-  *hang*)
+  *stubborn*) trap '' TERM ;;
+esac
+case "$url" in
+  *hang*|*stubborn*)
     sleep 300 &
-    echo "$$ $!" > "$here/pids.txt"
+    echo "$$ $!" >> "$here/pids.txt"
     echo "[download]   1.0% of 10.00MiB at 1.00MiB/s ETA 00:10"
     wait
     exit 0 ;;

@@ -16,8 +16,9 @@
 //                     "nofile" prints 100 % and an ERROR but writes nothing;
 //                     "break" stops at 30 % with exit code 1;
 //                     "hang" starts a helper (sleep) and never ends;
+//                     "stubborn" is "hang" ignoring SIGTERM, helper included;
 //                     "sleepN" waits N seconds before finishing.
-// Every run appends its arguments to runs.log; a hanging run writes its own
+// Every run appends its arguments to runs.log; a hanging run appends its own
 // pid and its helper's pid to pids.txt.
 class FakeExtractor
 {

@@ -1,0 +1,213 @@
+#include "downloads/downloadlistcontroller.h"
+
+#include "downloads/downloadengine.h"
+#include "downloads/listrules.h"
+#include "downloads/outputlookup.h"
+#include "downloads/schedulerrules.h"
+#include "tasks/iteminfo.h"
+#include "tasks/sqlitedbaoperator.h"
+#include "tasks/taskstatus.h"
+
+#include <QSet>
+
+DownloadListController::DownloadListController(QObject *parent)
+    : QObject(parent)
+    , m_engine(new DownloadEngine(this))
+{
+    m_engine->bindTasks(&m_tasks);
+    connect(m_engine, &DownloadEngine::taskChanged, this, &DownloadListController::taskChanged);
+    connect(
+        m_engine, &DownloadEngine::relayoutRequested, this, &DownloadListController::listChanged);
+    connect(m_engine, &DownloadEngine::countsChanged, this, &DownloadListController::countsChanged);
+}
+
+DownloadListController::~DownloadListController()
+{
+    // The engine goes first: no run may touch a task record once it is gone.
+    delete m_engine;
+    qDeleteAll(m_tasks);
+}
+
+void DownloadListController::setDatabase(SqliteDBAOperator *db)
+{
+    m_database = db;
+    m_engine->bindDatabase(db);
+}
+
+void DownloadListController::applySettings(const SettingsStore::GeneralSettings &values)
+{
+    m_engine->setLimits(values.processnum, values.anaprocessnum, values.folderoption);
+    m_engine->setAnalysisBudget(values.processnum);
+}
+
+int DownloadListController::processnum() const
+{
+    return m_engine->processnum();
+}
+
+int DownloadListController::anaprocessnum() const
+{
+    return m_engine->anaprocessnum();
+}
+
+int DownloadListController::folderoption() const
+{
+    return m_engine->folderoption();
+}
+
+void DownloadListController::addTask(ItemInfo *task)
+{
+    task->id = m_nextTaskId++;
+    task->setParent(nullptr);
+    m_tasks.append(task);
+    if (m_database)
+        m_database->insertTask(task);
+    emit taskChanged(task);
+    // A task that waits for a busy slot is listed at once, not at the next
+    // change of another task.
+    emit listChanged();
+}
+
+int DownloadListController::loadHistory()
+{
+    if (!m_database)
+        return 0;
+    // Tasks already in the list (queued before the history arrived) are not
+    // added a second time.
+    QSet<QString> known;
+    for (const ItemInfo *t : qAsConst(m_tasks))
+        known.insert(t->uniqueID);
+    QList<ItemInfo *> stored;
+    m_database->loadTasks(stored);
+    int added = 0;
+    for (ItemInfo *t : qAsConst(stored)) {
+        if (known.contains(t->uniqueID)) {
+            delete t;
+            continue;
+        }
+        m_tasks.append(t);
+        ++added;
+    }
+    // Loaded tasks are numbered from 0; new ones must not share their numbers.
+    m_nextTaskId = qMax(m_nextTaskId, m_tasks.size());
+    return added;
+}
+
+void DownloadListController::setView(int view)
+{
+    m_view = view;
+    m_offset = 0;
+}
+
+int DownloadListController::count(int view) const
+{
+    return ListRules::count(m_tasks, view);
+}
+
+int DownloadListController::scrollMaximum() const
+{
+    return ListRules::scrollMaximum(count(m_view));
+}
+
+QList<ItemInfo *> DownloadListController::page(int view) const
+{
+    return ListRules::page(m_tasks, view, m_offset);
+}
+
+void DownloadListController::deleteView(int view)
+{
+    for (auto it = m_tasks.crbegin(); it != m_tasks.crend(); ++it) {
+        ItemInfo *t = *it;
+        if (!ListRules::deletedByBulk(*t, view))
+            continue;
+        t->biaoji = false;
+        if (m_database)
+            m_database->updateTask(t);
+    }
+    emit listChanged();
+}
+
+bool DownloadListController::retryFailed()
+{
+    if (m_view != ListRules::Failed)
+        return false;
+    const QList<ItemInfo *> requeued = SchedulerRules::requeueFailed(m_tasks);
+    for (ItemInfo *t : requeued)
+        emit statusTextChanged(t, TaskStatus::queuing());
+    emit listChanged();
+    runScheduler();
+    return true;
+}
+
+bool DownloadListController::toggleAll()
+{
+    const bool release = m_allPaused;
+    for (ItemInfo *t : qAsConst(m_tasks)) {
+        if (t->process_status >= TaskStatus::Downloading || !t->biaoji)
+            continue;
+        t->active = release;
+        emit statusTextChanged(t, release ? TaskStatus::queuing() : TaskStatus::pause());
+    }
+    m_allPaused = !release;
+    if (release)
+        runScheduler();
+    emit listChanged();
+    return m_allPaused;
+}
+
+void DownloadListController::startTask(ItemInfo *task)
+{
+    task->active = true;
+    emit statusTextChanged(task, TaskStatus::queuing());
+    runScheduler();
+}
+
+void DownloadListController::redownloadTask(ItemInfo *task)
+{
+    task->active = true;
+    emit statusTextChanged(task, TaskStatus::queuing());
+    if (task->running) {
+        // Two runs must never write one file: the task is requeued when the
+        // slot that runs it has finished.
+        task->requeueAfterRun = true;
+        return;
+    }
+    task->process_status = SchedulerRules::redownloadStatus(task->process_status);
+    runScheduler();
+}
+
+void DownloadListController::deleteTask(ItemInfo *task)
+{
+    task->biaoji = false;
+    if (m_database)
+        m_database->updateTask(task);
+    emit listChanged();
+}
+
+QString DownloadListController::fileToPlay(const ItemInfo *task) const
+{
+    return OutputLookup::findFile(*task);
+}
+
+QString DownloadListController::folderToOpen(const ItemInfo *task) const
+{
+    return OutputLookup::findFolder(*task);
+}
+
+void DownloadListController::retranslate()
+{
+    for (ItemInfo *t : qAsConst(m_tasks)) {
+        t->status = TaskStatus::textFor(t->process_status, t->active);
+        emit taskChanged(t);
+    }
+}
+
+void DownloadListController::runScheduler()
+{
+    m_engine->runScheduler();
+}
+
+void DownloadListController::shutdown()
+{
+    m_engine->shutdown();
+}

@@ -1,0 +1,96 @@
+#pragma once
+
+#include "base/settingsstore.h"
+
+#include <QList>
+#include <QObject>
+#include <QString>
+
+class DownloadEngine;
+class ItemInfo;
+class SqliteDBAOperator;
+
+// The download list without its widgets: every task (owned, in creation
+// order), the engine that runs them, the view and page the list shows, the
+// bulk actions and what a row's buttons ask for. The window shows this state
+// and asks the user's confirmations before calling in.
+class DownloadListController : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit DownloadListController(QObject *parent = nullptr);
+    ~DownloadListController() override;
+
+    DownloadEngine *engine() const { return m_engine; }
+    // The task database (not owned); it opens after the list exists.
+    void setDatabase(SqliteDBAOperator *db);
+    SqliteDBAOperator *database() const { return m_database; }
+
+    // Process counts and the folder rule; the analysis budget starts again
+    // from the download count.
+    void applySettings(const SettingsStore::GeneralSettings &values);
+    int processnum() const;
+    int anaprocessnum() const;
+    int folderoption() const;
+
+    const QList<ItemInfo *> &tasks() const { return m_tasks; }
+    // Takes a new task: numbers it, stores it and announces it.
+    void addTask(ItemInfo *task);
+    // Reads every stored task the list does not hold yet (they come back
+    // paused); returns how many were added.
+    int loadHistory();
+
+    // The view the list shows (ListRules::View) and how many of its members
+    // the page skips (the scroll value). Choosing a view starts at its newest.
+    int view() const { return m_view; }
+    void setView(int view);
+    int offset() const { return m_offset; }
+    void setOffset(int offset) { m_offset = offset; }
+    int count(int view) const;
+    int scrollMaximum() const;
+    // At most five tasks of view, newest first, from the current offset.
+    QList<ItemInfo *> page(int view) const;
+
+    // Hides every task the bulk delete of view covers and stores that.
+    void deleteView(int view);
+    // Requeues every failed task; only while the failed view is shown.
+    bool retryFailed();
+    // Start-all / pause-all of the tasks that wait or analyse; returns
+    // whether everything is paused afterwards.
+    bool toggleAll();
+    bool allPaused() const { return m_allPaused; }
+
+    // What a row's buttons ask for (after the user confirmed).
+    void startTask(ItemInfo *task);
+    void redownloadTask(ItemInfo *task);
+    void deleteTask(ItemInfo *task);
+    // The downloaded file to play and the folder holding it; empty before
+    // anything was downloaded.
+    QString fileToPlay(const ItemInfo *task) const;
+    QString folderToOpen(const ItemInfo *task) const;
+
+    // Status words follow the interface language.
+    void retranslate();
+    void runScheduler();
+    // Ends every run (program exit).
+    void shutdown();
+
+signals:
+    // The task's row must show the record again.
+    void taskChanged(ItemInfo *task);
+    // The task's row shows text as its status word (the rest is unchanged).
+    void statusTextChanged(ItemInfo *task, const QString &text);
+    // What the list shows changed: redisplay the page.
+    void listChanged();
+    void countsChanged();
+
+private:
+    QList<ItemInfo *> m_tasks;
+    DownloadEngine *m_engine;
+    SqliteDBAOperator *m_database = nullptr;
+    int m_nextTaskId = 0;
+    int m_view = 0;
+    int m_offset = 0;
+    bool m_allPaused = false;
+};
