@@ -19,7 +19,7 @@ MainWindow::MainWindow(QWidget *parent)
     initWidgets();
 
     ui->radioButton->setChecked(true);
-    translator = new LanguageTranslator(this);
+    m_translator = new LanguageTranslator(this);
     prepareFolders();
     createSettings();
     createDownloadEngine();
@@ -71,9 +71,9 @@ void MainWindow::computeScale()
 void MainWindow::prepareFolders()
 {
     const AppFolders folders = AppFolders::locate();
-    appDataDir = folders.appDataDir;
-    settingsPath = folders.settingsPath;
-    desktopDir = folders.desktopDir;
+    m_appDataDir = folders.appDataDir;
+    m_settingsPath = folders.settingsPath;
+    m_desktopDir = folders.desktopDir;
     folders.prepare(Global::DOWNLOAD_DIR);
 }
 

@@ -41,7 +41,7 @@ void MainWindow::applyDownloadSettings(const SettingsStore::GeneralSettings &val
 void MainWindow::onHistoryTimeout()
 {
     qDebug() << "====================onHistoryTimeout===============";
-    if (loadhistoryswitch != 0)
+    if (generalSettings().loadhistoryswitch != 0)
         on_pushButton_clicked();
 }
 

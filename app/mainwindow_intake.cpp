@@ -23,7 +23,7 @@ void MainWindow::createLinkIntake()
     m_listDialog = new ListDialog(this);
     for (AnalysisDialog *dialog : {static_cast<AnalysisDialog *>(m_singleDialog),
              static_cast<AnalysisDialog *>(m_listDialog)})
-        dialog->setDesktopFolder(desktopDir);
+        dialog->setDesktopFolder(m_desktopDir);
 
     m_intake = new LinkIntake([this](ItemInfo *task) { addTask(task); }, this);
     m_intakeDialogs = std::make_shared<WindowIntakeDialogs>(

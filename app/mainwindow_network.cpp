@@ -10,7 +10,7 @@
 
 void MainWindow::createProxyDetection()
 {
-    m_proxy = new ProxyController(settingsPath, this);
+    m_proxy = new ProxyController(m_settingsPath, this);
     connect(m_proxy, &ProxyController::networkAvailable, this, &MainWindow::showNetworkAvailable);
     connect(m_proxy, &ProxyController::networkTesting, this, &MainWindow::showNetworkTesting);
     connect(m_proxy, &ProxyController::testOutput, ui->textEdit_test, &QTextEdit::setPlainText);

@@ -7,15 +7,13 @@
 
 void MainWindow::createSettings()
 {
-    m_settings = new SettingsController(settingsPath, this);
+    m_settings = new SettingsController(m_settingsPath, this);
     connect(m_settings, &SettingsController::generalChanged, this,
         [this](const SettingsStore::GeneralSettings &values) {
-            loadhistoryswitch = values.loadhistoryswitch;
             applyDownloadSettings(values);
             showGeneralSettings(values);
         });
     connect(m_settings, &SettingsController::languageChanged, this, &MainWindow::applyLanguage);
-    loadhistoryswitch = m_settings->general().loadhistoryswitch;
 }
 
 SettingsStore::GeneralSettings MainWindow::generalSettings() const

@@ -83,6 +83,10 @@ QString noticeSheet(bool unread);
 // menu): white with the blue border, item padding and font size times scale.
 QString menuSheet(double scale);
 
+// The one style of every drop-down list (settings, one-key page, dialogs),
+// sizes times scale.
+QString comboSheet(double scale);
+
 // Network-status frames 1 .. 4 and the available picture.
 QString networkFrameSheet(int frame);
 QString networkAvailableSheet();

@@ -15,7 +15,7 @@ DownloadListController::DownloadListController(QObject *parent)
     , m_engine(new DownloadEngine(this))
 {
     m_engine->bindTasks(&m_tasks);
-    connect(m_engine, &DownloadEngine::taskChanged, this, &DownloadListController::taskChanged);
+    connect(m_engine, &DownloadEngine::taskChanged, this, &DownloadListController::onTaskChanged);
     connect(
         m_engine, &DownloadEngine::relayoutRequested, this, &DownloadListController::listChanged);
     connect(m_engine, &DownloadEngine::countsChanged, this, &DownloadListController::countsChanged);
@@ -90,6 +90,18 @@ int DownloadListController::loadHistory()
     }
     // Loaded tasks are numbered from 0; new ones must not share their numbers.
     m_nextTaskId = qMax(m_nextTaskId, m_tasks.size());
+    // Restored tasks come back paused: start-all must then offer to start
+    // them, not to pause what is already paused.
+    bool anyWaiting = false, allPaused = true;
+    for (const ItemInfo *t : qAsConst(m_tasks)) {
+        if (t->process_status >= TaskStatus::Downloading || !t->biaoji)
+            continue;
+        anyWaiting = true;
+        allPaused = allPaused && !t->active;
+    }
+    m_allPaused = anyWaiting && allPaused;
+    if (added > 0)
+        emit countsChanged();
     return added;
 }
 
@@ -210,4 +222,17 @@ void DownloadListController::runScheduler()
 void DownloadListController::shutdown()
 {
     m_engine->shutdown();
+}
+
+void DownloadListController::onTaskChanged(ItemInfo *task)
+{
+    emit taskChanged(task);
+    // A change of status or pause moves the task between views: the
+    // counters follow at once, not only when a download ends.
+    const int shown = task->process_status * 2 + (task->active ? 1 : 0);
+    int &last = m_countedAs[task];
+    if (last != shown) {
+        last = shown;
+        emit countsChanged();
+    }
 }

@@ -2,6 +2,7 @@
 
 #include "base/settingsstore.h"
 
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -86,7 +87,10 @@ signals:
     void countsChanged();
 
 private:
+    void onTaskChanged(ItemInfo *task);
+
     QList<ItemInfo *> m_tasks;
+    QHash<const ItemInfo *, int> m_countedAs; // status and pause last counted
     DownloadEngine *m_engine;
     SqliteDBAOperator *m_database = nullptr;
     int m_nextTaskId = 0;

@@ -89,10 +89,10 @@ void itemWidget::applyStyles()
     ui->pushButton_3->setToolTip(tr("open file location"));
 
     ui->progressBar->setStyleSheet(QStringLiteral(
-        "QProgressBar::chunk {background-color:rgb(49,144,240,50);}"
+        "QProgressBar::chunk {background-color:rgba(49,144,240,50);}"
         "QProgressBar {   border: 0px solid grey;border-radius: 5px;background-color: #d9e1ec;}"));
     ui->label_time->setStyleSheet(
-        QStringLiteral("QLabel{color:rgb(255,255,255);background-color:rgb(34,43,18,200)}"));
+        QStringLiteral("QLabel{color:rgb(255,255,255);background-color:rgba(34,43,18,200)}"));
     const QString text = QStringLiteral("QLabel{color:#455261;}");
     for (QLabel *l : {ui->label_name, ui->label_percent, ui->label_size, ui->label_status,
              ui->label_time_2, ui->label_sudu})

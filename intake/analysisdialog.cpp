@@ -2,6 +2,7 @@
 
 #include "base/dialogseam.h"
 #include "base/global.h"
+#include "base/imagestyle.h"
 #include "base/widgetscale.h"
 #include "downloads/customshadoweffect.h"
 
@@ -36,8 +37,12 @@ void AnalysisDialog::setUpChrome(
     m_animationLabel = animation;
     m_animationLabel->setScaledContents(true);
     m_saveLocation = saveLocation;
-    m_saveLocation->setView(new QListView(m_saveLocation));
-    m_saveLocation->setIconSize(QSize(Global::scaled(16), Global::scaled(16)));
+    const QString comboSheet = ImageStyle::comboSheet(Global::SCALE);
+    for (QComboBox *combo : findChildren<QComboBox *>()) {
+        combo->setStyleSheet(comboSheet);
+        combo->setView(new QListView(combo));
+        combo->setIconSize(QSize(Global::scaled(16), Global::scaled(16)));
+    }
 }
 
 void AnalysisDialog::fillSaveLocations()

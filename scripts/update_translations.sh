@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 dirs=()
-for d in app tasks extractor downloads intake network service ui forms; do
+for d in app base tasks extractor downloads intake network service ui forms; do
     [ -d "$d" ] && dirs+=("$d")
 done
 lupdate -no-obsolete -locations none "${dirs[@]}" \

@@ -145,6 +145,10 @@ private slots:
         }
         QCOMPARE(m_list->loadHistory(), 2); // the listed one is not added twice
         QCOMPARE(counts(), (QList<int> {2, 0, 1, 0}));
+        // Everything waiting is paused: the first press starts it.
+        QVERIFY(m_list->allPaused());
+        m_list->toggleAll();
+        QCOMPARE(counts(), (QList<int> {0, 2, 1, 0}));
         QCOMPARE(add("new", 0)->id, 3); // numbered past the loaded ones
 
         m_list->toggleAll(); // pause all

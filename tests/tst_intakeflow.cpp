@@ -99,6 +99,8 @@ private slots:
         qputenv("QUILLON_PROBE_URL", m_media->plainMp4Url().toUtf8());
         qputenv("QUILLON_KEEPALIVE_URL", m_media->plainMp4Url().toUtf8());
         m_dialogs = std::make_unique<ScriptedDialogs>();
+        // Where the program runs: beside its translations.
+        QDir::setCurrent(qEnvironmentVariable("QUILLON_BINARY_DIR"));
         m_window = std::make_unique<MainWindow>();
         m_window->show();
         QTRY_COMPARE_WITH_TIMEOUT(Global::PROXY_PORT, 0, 30000);
@@ -143,13 +145,16 @@ private slots:
         QVERIFY(!QFile::exists(marker));
     }
 
-    // A link that names a video and a list asks; closing either dialog
-    // queues nothing.
+    // A link that names a video and a list asks, in the interface language;
+    // closing either dialog queues nothing.
     void listQuestionAndClosedDialogs()
     {
+        m_window->changeEnglishlanguage();
+        m_dialogs->calls.clear();
         m_dialogs->answers << QMessageBox::No << QMessageBox::Yes;
         paste(m_media->dashUrl() + "?list=L&v=1");
         paste(m_media->dashUrl() + "?list=L&v=1");
+        QVERIFY(m_dialogs->calls.value(0).text.startsWith("The link also names a playlist"));
         QCOMPARE(m_opened, QStringList({"SingleDialog", "ListDialog"}));
         QVERIFY(tasks().isEmpty());
         m_opened.clear();

@@ -221,13 +221,10 @@ private:
     void resetServiceTabs();
 
     SettingsController *m_settings = nullptr;
-    QString appDataDir; // per-user data folder (help pages)
-    QString settingsPath; // the settings file, as the controller uses it
-    QString desktopDir; // offered as a save folder
-    QTranslator *translator = nullptr;
-    // The controller's history switch, kept in step for code that has not
-    // moved to generalSettings() yet.
-    int loadhistoryswitch = 1;
+    QString m_appDataDir; // per-user data folder (help pages)
+    QString m_settingsPath; // the settings file, as the controller uses it
+    QString m_desktopDir; // offered as a save folder
+    QTranslator *m_translator = nullptr;
 
     // Window shell state.
     bool m_dragging = false;

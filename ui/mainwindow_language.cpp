@@ -25,11 +25,11 @@ void MainWindow::changeChineselanguage()
 
 void MainWindow::applyLanguage()
 {
-    QCoreApplication::removeTranslator(translator);
+    QCoreApplication::removeTranslator(m_translator);
     // A missing file leaves the English source texts; the pictures still
     // follow the language.
-    if (LanguageFiles::load(translator, chineseUi() ? 1 : 0))
-        QCoreApplication::installTranslator(translator);
+    if (LanguageFiles::load(m_translator, chineseUi() ? 1 : 0))
+        QCoreApplication::installTranslator(m_translator);
 
     applyPictureSet();
     retranslateTexts();

@@ -250,6 +250,7 @@ void MainWindow::on_pushButton_6_clicked()
 void MainWindow::on_pushButton_clicked()
 {
     m_downloads->loadHistory();
+    restyleStartAllButton();
     opendisplayall();
     ui->stackedWidget->setCurrentIndex(0);
     ui->stackedWidget_2->setCurrentIndex(tasks().isEmpty() ? 0 : 1);

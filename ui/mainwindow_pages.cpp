@@ -81,7 +81,7 @@ void MainWindow::styleDownloadPage()
         b->setStyleSheet(textButtonSheet());
         b->setCursor(Qt::PointingHandCursor);
     }
-    ui->comboBox_7->setStyleSheet(SettingsPage::comboStyleSheet(Global::SCALE));
+    ui->comboBox_7->setStyleSheet(ImageStyle::comboSheet(Global::SCALE));
     ui->comboBox_7->setView(new QListView(ui->comboBox_7));
 
     ui->frame_main->setStyleSheet(QStringLiteral("#frame_main{border:1px dashed #d9e1ec}"));
@@ -185,7 +185,7 @@ void MainWindow::styleOneKeyPage()
 {
     ui->label_onekeyconfiguration->setScaledContents(true);
     ui->label_oenkey2->setScaledContents(true);
-    const QString combo = SettingsPage::comboStyleSheet(Global::SCALE);
+    const QString combo = ImageStyle::comboSheet(Global::SCALE);
     for (QComboBox *c :
         {ui->comboBox_4, ui->comboBox_2, ui->comboBox_5, ui->comboBox_6, ui->comboBox_3}) {
         c->setStyleSheet(combo);
@@ -199,7 +199,8 @@ void MainWindow::styleOneKeyPage()
     if (ui->comboBox_3->count() == 0) {
         const QIcon folder(QStringLiteral(":/img/folder.png"));
         ui->comboBox_3->addItem(folder, Global::DOWNLOAD_DIR, Global::DOWNLOAD_DIR);
-        ui->comboBox_3->addItem(QIcon(QStringLiteral(":/img/desktop.png")), desktopDir, desktopDir);
+        ui->comboBox_3->addItem(
+            QIcon(QStringLiteral(":/img/desktop.png")), m_desktopDir, m_desktopDir);
     }
 }
 

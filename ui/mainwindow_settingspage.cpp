@@ -12,7 +12,7 @@
 
 void MainWindow::prepareSettingsPage()
 {
-    const QString style = SettingsPage::comboStyleSheet(Global::SCALE);
+    const QString style = ImageStyle::comboSheet(Global::SCALE);
     const QList<QPair<QComboBox *, QStringList>> combos
         = {{ui->comboBox_numbervideo, SettingsPage::videoCountChoices()},
             {ui->comboBox_numberprocess, SettingsPage::processChoices()},

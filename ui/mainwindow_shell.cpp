@@ -316,7 +316,7 @@ void MainWindow::on_pushButton_help_clicked()
 
 void MainWindow::openHelp()
 {
-    HelpLauncher::open(&m_helpProcess, appDataDir + QStringLiteral("help/"), chineseUi());
+    HelpLauncher::open(&m_helpProcess, m_appDataDir + QStringLiteral("help/"), chineseUi());
 }
 
 // --- network status strip ------------------------------------------------------

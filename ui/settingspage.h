@@ -3,7 +3,7 @@
 #include <QStringList>
 
 // The general settings page: what its combo boxes offer, which entry a stored
-// value selects, and the combo style. No widgets here.
+// value selects. No widgets here.
 namespace SettingsPage {
 
 QStringList videoCountChoices(); // topnum: "5", "10", "15"
@@ -14,8 +14,5 @@ QStringList analysisChoices(); // anaprocessnum: "1", "2" (two analysis slots)
 int videoCountIndex(int topnum);
 int processIndex(int processnum);
 int analysisIndex(int anaprocessnum);
-
-// The style sheet every settings combo box carries, sizes times scale.
-QString comboStyleSheet(double scale);
 
 } // namespace SettingsPage
