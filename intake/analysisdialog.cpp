@@ -45,6 +45,12 @@ void AnalysisDialog::setUpChrome(
     }
 }
 
+void AnalysisDialog::setDesktopFolder(const QString &folder)
+{
+    m_desktopFolder = folder;
+    fillSaveLocations();
+}
+
 void AnalysisDialog::fillSaveLocations()
 {
     if (m_saveLocation->count() > 0)

@@ -19,7 +19,8 @@ class AnalysisDialog : public QDialog
 public:
     explicit AnalysisDialog(QWidget *parent = nullptr);
 
-    void setDesktopFolder(const QString &folder) { m_desktopFolder = folder; }
+    // The second save location offered; the list is filled with it.
+    void setDesktopFolder(const QString &folder);
 
 public slots:
     void updatePixmap();

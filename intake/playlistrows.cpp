@@ -12,8 +12,20 @@ PlaylistRows::PlaylistRows(QScrollArea *area, Binder binder)
     , m_rowHeight(Global::scaled(36))
     , m_spacing(Global::scaled(2))
 {
-    setStyleSheet(QStringLiteral("background-color:transparent;"));
+    setAttribute(Qt::WA_TranslucentBackground);
     connect(m_area->verticalScrollBar(), &QScrollBar::valueChanged, this, &PlaylistRows::place);
+    // The rows are made with the dialog, before it is first shown.
+    growPool(m_area->height() / (m_rowHeight + m_spacing) + 2);
+}
+
+void PlaylistRows::growPool(int size)
+{
+    while (m_pool.size() < size) {
+        auto *row = new Form(this);
+        row->hide();
+        connect(row, &Form::m_checkclicked, this, &PlaylistRows::checkClicked);
+        m_pool << row;
+    }
 }
 
 void PlaylistRows::setCount(int count)
@@ -50,11 +62,7 @@ void PlaylistRows::place()
     const int top = m_area->verticalScrollBar()->value();
     const int first = qMax(0, top / step);
     const int wanted = m_area->viewport()->height() / step + 2;
-    while (m_pool.size() < wanted) {
-        auto *row = new Form(this);
-        connect(row, &Form::m_checkclicked, this, &PlaylistRows::checkClicked);
-        m_pool << row;
-    }
+    growPool(wanted);
     for (int i = 0; i < m_pool.size(); ++i) {
         Form *row = m_pool[i];
         const int index = first + i;
@@ -66,5 +74,7 @@ void PlaylistRows::place()
         m_bind(row, index);
         row->setGeometry(0, index * step, width(), m_rowHeight);
         row->show();
+        row->raise();
     }
+    update();
 }

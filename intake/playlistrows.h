@@ -38,6 +38,7 @@ protected:
 
 private:
     void place();
+    void growPool(int size);
 
     QScrollArea *m_area;
     Binder m_bind;

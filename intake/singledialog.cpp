@@ -122,6 +122,11 @@ void SingleDialog::on_Finished(int)
 {
     const QByteArray output = m_process->readAll();
     m_process->close();
+    showAnalysis(output);
+}
+
+void SingleDialog::showAnalysis(const QByteArray &output)
+{
     stopAnimation();
     if (parseVideoOutput(output, &m_meta) == ParseResult::Invalid) {
         ui->label->setText(tr("Incorrect Url address or network unreachabl."));

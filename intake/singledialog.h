@@ -26,6 +26,8 @@ public:
 
     void setLanguage(int languageSwitch);
     void startAnalysis(const QString &link);
+    // Shows what a single-video run printed: title, duration and formats.
+    void showAnalysis(const QByteArray &output);
     // The user's choice after the run; nothing when no format was chosen.
     std::optional<SingleChoice> choice() const;
 

@@ -6,11 +6,16 @@
 #include "base/resources.h"
 #include "downloads/downloadlistcontroller.h"
 #include "downloads/qmenubutton.h"
+#include "intake/form.h"
+#include "intake/listdialog.h"
+#include "intake/playlistrows.h"
+#include "intake/singledialog.h"
 #include "tasks/iteminfo.h"
 #include "ui/mainwindow.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QMenu>
 #include <QPushButton>
 #include <QStackedWidget>
@@ -20,8 +25,11 @@ namespace {
 
 void settle()
 {
-    for (int i = 0; i < 5; ++i)
-        QApplication::processEvents();
+    // Long enough for new child widgets to be laid out and painted.
+    QElapsedTimer waited;
+    waited.start();
+    while (waited.elapsed() < 300)
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
 }
 
 void click(MainWindow &w, const char *name)
@@ -64,6 +72,36 @@ void addSampleTasks(MainWindow &w)
         t->duration = 754;
         w.downloadList()->addTask(t);
     }
+}
+
+// What the extractor prints for a video with a few formats.
+QByteArray sampleVideo()
+{
+    QByteArray formats;
+    const char *const rows[] = {
+        R"({"format_id":"140","ext":"m4a","acodec":"mp4a.40.2","vcodec":"none","abr":129,"tbr":129,"filesize":3145728})",
+        R"({"format_id":"18","ext":"mp4","acodec":"mp4a.40.2","vcodec":"avc1.42001E","height":360,"width":640,"fps":30,"filesize":12582912})",
+        R"({"format_id":"137","ext":"mp4","acodec":"none","vcodec":"avc1.640028","height":1080,"width":1920,"fps":30,"filesize":83886080})",
+        R"({"format_id":"248","ext":"webm","acodec":"none","vcodec":"vp9","height":1080,"width":1920,"fps":30,"filesize":62914560})",
+        R"({"format_id":"136","ext":"mp4","acodec":"none","vcodec":"avc1.4d401f","height":720,"width":1280,"fps":30,"filesize":41943040})"};
+    for (const char *row : rows)
+        formats += (formats.isEmpty() ? "" : ",") + QByteArray(row);
+    return R"({"fulltitle":"Morning light over the harbour","duration":754,"uploader":"Harbour Films","upload_date":"20240311","formats":[)"
+        + formats + "]}";
+}
+
+// What the extractor's flat-list run prints for a playlist.
+QByteArray samplePlaylist()
+{
+    QByteArray out;
+    const char *const titles[] = {"Harbour at dawn", "Fishing boats return", "Market on the quay",
+        "Lighthouse at dusk", "Night ferry", "Storm over the bay", "Gulls", "The old crane",
+        "Sunday regatta", "Low tide"};
+    int n = 0;
+    for (const char *title : titles)
+        out += R"({"_type":"url","url":"https://video.example/watch?v=)" + QByteArray::number(++n)
+            + R"(","title":")" + title + "\"}\n";
+    return out;
 }
 
 void shoot(QWidget &w, const QString &dir, const QString &name)
@@ -132,6 +170,21 @@ int main(int argc, char *argv[])
         shoot(*languages, dir, lang + QStringLiteral("-8-menu-language"));
         languages->hide();
         menu->hide();
+
+        // The two link dialogs with what an analysis shows.
+        auto *single = w.findChild<SingleDialog *>();
+        single->setLanguage(lang == QLatin1String("zh") ? 1 : 0);
+        single->show();
+        single->showAnalysis(sampleVideo());
+        shoot(*single, dir, lang + QStringLiteral("-9-single-dialog"));
+        single->hide();
+        auto *list = w.findChild<ListDialog *>();
+        list->setLanguage(lang == QLatin1String("zh") ? 1 : 0);
+        list->show();
+        list->showEntries(samplePlaylist());
+        list->finish();
+        shoot(*list, dir, lang + QStringLiteral("-9-playlist-dialog"));
+        list->hide();
     }
     return 0;
 }
