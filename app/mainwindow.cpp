@@ -79,9 +79,7 @@ void MainWindow::prepareFolders()
 
 void MainWindow::timerALL()
 {
-    // The one-key button shows the stored mode once it is in effect.
-    if (m_settings->applyStoredOneKey())
-        restyleOneKeyButton();
+    loadOneKeySettings();
     onHistoryTimeout();
     onTopInfoTimeout();
 }

@@ -1,11 +1,15 @@
 #include "ui/mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "app/settingscontroller.h"
 #include "base/dialogseam.h"
 #include "base/global.h"
+#include "downloads/downloadlistcontroller.h"
 #include "downloads/thumbnailfetch.h"
+#include "intake/batchlinks.h"
 #include "intake/linkintake.h"
 #include "intake/listdialog.h"
+#include "intake/onekey.h"
 #include "intake/singledialog.h"
 #include "intake/windowintakedialogs.h"
 #include "tasks/iteminfo.h"
@@ -13,6 +17,9 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDebug>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
 
 // Wiring of link intake: the two long-lived dialogs open beside the paste
 // button; new tasks go into the download list, which is then shown and
@@ -34,6 +41,7 @@ void MainWindow::createLinkIntake()
         },
         [this] { return chineseUi() ? 1 : 0; });
     m_intake->setDialogs(m_intakeDialogs.get());
+    setAcceptDrops(true);
     m_intake->setThumbnailFetcher(
         [](const ItemInfo &t) { return Thumbnail::fetch(t.url, t.thumbnailUrl); });
     connect(m_intake, &LinkIntake::tasksAdded, this, [this] {
@@ -49,6 +57,12 @@ void MainWindow::addLink(const QString &url)
     m_intake->addLink(url);
 }
 
+void MainWindow::addLinks(const QStringList &lines)
+{
+    m_intake->setFolderOption(generalSettings().folderoption);
+    m_intake->addLinks(lines);
+}
+
 void MainWindow::on_pushButton_paste_clicked()
 {
     qDebug() << "g_port==" << Global::PROXY_PORT;
@@ -61,11 +75,135 @@ void MainWindow::on_pushButton_paste_clicked()
                 + QStringLiteral("<a href=\"%1\">%1</a>").arg(site));
         return;
     }
-    addLink(QApplication::clipboard()->text());
+    // Several lines are taken one by one, like a batch file.
+    addLinks(BatchLinks::splitLines(QApplication::clipboard()->text()));
     ui->pushButton_paste->setEnabled(true);
 }
 
 void MainWindow::receiveTopForm(QString url)
 {
     addLink(url);
+}
+
+// --- batch files and dropped links --------------------------------------------
+
+void MainWindow::importLinkFile(const QString &path)
+{
+    const std::optional<QStringList> lines = BatchLinks::readFile(path);
+    if (lines)
+        addLinks(*lines);
+}
+
+void MainWindow::on_pushButton_3_clicked()
+{
+    const QString path
+        = DialogSeam::openFileName(this, tr("选择批量导入文件"), QString(), tr("TXT(*.txt)"));
+    if (!path.isEmpty())
+        importLinkFile(path);
+}
+
+void MainWindow::on_pushButton_4_clicked()
+{
+    const QString path
+        = DialogSeam::saveFileName(this, tr("保存的文件"), tr("."), tr("TXT(*.txt)"));
+    if (path.isEmpty())
+        return;
+    const QStringList links
+        = BatchLinks::exportLinks(m_downloads->tasks(), ui->comboBox_7->currentIndex());
+    if (!BatchLinks::writeFile(path, links))
+        DialogSeam::warning(
+            this, tr("打开写入文件"), tr("打开要写入的文件失败，请检查文件名和是否具有写入权限！"));
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (event->mimeData()->hasUrls() || event->mimeData()->hasText())
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent *event)
+{
+    const QMimeData *data = event->mimeData();
+    QStringList links;
+    if (data->hasUrls()) {
+        for (const QUrl &url : data->urls()) {
+            if (url.isLocalFile()) {
+                if (url.toLocalFile().endsWith(QLatin1String(".txt"), Qt::CaseInsensitive))
+                    importLinkFile(url.toLocalFile());
+            } else {
+                links << url.toString();
+            }
+        }
+    } else {
+        links = BatchLinks::splitLines(data->text());
+    }
+    if (!links.isEmpty())
+        addLinks(links);
+    event->acceptProposedAction();
+}
+
+// --- one-key mode -----------------------------------------------------------------
+
+void MainWindow::loadOneKeySettings()
+{
+    const SettingsStore::OneKeySettings stored = m_settings->storedOneKey();
+    // Stored choices count only once a folder was saved.
+    if (stored.videolocation.isEmpty())
+        return;
+    Global::ONEKEY = stored.onekey;
+    m_intake->setOneKey(OneKey::choiceFrom(stored));
+    showOneKeySettings(stored);
+    restyleOneKeyButton();
+}
+
+void MainWindow::showOneKeySettings(const SettingsStore::OneKeySettings &values)
+{
+    ui->checkBox->setChecked(values.onekey);
+    ui->comboBox_4->setCurrentIndex(values.videoquality);
+    ui->comboBox_2->setCurrentIndex(values.videosudu);
+    int folder = ui->comboBox_3->findData(values.videolocation);
+    if (folder < 0) {
+        ui->comboBox_3->addItem(
+            QIcon(QStringLiteral(":/img/folder.png")), values.videolocation, values.videolocation);
+        folder = ui->comboBox_3->count() - 1;
+    }
+    ui->comboBox_3->setCurrentIndex(folder);
+    ui->comboBox_5->setCurrentIndex(values.videozimu);
+    ui->comboBox_6->setCurrentIndex(values.videozimulang);
+    ui->checkBox_5->setChecked(values.videothumbnail);
+}
+
+void MainWindow::on_checkBox_clicked(bool checked)
+{
+    // In effect for the next link; stored only by OK.
+    Global::ONEKEY = checked;
+}
+
+void MainWindow::on_pushButton_5_clicked()
+{
+    const QString folder = DialogSeam::existingDirectory(this, tr("Save Location"), m_desktopDir);
+    if (folder.isEmpty())
+        return;
+    int index = ui->comboBox_3->findData(folder);
+    if (index < 0) {
+        ui->comboBox_3->addItem(QIcon(QStringLiteral(":/img/folder.png")), folder, folder);
+        index = ui->comboBox_3->count() - 1;
+    }
+    ui->comboBox_3->setCurrentIndex(index);
+}
+
+void MainWindow::on_pushButton_onekey_ok_clicked()
+{
+    SettingsStore::OneKeySettings values;
+    values.onekey = Global::ONEKEY;
+    values.videoquality = ui->comboBox_4->currentIndex();
+    values.videosudu = ui->comboBox_2->currentIndex();
+    values.videolocation = ui->comboBox_3->currentText();
+    values.videozimu = ui->comboBox_5->currentIndex();
+    values.videozimulang = ui->comboBox_6->currentIndex();
+    values.videothumbnail = ui->checkBox_5->isChecked();
+    m_intake->setOneKey(OneKey::choiceFrom(values));
+    m_settings->saveOneKey(values);
+    restyleOneKeyButton();
+    on_pushButton_download_clicked();
 }

@@ -33,6 +33,11 @@ bool SettingsController::applyStoredOneKey() const
     return true;
 }
 
+SettingsStore::OneKeySettings SettingsController::storedOneKey() const
+{
+    return SettingsStore::loadOneKey(m_path);
+}
+
 void SettingsController::saveOneKey(const SettingsStore::OneKeySettings &values)
 {
     SettingsStore::saveOneKey(m_path, values);

@@ -34,6 +34,7 @@ public:
     // count only once a save location was stored: returns false (and leaves
     // Global::ONEKEY alone) while there is none.
     bool applyStoredOneKey() const;
+    SettingsStore::OneKeySettings storedOneKey() const;
     void saveOneKey(const SettingsStore::OneKeySettings &values);
 
     QString notice() const { return m_notice; }

@@ -57,11 +57,15 @@ set(QUILLON_CORE_SOURCES
     ${CMAKE_CURRENT_SOURCE_DIR}/downloads/schedulerrules.h
     ${CMAKE_CURRENT_SOURCE_DIR}/downloads/thumbnailfetch.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/downloads/thumbnailfetch.h
+    ${CMAKE_CURRENT_SOURCE_DIR}/intake/batchlinks.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/intake/batchlinks.h
     ${CMAKE_CURRENT_SOURCE_DIR}/intake/linkintake.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/intake/intakechoices.h
     ${CMAKE_CURRENT_SOURCE_DIR}/intake/linkintake.h
     ${CMAKE_CURRENT_SOURCE_DIR}/intake/linkrules.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/intake/linkrules.h
+    ${CMAKE_CURRENT_SOURCE_DIR}/intake/onekey.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/intake/onekey.h
     ${CMAKE_CURRENT_SOURCE_DIR}/intake/singletask.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/intake/singletask.h
     ${CMAKE_CURRENT_SOURCE_DIR}/intake/sitelinks.h

@@ -36,6 +36,18 @@ int LinkIntake::addLink(const QString &text)
     qDebug() << "url==" << link;
 
     const int added = kind == LinkRules::Kind::List ? takeList(link) : takeSingle(link);
+    if (added > 0 && !m_batch)
+        emit tasksAdded();
+    return added;
+}
+
+int LinkIntake::addLinks(const QStringList &lines)
+{
+    m_batch = true;
+    int added = 0;
+    for (const QString &line : lines)
+        added += addLink(line);
+    m_batch = false;
     if (added > 0)
         emit tasksAdded();
     return added;

@@ -54,6 +54,9 @@ public:
 
     // Takes one link: returns how many tasks were queued.
     int addLink(const QString &text);
+    // Takes every line as if it were pasted on its own, in order; tasksAdded
+    // is announced once at the end.
+    int addLinks(const QStringList &lines);
 
     // Queues link for analysis (status 0, the "-j" command) with the one-key
     // choices. Returns the new task, or nullptr when the text is no web link.
@@ -76,4 +79,5 @@ private:
     IntakeDialogs *m_dialogs = nullptr;
     int m_folderoption = 1;
     OneKeyChoice m_onekey;
+    bool m_batch = false; // within addLinks: announce once at the end
 };

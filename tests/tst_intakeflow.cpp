@@ -2,9 +2,11 @@
 #include "support/scripteddialogs.h"
 #include "support/testmain.h"
 
+#include "app/settingscontroller.h"
 #include "base/global.h"
 #include "downloads/downloadlistcontroller.h"
 #include "intake/form.h"
+#include "intake/linkintake.h"
 #include "intake/listdialog.h"
 #include "intake/playlistrows.h"
 #include "intake/singledialog.h"
@@ -12,8 +14,10 @@
 #include "tasks/taskstatus.h"
 #include "ui/mainwindow.h"
 
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTableWidget>
 #include <functional>
@@ -132,7 +136,7 @@ private slots:
         QFile::remove(marker);
         const QString link = m_media->plainMp4Url();
         const QStringList texts = {link + " --exec \"touch " + marker + "\"",
-            "\"" + link + "\" -o /tmp/x", link + "\n--exec touch " + marker, "file:///etc/passwd",
+            "\"" + link + "\" -o /tmp/x", link + "\t--exec touch " + marker, "file:///etc/passwd",
             "-" + link, "--config-location=" + marker};
         for (const QString &text : texts) {
             m_dialogs->calls.clear();
@@ -198,6 +202,68 @@ private slots:
         waitFinished(queued);
         for (ItemInfo *t : queued)
             QCOMPARE(MediaFixture::streams(t->renametargetPath), QString("audio video,360"));
+    }
+    // One-key mode set through its page: a batch file and a dropped file of
+    // links queue without any dialog, in file order, and finish in the
+    // one-key folder at the one-key quality; the choices survive a restart,
+    // and OK with the switch off stops applying them.
+    void oneKeyBatch()
+    {
+        QTemporaryDir folder;
+        m_window->findChild<QPushButton *>("pushButton_onekey")->click();
+        m_window->findChild<QComboBox *>("comboBox_4")->setCurrentIndex(8); // " SD 360P"
+        m_dialogs->paths << folder.path();
+        m_window->findChild<QPushButton *>("pushButton_5")->click();
+        m_window->findChild<QCheckBox *>("checkBox")->click();
+        m_window->findChild<QPushButton *>("pushButton_onekey_ok")->click();
+
+        const QString file = folder.filePath("links.txt");
+        QFile links(file);
+        QVERIFY(links.open(QIODevice::WriteOnly));
+        for (const char *n : {"a", "b", "c"})
+            links.write((m_media->dashUrl() + "?k=" + n + (n[0] == 'c' ? "" : "\r\n")).toUtf8());
+        links.close();
+        const int before = tasks().size();
+        m_opened.clear();
+        m_dialogs->paths << file;
+        m_window->findChild<QPushButton *>("pushButton_3")->click();
+        QMimeData drop;
+        drop.setUrls({QUrl::fromLocalFile(file)});
+        QDropEvent event(QPointF(50, 50), Qt::CopyAction, &drop, Qt::LeftButton, Qt::NoModifier);
+        // As the window system delivers a drop: straight to the handler.
+        struct DropTarget : MainWindow
+        {
+            using MainWindow::dropEvent;
+        };
+        (m_window.get()->*(&DropTarget::dropEvent))(&event);
+        const QList<ItemInfo *> queued = tasks().mid(before);
+        QCOMPARE(queued.size(), 6);
+        QVERIFY(m_opened.isEmpty());
+        QVERIFY(queued[2]->url.endsWith("?k=c") && queued[5]->url.endsWith("?k=c"));
+        waitFinished(queued.mid(0, 3));
+        for (ItemInfo *t : queued.mid(0, 3)) {
+            QVERIFY(t->renametargetPath.startsWith(folder.path()));
+            QCOMPARE(MediaFixture::streams(t->renametargetPath), QString("audio video,360"));
+        }
+
+        // Several lines on the clipboard are several links.
+        const int pasted = tasks().size();
+        paste(m_media->missingUrl() + "?1\n" + m_media->missingUrl() + "?2\r\n"
+            + m_media->missingUrl() + "?3\n");
+        QCOMPARE(tasks().size(), pasted + 3);
+        QVERIFY(m_opened.isEmpty());
+
+        m_window.reset();
+        Global::ONEKEY = false;
+        m_window = std::make_unique<MainWindow>();
+        QTRY_VERIFY(Global::ONEKEY);
+        QCOMPARE(m_window->intake()->oneKey().quality, 8);
+        QCOMPARE(m_window->findChild<QComboBox *>("comboBox_3")->currentText(), folder.path());
+        m_window->findChild<QCheckBox *>("checkBox")->click();
+        m_window->findChild<QPushButton *>("pushButton_onekey_ok")->click();
+        QCOMPARE(m_window->intake()->oneKey().quality, -1);
+        QCOMPARE(m_window->settings()->storedOneKey().videoquality, 8);
+        QVERIFY(!m_window->settings()->storedOneKey().onekey);
     }
 };
 

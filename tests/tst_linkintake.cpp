@@ -1,9 +1,12 @@
 #include "support/testmain.h"
 
 #include "base/global.h"
+#include "intake/batchlinks.h"
 #include "intake/linkintake.h"
 #include "intake/linkrules.h"
+#include "intake/onekey.h"
 #include "intake/singletask.h"
+#include "support/taskfactory.h"
 #include "tasks/iteminfo.h"
 #include "tasks/taskstatus.h"
 
@@ -262,6 +265,69 @@ private slots:
         QCOMPARE(t->renametitle, QString("20200131.._a_b__${HOME}_100_"));
         QCOMPARE(t->renametargetPath, t->folder + "//" + t->renametitle + finalExt);
         QVERIFY(t->cmd.contains("%(quillon_dollar|$)s{HOME}_100_"));
+    }
+    // Link files: every line taken (the last with or without its line end),
+    // UTF-8 whatever the locale, export newest first by filter, and a file
+    // that cannot be written is reported, not half written.
+    void batchFiles()
+    {
+        const QString path = m_folder.filePath("links.txt");
+        QFile raw(path);
+        QVERIFY(raw.open(QIODevice::WriteOnly));
+        raw.write(
+            "https://v.example/a\r\n\nhttps://v.example/\xc3\xa9t\xc3\xa9\nhttps://v.example/c");
+        raw.close();
+        QCOMPARE(BatchLinks::readFile(path).value(),
+            QStringList({"https://v.example/a", "", QString::fromUtf8("https://v.example/été"),
+                "https://v.example/c"}));
+        Global::ONEKEY = true;
+        QSignalSpy added(m_intake.get(), &LinkIntake::tasksAdded);
+        QCOMPARE(m_intake->addLinks(*BatchLinks::readFile(path)), 3);
+        QCOMPARE(added.count(), 1);
+        QCOMPARE(m_answers.asked, QStringList({"warn"})); // the empty line alone
+        QCOMPARE(m_tasks[2]->url, QString("https://v.example/c"));
+        Global::ONEKEY = false;
+
+        QList<ItemInfo *> tasks;
+        for (int status : {6, 7, 3, 6, 8}) {
+            tasks << makeTask(QString::fromUtf8("ü%1").arg(tasks.size()), status);
+            tasks.last()->active = tasks.size() != 3;
+        }
+        tasks[3]->biaoji = false;
+        const QStringList finished = BatchLinks::exportLinks(tasks, 3);
+        QCOMPARE(finished, QStringList({tasks[0]->url}));
+        QCOMPARE(BatchLinks::exportLinks(tasks, 4), QStringList({tasks[4]->url, tasks[1]->url}));
+        QCOMPARE(BatchLinks::exportLinks(tasks, 1), QStringList({tasks[2]->url}));
+        QCOMPARE(BatchLinks::exportLinks(tasks, 0).size(), 4);
+        QVERIFY(BatchLinks::writeFile(path, BatchLinks::exportLinks(tasks, 0)));
+        QCOMPARE(BatchLinks::readFile(path).value(), BatchLinks::exportLinks(tasks, 0));
+        QVERIFY(!BatchLinks::writeFile(m_folder.filePath("missing/links.txt"), finished));
+        QCOMPARE(BatchLinks::readFile(path).value().size(), 4);
+        qDeleteAll(tasks);
+    }
+
+    // Stored one-key indices become the options tasks get; switched off,
+    // nothing applies.
+    void oneKeyChoices()
+    {
+        SettingsStore::OneKeySettings stored;
+        stored.onekey = true;
+        stored.videoquality = 8;
+        stored.videosudu = 2;
+        stored.videolocation = m_folder.path();
+        stored.videozimu = 1;
+        stored.videozimulang = 4;
+        stored.videothumbnail = true;
+        const OneKeyChoice on = OneKey::choiceFrom(stored);
+        QCOMPARE(on.quality, 8);
+        QCOMPARE(on.rateOption, QString("512K"));
+        QVERIFY(on.subtitleOption.contains("--embed-subs"));
+        QVERIFY(on.subLangOption.contains("ko"));
+        QVERIFY(on.thumbnailOption.contains("--write-thumbnail"));
+        stored.onekey = false;
+        const OneKeyChoice off = OneKey::choiceFrom(stored);
+        QCOMPARE(off.quality, -1);
+        QVERIFY(off.location.isEmpty() && off.rateOption.isEmpty() && off.subLangOption.isEmpty());
     }
 };
 

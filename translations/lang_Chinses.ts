@@ -443,6 +443,34 @@
             <source>Are you sure to delete this item?</source>
             <translation>确定要删除此任务吗？</translation>
         </message>
+        <message>
+            <source>选择批量导入文件</source>
+            <translation>选择批量导入文件</translation>
+        </message>
+        <message>
+            <source>TXT(*.txt)</source>
+            <translation>文本文件(*.txt)</translation>
+        </message>
+        <message>
+            <source>保存的文件</source>
+            <translation>保存的文件</translation>
+        </message>
+        <message>
+            <source>.</source>
+            <translation>.</translation>
+        </message>
+        <message>
+            <source>打开写入文件</source>
+            <translation>打开写入文件</translation>
+        </message>
+        <message>
+            <source>打开要写入的文件失败，请检查文件名和是否具有写入权限！</source>
+            <translation>打开要写入的文件失败，请检查文件名和是否具有写入权限！</translation>
+        </message>
+        <message>
+            <source>Save Location</source>
+            <translation>保存位置</translation>
+        </message>
     </context>
     <context>
         <name>ProxyController</name>

@@ -443,6 +443,34 @@
             <source>Are you sure to delete this item?</source>
             <translation>Are you sure to delete this item?</translation>
         </message>
+        <message>
+            <source>选择批量导入文件</source>
+            <translation>Choose a file of links to import</translation>
+        </message>
+        <message>
+            <source>TXT(*.txt)</source>
+            <translation>TXT(*.txt)</translation>
+        </message>
+        <message>
+            <source>保存的文件</source>
+            <translation>Save links to file</translation>
+        </message>
+        <message>
+            <source>.</source>
+            <translation>.</translation>
+        </message>
+        <message>
+            <source>打开写入文件</source>
+            <translation>Open file for writing</translation>
+        </message>
+        <message>
+            <source>打开要写入的文件失败，请检查文件名和是否具有写入权限！</source>
+            <translation>The file could not be opened for writing. Please check the file name and your write permission.</translation>
+        </message>
+        <message>
+            <source>Save Location</source>
+            <translation>Save Location</translation>
+        </message>
     </context>
     <context>
         <name>ProxyController</name>

@@ -27,6 +27,8 @@ class ProxyController;
 class QAction;
 class QMenu;
 class QTranslator;
+class QDragEnterEvent;
+class QDropEvent;
 class QWheelEvent;
 class SettingsController;
 class SingleDialog;
@@ -248,12 +250,29 @@ public slots:
     void on_pushButton_paste_clicked();
     // A link chosen on the popular lists.
     void receiveTopForm(QString url);
+    // One-key page: the switch, the folder chooser and OK.
+    void on_checkBox_clicked(bool checked);
+    void on_pushButton_5_clicked();
+    void on_pushButton_onekey_ok_clicked();
+    // Batch import and export of links.
+    void on_pushButton_3_clicked();
+    void on_pushButton_4_clicked();
+
+protected:
+    // Links and link files dropped onto the window are taken like a batch.
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     // Wiring (app/mainwindow_intake.cpp).
     void createLinkIntake();
     // Every link enters here: paste, popular lists, batch files.
     void addLink(const QString &url);
+    void addLinks(const QStringList &lines);
+    void importLinkFile(const QString &path);
+    // The stored one-key choices: in effect for new tasks and on the page.
+    void loadOneKeySettings();
+    void showOneKeySettings(const SettingsStore::OneKeySettings &values);
 
     LinkIntake *m_intake = nullptr;
     SingleDialog *m_singleDialog = nullptr;
