@@ -7,3 +7,4 @@ for n in 1000 10000; do
     ./build/bench/quillon_bench_history "$n"
 done
 ./build/bench/quillon_bench_playlist 2000
+./build/bench/quillon_bench_batch 20
