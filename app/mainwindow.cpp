@@ -28,7 +28,9 @@ MainWindow::MainWindow(QWidget *parent)
     createProxyDetection();
     createLinkIntake();
 
-    startProxyDetection();
+    // The window shows first; the pause before detection and the detection
+    // follow from the event loop.
+    QTimer::singleShot(0, this, &MainWindow::startProxyDetection);
 
     openTaskDatabase();
     stylePages();

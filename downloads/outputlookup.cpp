@@ -21,11 +21,18 @@ QString firstExisting(const QString &folder, const QString &renametitle)
     return QString();
 }
 
-// The uploader's folder is named after the sanitised uploader; a folder named
-// after the raw name is looked at too.
+// The folder of the stored target comes first: it is right whatever layout
+// was in force, and the uploader is not stored, so after a restart it is the
+// only way to the file. Then the uploader's folder, named after the sanitised
+// uploader, and a folder named after the raw name.
 QStringList folders(const ItemInfo &t)
 {
     QStringList out;
+    for (const QString &stored : {t.renametargetPath, t.targetPath}) {
+        const int slash = stored.lastIndexOf(QLatin1Char('/'));
+        if (slash >= 0)
+            out << stored.left(slash + 1);
+    }
     QStringList names {sanitizeFolderName(t.uploader)};
     if (names.first() != t.uploader)
         names << t.uploader;

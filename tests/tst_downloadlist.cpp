@@ -171,6 +171,10 @@ private slots:
             QFile(folder + name).open(QIODevice::WriteOnly);
         QCOMPARE(m_list->fileToPlay(t), folder + "name.mkv");
         QCOMPARE(m_list->folderToOpen(t), folder);
+        // After a restart the uploader is not known; the stored target is.
+        t->uploader.clear();
+        t->targetPath = t->renametargetPath = folder + "name.mp4";
+        QCOMPARE(m_list->fileToPlay(t), folder + "name.mkv");
     }
 
     void rowButtonsAskThroughTheWindow()
