@@ -244,6 +244,8 @@ QString outputTemplateArgument(const QString &path)
     for (const QChar c : path) {
         if (c == QLatin1Char('%'))
             out += QStringLiteral("%%");
+        else if (c == QLatin1Char('"'))
+            out += QStringLiteral("\\\"");
         else if (c == QLatin1Char('$'))
             out += QStringLiteral("%(quillon_dollar|$)s");
         else

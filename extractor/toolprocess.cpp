@@ -67,8 +67,14 @@ CommandLine splitCommandLine(const QString &command)
     QString current;
     bool inQuotes = false;
     bool started = false;
-    for (const QChar c : command) {
-        if (c == QLatin1Char('"')) {
+    for (int i = 0; i < command.size(); ++i) {
+        const QChar c = command.at(i);
+        if (inQuotes && c == QLatin1Char('\\') && i + 1 < command.size()
+            && command.at(i + 1) == QLatin1Char('"')) {
+            // A quote inside a quoted argument (a folder may hold one).
+            current.append(QLatin1Char('"'));
+            ++i;
+        } else if (c == QLatin1Char('"')) {
             inQuotes = !inQuotes;
             started = true;
         } else if (!inQuotes && (c == QLatin1Char(' ') || c == QLatin1Char('\t'))) {
@@ -129,7 +135,10 @@ bool startExtractor(QProcess *process, const QString &command, QIODevice::OpenMo
     QProcess::ProcessChannelMode channels)
 {
     const CommandLine line = splitCommandLine(command);
-    if (line.program.isEmpty()) {
+    // Command texts are stored with the tasks; whatever a stored text says,
+    // the only program this starts is the extractor.
+    if (line.program != toolName()) {
+        qDebug() << "not an extractor command, not started:" << line.program;
         deliverFailedStart(process);
         return false;
     }

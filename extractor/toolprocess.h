@@ -24,7 +24,8 @@ struct CommandLine
 };
 
 // Splits at blanks outside double quotes. Quotes group and are dropped; runs
-// of blanks do not make empty arguments, but "" does.
+// of blanks do not make empty arguments, but "" does. Inside quotes, \" is a
+// quote that belongs to the argument.
 CommandLine splitCommandLine(const QString &command);
 
 // Where "tool.exe" is looked for, in this order: currentDir, appDir, each of

@@ -1,5 +1,6 @@
 #include "support/testmain.h"
 
+#include "extractor/downloadcommand.h"
 #include "extractor/toolprocess.h"
 #include "support/extractorrun.h"
 
@@ -37,6 +38,8 @@ private slots:
             {"tool.exe -o \"D:/My Videos//A B.mp4\" -r 1M", {"tool.exe", "-o", "D:/My Videos//A B.mp4", "-r", "1M"}},
             {"tool.exe -o \"\" x", {"tool.exe", "-o", "", "x"}},
             {"tool.exe a\"b c\"d", {"tool.exe", "ab cd"}}, {"   ", {""}}, // no program at all
+            {"tool.exe -o \"a\\\" --exec \\\"b\" x", {"tool.exe", "-o", "a\" --exec \"b", "x"}},
+            {"tool.exe -o \"C:\\dir\\f.mp4\"", {"tool.exe", "-o", "C:\\dir\\f.mp4"}},
         };
         // clang-format on
         for (const auto &c : cases) {
@@ -77,15 +80,19 @@ private slots:
         writeScript(tmp.filePath("tool.exe"), "fake-extractor");
         const QString oldCwd = QDir::currentPath();
         QDir::setCurrent(tmp.path());
-        const ExtractorRun run = runExtractor("tool.exe --no-cache-dir  -i  -o "
-                                              "\"/tmp/My Videos//a;b $(id).mp4\" "
-                                              "https://v.example/watch?v=1&list=2",
+        // A folder may hold quotes: they stay inside the one argument.
+        const QString target = "/tmp/My \" --exec \"touch x\" -o \"Videos//a;b.mp4";
+        const ExtractorRun run = runExtractor("tool.exe --no-cache-dir  -i  -o \""
+                + outputTemplateArgument(target) + "\" https://v.example/watch?v=1&list=2",
             10000);
+        // Whatever a stored command names, only the extractor is started.
+        const ExtractorRun shell = runExtractor("/bin/sh -c \"echo started\"", 10000);
         QDir::setCurrent(oldCwd);
         // Nothing reaches a shell; error output is merged in order.
         const QStringList expected {"fake-extractor", "[--no-cache-dir]", "[-i]", "[-o]",
-            "[/tmp/My Videos//a;b $(id).mp4]", "[https://v.example/watch?v=1&list=2]", "err-line"};
+            "[" + target + "]", "[https://v.example/watch?v=1&list=2]", "err-line"};
         QCOMPARE(QString::fromUtf8(run.output).split('\n', Qt::SkipEmptyParts), expected);
+        QVERIFY(!shell.output.contains("started"));
     }
 };
 
