@@ -22,6 +22,8 @@ set(QUILLON_CORE_SOURCES
     ${CMAKE_CURRENT_SOURCE_DIR}/tasks/sqlitedbaoperator.h
     ${CMAKE_CURRENT_SOURCE_DIR}/tasks/taskstatus.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/tasks/taskstatus.h
+    ${CMAKE_CURRENT_SOURCE_DIR}/extractor/commandcheck.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/extractor/commandcheck.h
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/commands.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/commands.h
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/downloadcommand.cpp

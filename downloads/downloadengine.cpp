@@ -4,6 +4,7 @@
 #include "downloads/myqprocess.h"
 #include "downloads/outputlookup.h"
 #include "downloads/schedulerrules.h"
+#include "extractor/commandcheck.h"
 #include "extractor/commands.h"
 #include "extractor/downloadcommand.h"
 #include "extractor/metadata.h"
@@ -114,8 +115,28 @@ void DownloadEngine::runScheduler()
     qDebug() << "availabe_anakey=================================222==" << m_analysisBudget;
 }
 
+// A stored command that is not one of ours (a damaged or hostile row) fails
+// its task without using a slot.
+bool DownloadEngine::refuseForeignCommand(ItemInfo *t, const QString &command, int failedStatus)
+{
+    QString why;
+    if (isOwnCommand(command, &why))
+        return false;
+    qDebug() << "task" << t->uniqueID << "not started:" << why;
+    t->process_status = failedStatus;
+    emit taskChanged(t);
+    storeTask(t);
+    emit countsChanged();
+    // The slot stayed free: another pass gives it to the next waiting task.
+    QMetaObject::invokeMethod(this, &DownloadEngine::runScheduler, Qt::QueuedConnection);
+    return true;
+}
+
 void DownloadEngine::startDownload(int slot, ItemInfo *t)
 {
+    const QString command = t->cmd + downloadRunSuffix();
+    if (refuseForeignCommand(t, command, TaskStatus::DownloadFailed))
+        return;
     MyQProcess *p = processList[slot];
     p->taskId = t->id;
     p->task = t;
@@ -127,7 +148,6 @@ void DownloadEngine::startDownload(int slot, ItemInfo *t)
     emit taskChanged(t);
     emit relayoutRequested();
 
-    const QString command = t->cmd + downloadRunSuffix();
     qDebug() << command;
     m_analysisBudget += 1;
     m_parsers[slot].reset();
@@ -136,6 +156,9 @@ void DownloadEngine::startDownload(int slot, ItemInfo *t)
 
 void DownloadEngine::startAnalysis(int slot, ItemInfo *t)
 {
+    const QString command = t->cmd + analysisRunSuffix();
+    if (refuseForeignCommand(t, command, TaskStatus::AnalysisFailed))
+        return;
     MyQProcess *p = processList[slot];
     t->process_status = TaskStatus::Analysing;
     p->taskId = t->id;
@@ -144,7 +167,6 @@ void DownloadEngine::startAnalysis(int slot, ItemInfo *t)
     emit taskChanged(t);
     emit relayoutRequested();
 
-    const QString command = t->cmd + analysisRunSuffix();
     ToolProcess::startExtractor(p, command, QIODevice::ReadWrite);
     qDebug() << command;
     m_analysisBudget -= 1;

@@ -70,6 +70,7 @@ private:
     void createSlots();
     void startDownload(int slot, ItemInfo *task);
     void startAnalysis(int slot, ItemInfo *task);
+    bool refuseForeignCommand(ItemInfo *task, const QString &command, int failedStatus);
     void analysisFinished(int slot);
     void downloadFinished(int slot);
     void readDownloadOutput(int slot);

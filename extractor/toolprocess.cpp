@@ -1,5 +1,7 @@
 #include "extractor/toolprocess.h"
 
+#include "extractor/commandcheck.h"
+
 #include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
@@ -136,9 +138,10 @@ bool startExtractor(QProcess *process, const QString &command, QIODevice::OpenMo
 {
     const CommandLine line = splitCommandLine(command);
     // Command texts are stored with the tasks; whatever a stored text says,
-    // the only program this starts is the extractor.
-    if (line.program != toolName()) {
-        qDebug() << "not an extractor command, not started:" << line.program;
+    // the only program this starts is the extractor, with options of our own.
+    QString refused;
+    if (!isOwnCommand(command, &refused)) {
+        qDebug() << "not a command of ours, not started:" << refused;
         deliverFailedStart(process);
         return false;
     }

@@ -77,6 +77,27 @@ private slots:
         QCOMPARE(QList<int>({noFile->process_status, noFile->process}), QList<int>({7, 100}));
     }
 
+    // Stored rows are data, not commands: a command naming another program
+    // or an extra option, and option fields carrying options, fail the task
+    // and run nothing.
+    void hostileStoredFieldsRunNothing()
+    {
+        const QString marker = m_downloads.filePath("marker");
+        ItemInfo *shell = queue("ok-shell", 2);
+        shell->cmd = "/bin/sh -c \"touch " + marker + "\"";
+        ItemInfo *option = queue("ok-option", 2);
+        option->cmd += " --exec \"touch " + marker + "\"";
+        ItemInfo *rate = queue("ok-rate");
+        rate->limitRate = "100K --exec \"touch " + marker + "\"";
+        ItemInfo *subtitles = queue("ok-subs");
+        subtitles->zimu = " --config-location " + marker + " ";
+        m_list->runScheduler();
+        QVERIFY(settle());
+        for (ItemInfo *t : {shell, option, rate, subtitles})
+            QCOMPARE(t->process_status, int(TaskStatus::DownloadFailed));
+        QVERIFY(!QFile::exists(marker));
+    }
+
     void startWithoutExtractorFailsTheTask()
     {
         ScopedCurrentDir elsewhere(m_downloads.path());
