@@ -5,6 +5,7 @@
 #include "tasks/iteminfo.h"
 
 #include <QCoreApplication>
+#include <QDebug>
 #include <QDir>
 
 namespace {
@@ -294,10 +295,57 @@ QString outputFolder(ItemInfo *task, int folderoption)
     return folder;
 }
 
+namespace {
+
+// Option fields come back from the task database: only what this program
+// writes into them is kept; anything else is dropped with a debug line.
+void keepOwnOptions(ItemInfo *task)
+{
+    static const QStringList conversions = {QString(), QStringLiteral("mp3"), QStringLiteral("mp4"),
+        QStringLiteral("mkv"), QStringLiteral("webm"), QStringLiteral("avi"), QStringLiteral("flv"),
+        QStringLiteral("ogg")};
+    QStringList rates;
+    for (int i = 0; i < rateChoices().size(); ++i)
+        rates << rateLimitForIndex(i);
+    // Subtitle and thumbnail texts are runs of these words.
+    static const QStringList words = {QStringLiteral("--write-sub"),
+        QStringLiteral("--write-auto-sub"), QStringLiteral("--embed-subs"),
+        QStringLiteral("--write-thumbnail"), QStringLiteral("--convert-thumbnails"),
+        QStringLiteral("png"), QStringLiteral("--sub-lang")};
+    // Earlier versions wrote the Chinese languages the other way round.
+    QStringList languages = {QStringLiteral("zh,zh-Hans"), QStringLiteral("zh,zh-Hant")};
+    for (int i = 0; i < subtitleLanguageChoices().size(); ++i)
+        languages << subtitleLanguageOption(i).simplified().section(QLatin1Char(' '), 1);
+    auto ownWords = [&](const QString &text) {
+        for (const QString &word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+            if (!words.contains(word) && !languages.contains(word))
+                return false;
+        }
+        return true;
+    };
+    auto drop = [task](const char *field, QString &value) {
+        qDebug() << "task" << task->uniqueID << "drops its" << field << value;
+        value.clear();
+    };
+    if (!rates.contains(task->limitRate))
+        drop("rate limit", task->limitRate);
+    if (!conversions.contains(task->zhuanhuan))
+        drop("conversion", task->zhuanhuan);
+    if (!ownWords(task->zimu))
+        drop("subtitle options", task->zimu);
+    if (!ownWords(task->qianruzimu))
+        drop("embedded subtitle option", task->qianruzimu);
+}
+
+} // namespace
+
 void composeDownloadCommand(ItemInfo *task, int folderoption)
 {
-    task->quality
-        = selectQuality(task->quality_num, task->formats, task->bestaudio_id, task->quality);
+    keepOwnOptions(task);
+    // Outside the quality list nothing stored is reused as a selector.
+    const bool known = task->quality_num >= 0 && task->quality_num < qualityChoices().size();
+    task->quality = selectQuality(
+        task->quality_num, task->formats, task->bestaudio_id, known ? task->quality : QString());
     const QString rate = rateOption(task->limitRate);
     const QString conversion = conversionOption(task->zhuanhuan);
     task->renametitle = sanitizeTitle(task->title, task->namePrefix);
