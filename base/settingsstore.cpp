@@ -55,6 +55,12 @@ GeneralSettings loadGeneral(const QString &path)
         read.processnum = defaults.processnum;
     if (read.anaprocessnum == 0)
         read.anaprocessnum = defaults.anaprocessnum;
+    // A hand-edited or damaged file may hold anything: keep each number in
+    // the range the settings page offers (nine download slots, two analysis
+    // slots, 5 to 15 popular videos).
+    read.processnum = qBound(1, read.processnum, 9);
+    read.anaprocessnum = qBound(1, read.anaprocessnum, 2);
+    read.topnum = qBound(5, read.topnum, 15);
     return read;
 }
 

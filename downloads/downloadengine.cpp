@@ -149,7 +149,8 @@ void DownloadEngine::startDownload(int slot, ItemInfo *t)
     emit relayoutRequested();
 
     qDebug() << command;
-    m_analysisBudget += 1;
+    // Downloads that never needed an analysis must not pile up credit.
+    m_analysisBudget = qMin(m_analysisBudget + 1, m_processnum);
     m_parsers[slot].reset();
     ToolProcess::startExtractor(p, command, QIODevice::ReadWrite);
 }

@@ -49,9 +49,9 @@ private slots:
         QTest::newRow("zero counts take defaults")
             << QByteArray("[setting]\ntopnum=5\nprocessnum=0\nanaprocessnum=0\nfolderoption=0\n")
             << QList<int> {0, 0, 0, 5, 3, 1, 0} << true;
-        QTest::newRow("out of range kept")
-            << QByteArray("[setting]\ntopnum=10\nprocessnum=12\nanaprocessnum=7\n")
-            << QList<int> {0, 0, 0, 10, 12, 7, 0} << true;
+        QTest::newRow("out of range held to the page's")
+            << QByteArray("[setting]\ntopnum=99999\nprocessnum=2147483647\nanaprocessnum=-4\n")
+            << QList<int> {0, 0, 0, 15, 9, 1, 0} << true;
     }
 
     void loadingRules()
