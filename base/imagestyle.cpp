@@ -160,16 +160,6 @@ QString noticeSheet(bool unread)
         QStringLiteral(":/newimage/not22.png"));
 }
 
-QString networkFrameSheet(int frame)
-{
-    return plainSheet(QStringLiteral(":/image2/%1.png").arg(frame));
-}
-
-QString networkAvailableSheet()
-{
-    return plainSheet(QStringLiteral(":/image2/wifi.png"));
-}
-
 QString menuSheet(double scale)
 {
     return QStringLiteral("QMenu {background-color:rgb(255,255,255);border: 1px solid rgb(53, 152, "

@@ -87,8 +87,4 @@ QString menuSheet(double scale);
 // sizes times scale.
 QString comboSheet(double scale);
 
-// Network-status frames 1 .. 4 and the available picture.
-QString networkFrameSheet(int frame);
-QString networkAvailableSheet();
-
 } // namespace ImageStyle

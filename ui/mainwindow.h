@@ -209,6 +209,7 @@ private:
     // Opens the help (hh.exe on Windows, the HTML help page elsewhere).
     void openHelp();
     void styleChrome();
+    void showNetworkIcon(const QString &image);
     void buildDropDownMenu();
     void prepareSettingsPage();
     void showGeneralSettings(const SettingsStore::GeneralSettings &values);
@@ -234,6 +235,8 @@ private:
     int m_topPage = 0;
     int m_serviceTab = 0;
     int m_pixmapFrame = 1;
+    int m_framesShown = 0; // of the current testing spell
+    bool m_networkTesting = true; // the strip says the proxy is being tested
     QTimer m_pixmapTimer; // network-status animation while testing
     QTimer m_keepaliveTimer;
     QProcess m_helpProcess;

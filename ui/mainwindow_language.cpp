@@ -49,7 +49,7 @@ void MainWindow::retranslateTexts()
     ui->label_12->setText(tr("Orvanta Quillon"));
 
     // The status strip keeps its state: testing while the animation runs.
-    if (m_pixmapTimer.isActive())
+    if (m_networkTesting)
         ui->label_check->setText(tr("Testing proxy status,please confirm that the agent is open."));
     else if (!ui->label_check->text().isEmpty())
         ui->label_check->setText(tr("The network is available."));

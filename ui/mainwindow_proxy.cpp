@@ -68,12 +68,15 @@ void MainWindow::on_pushButton_test_pro_clicked()
 void MainWindow::showNetworkAvailable()
 {
     ui->label_check->setText(tr("The network is available."));
-    ui->pushButton_network_2->setStyleSheet(ImageStyle::networkAvailableSheet());
+    m_networkTesting = false;
     m_pixmapTimer.stop();
+    showNetworkIcon(QStringLiteral(":/image2/wifi.png"));
 }
 
 void MainWindow::showNetworkTesting()
 {
     ui->label_check->setText(tr("Testing proxy status,please confirm that the agent is open."));
+    m_networkTesting = true;
+    m_framesShown = 0;
     m_pixmapTimer.start(400);
 }

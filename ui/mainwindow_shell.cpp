@@ -77,7 +77,10 @@ void MainWindow::styleChrome()
     ui->pushButton_notice->setStyleSheet(ImageStyle::noticeSheet(true));
     ui->pushButton_help->setStyleSheet(
         ImageStyle::tabSheet(bar, QLatin1String(ImageStyle::HelpStem), false, false));
-    ui->pushButton_network_2->setStyleSheet(ImageStyle::networkFrameSheet(1));
+    ui->pushButton_network_2->setStyleSheet(
+        QStringLiteral("QPushButton{border:none;background:transparent;}"));
+    ui->pushButton_network_2->setIconSize(ui->pushButton_network_2->size());
+    showNetworkIcon(QStringLiteral(":/image2/1.png"));
 
     for (QPushButton *b :
         QList<QPushButton *> {ui->pushButton_biaoti, ui->pushButton_download, ui->pushButton_top,
@@ -325,8 +328,18 @@ void MainWindow::updatePixmap()
 {
     if (m_pixmapFrame >= 5)
         m_pixmapFrame = 1;
-    ui->pushButton_network_2->setStyleSheet(ImageStyle::networkFrameSheet(m_pixmapFrame));
+    showNetworkIcon(QStringLiteral(":/image2/%1.png").arg(m_pixmapFrame));
     ++m_pixmapFrame;
+    // A long search without news needs no animation: it only costs power.
+    if (++m_framesShown >= 150)
+        m_pixmapTimer.stop();
+}
+
+// Only the icon changes: restyling the button would repaint the whole
+// translucent window at every frame.
+void MainWindow::showNetworkIcon(const QString &image)
+{
+    ui->pushButton_network_2->setIcon(QIcon(image));
 }
 
 // --- mouse -----------------------------------------------------------------------
