@@ -191,8 +191,8 @@ void DownloadEngine::releaseSlot(int slot)
 
 void DownloadEngine::storeTask(ItemInfo *task)
 {
-    if (m_database)
-        m_database->updateTask(task);
+    if (m_database && !m_database->updateTask(task))
+        emit storeFailed();
 }
 
 void DownloadEngine::analysisFinished(int slot)

@@ -62,6 +62,7 @@ signals:
     void taskChanged(ItemInfo *task);
     void relayoutRequested();
     void countsChanged();
+    void storeFailed();
 
 public slots:
     void receiveWork();

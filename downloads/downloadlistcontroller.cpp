@@ -19,6 +19,8 @@ DownloadListController::DownloadListController(QObject *parent)
     connect(
         m_engine, &DownloadEngine::relayoutRequested, this, &DownloadListController::listChanged);
     connect(m_engine, &DownloadEngine::countsChanged, this, &DownloadListController::countsChanged);
+    connect(
+        m_engine, &DownloadEngine::storeFailed, this, &DownloadListController::reportStoreFailure);
 }
 
 DownloadListController::~DownloadListController()
@@ -60,8 +62,8 @@ void DownloadListController::addTask(ItemInfo *task)
     task->id = m_nextTaskId++;
     task->setParent(nullptr);
     m_tasks.append(task);
-    if (m_database)
-        m_database->insertTask(task);
+    if (m_database && !m_database->insertTask(task))
+        reportStoreFailure();
     emit taskChanged(task);
     // A task that waits for a busy slot is listed at once, not at the next
     // change of another task.
@@ -133,8 +135,8 @@ void DownloadListController::deleteView(int view)
         if (!ListRules::deletedByBulk(*t, view))
             continue;
         t->biaoji = false;
-        if (m_database)
-            m_database->updateTask(t);
+        if (m_database && !m_database->updateTask(t))
+            reportStoreFailure();
     }
     emit listChanged();
 }
@@ -191,8 +193,8 @@ void DownloadListController::redownloadTask(ItemInfo *task)
 void DownloadListController::deleteTask(ItemInfo *task)
 {
     task->biaoji = false;
-    if (m_database)
-        m_database->updateTask(task);
+    if (m_database && !m_database->updateTask(task))
+        reportStoreFailure();
     emit listChanged();
 }
 
@@ -235,4 +237,13 @@ void DownloadListController::onTaskChanged(ItemInfo *task)
         last = shown;
         emit countsChanged();
     }
+}
+
+void DownloadListController::reportStoreFailure()
+{
+    // Once is enough: every later change fails the same way.
+    if (m_storeFailureReported)
+        return;
+    m_storeFailureReported = true;
+    emit storeFailed();
 }

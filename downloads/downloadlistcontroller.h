@@ -85,6 +85,11 @@ signals:
     // What the list shows changed: redisplay the page.
     void listChanged();
     void countsChanged();
+    // A task could not be written to the database (announced once).
+    void storeFailed();
+
+public:
+    void reportStoreFailure();
 
 private:
     void onTaskChanged(ItemInfo *task);
@@ -95,6 +100,7 @@ private:
     SqliteDBAOperator *m_database = nullptr;
     int m_nextTaskId = 0;
     int m_view = 0;
+    bool m_storeFailureReported = false;
     int m_offset = 0;
     bool m_allPaused = false;
 };

@@ -108,6 +108,11 @@ ZH = {
     "选择批量导入文件": "选择批量导入文件",
     "TXT(*.txt)": "文本文件(*.txt)",
     "保存的文件": "保存的文件",
+    "Task database": "任务数据库",
+    "The task database could not be read. It was kept as %1 and a new, empty one was started.":
+        "任务数据库无法读取，已另存为 %1，并新建了一个空的任务数据库。",
+    "Tasks cannot be saved: the task database cannot be written (%1). New tasks and changes last only until the program ends.":
+        "无法保存任务：任务数据库无法写入（%1）。新任务和更改只在本次运行期间有效。",
     ".": ".",
     "打开写入文件": "打开写入文件",
     "打开要写入的文件失败，请检查文件名和是否具有写入权限！": "打开要写入的文件失败，请检查文件名和是否具有写入权限！",

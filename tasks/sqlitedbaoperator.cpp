@@ -3,7 +3,10 @@
 #include "tasks/iteminfo.h"
 #include "tasks/taskstatus.h"
 
+#include <QDateTime>
 #include <QDebug>
+#include <QFile>
+#include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStandardPaths>
@@ -179,6 +182,33 @@ bool SqliteDBAOperator::prepare()
         return createTaskTable() && opened;
     qDebug() << "数据表已存在";
     return opened;
+}
+
+SqliteDBAOperator::Opened SqliteDBAOperator::prepareOrRecover()
+{
+    Opened result;
+    if (prepare()) {
+        QSqlQuery check(database);
+        if (check.exec(QStringLiteral("PRAGMA quick_check")) && check.next()
+            && check.value(0).toString() == QLatin1String("ok")) {
+            result.ok = true;
+            return result;
+        }
+    }
+    const QString path = database.databaseName();
+    if (!QFileInfo::exists(path))
+        return result; // nothing to keep: the folder cannot take a database
+    database.close();
+    const QString aside = path + QStringLiteral(".damaged-")
+        + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss"));
+    if (!QFile::rename(path, aside)) {
+        qDebug() << "Error: the damaged database cannot be moved aside:" << path;
+        return result;
+    }
+    qDebug() << "damaged task database kept as" << aside;
+    result.keptAside = aside;
+    result.ok = prepare();
+    return result;
 }
 
 bool SqliteDBAOperator::insertTask(const ItemInfo *task)

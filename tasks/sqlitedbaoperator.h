@@ -37,6 +37,19 @@ public:
     // Opens the connection and creates the table when it is missing.
     bool prepare();
 
+    // What opening found: ok is false when no usable database could be had;
+    // keptAside names where a damaged file was moved before a fresh one was
+    // started (a damaged file is never deleted).
+    struct Opened
+    {
+        bool ok = false;
+        QString keptAside;
+    };
+    // prepare(), and when the file cannot be read as a task database, keeps
+    // it aside under a new name and starts a fresh one.
+    Opened prepareOrRecover();
+    QString databasePath() const { return database.databaseName(); }
+
 private:
     void setUp(const QString &databasePath);
 

@@ -1,10 +1,12 @@
 #include "support/taskfactory.h"
 #include "support/testmain.h"
 
+#include "downloads/downloadlistcontroller.h"
 #include "tasks/sqlitedbaoperator.h"
 
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QThread>
 #include <atomic>
 #include <memory>
 #include <thread>
@@ -149,6 +151,44 @@ private slots:
         other.join();
         QVERIFY(otherOk && inserted && updated);
         QCOMPARE(reloadTitles().size(), 2);
+    }
+
+    // A file that is no task database is kept aside, never deleted, and a
+    // fresh one takes new tasks; a database that cannot be written is
+    // reported once, however many writes fail.
+    void damagedOrUnwritableDatabaseIsNeverSilent()
+    {
+        const QString path = m_db->databasePath();
+        for (const QByteArray &damage : {QByteArray("garbage, not a database"), QByteArray()}) {
+            m_db->closeDatabase();
+            QFile file(path);
+            QByteArray bytes;
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            bytes = file.readAll();
+            file.close();
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(damage.isEmpty() ? bytes.left(bytes.size() / 3) : damage);
+            file.close();
+            const SqliteDBAOperator::Opened opened = m_db->prepareOrRecover();
+            QVERIFY(opened.ok);
+            QVERIFY(QFile::exists(opened.keptAside));
+            QFile kept(opened.keptAside);
+            QVERIFY(kept.open(QIODevice::ReadOnly));
+            QVERIFY(damage.isEmpty() ? kept.size() > 0 : kept.readAll() == damage);
+            std::unique_ptr<ItemInfo> t(makeTask(QStringLiteral("after")));
+            QVERIFY(m_db->insertTask(t.get()));
+            QVERIFY(QFile::remove(opened.keptAside));
+            QThread::sleep(1); // a new name for the next damaged file
+        }
+
+        DownloadListController list;
+        list.setDatabase(m_db.get());
+        m_db->closeDatabase();
+        QSignalSpy failed(&list, &DownloadListController::storeFailed);
+        for (const char *word : {"one", "two"})
+            list.addTask(makeTask(QString::fromLatin1(word)));
+        list.deleteTask(list.tasks().first());
+        QCOMPARE(failed.count(), 1);
     }
 };
 

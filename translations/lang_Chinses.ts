@@ -471,6 +471,18 @@
             <source>Save Location</source>
             <translation>保存位置</translation>
         </message>
+        <message>
+            <source>Task database</source>
+            <translation>任务数据库</translation>
+        </message>
+        <message>
+            <source>Tasks cannot be saved: the task database cannot be written (%1). New tasks and changes last only until the program ends.</source>
+            <translation>无法保存任务：任务数据库无法写入（%1）。新任务和更改只在本次运行期间有效。</translation>
+        </message>
+        <message>
+            <source>The task database could not be read. It was kept as %1 and a new, empty one was started.</source>
+            <translation>任务数据库无法读取，已另存为 %1，并新建了一个空的任务数据库。</translation>
+        </message>
     </context>
     <context>
         <name>ProxyController</name>

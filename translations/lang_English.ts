@@ -471,6 +471,18 @@
             <source>Save Location</source>
             <translation>Save Location</translation>
         </message>
+        <message>
+            <source>Task database</source>
+            <translation>Task database</translation>
+        </message>
+        <message>
+            <source>Tasks cannot be saved: the task database cannot be written (%1). New tasks and changes last only until the program ends.</source>
+            <translation>Tasks cannot be saved: the task database cannot be written (%1). New tasks and changes last only until the program ends.</translation>
+        </message>
+        <message>
+            <source>The task database could not be read. It was kept as %1 and a new, empty one was started.</source>
+            <translation>The task database could not be read. It was kept as %1 and a new, empty one was started.</translation>
+        </message>
     </context>
     <context>
         <name>ProxyController</name>
