@@ -1,3 +1,4 @@
+#include "app/closesignals.h"
 #include "base/fonts.h"
 #include "base/resources.h"
 #include "ui/mainwindow.h"
@@ -16,6 +17,7 @@ int main(int argc, char *argv[])
     app.setFont(QFont(QStringLiteral("Microsoft YaHei"), 9));
 
     MainWindow window;
+    closeOnTerminationRequests([&window] { window.close(); });
     window.show();
     const QRect desktop = QApplication::desktop()->geometry();
     window.move((desktop.width() - window.width()) / 2, (desktop.height() - window.height()) / 2);

@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
+#include <QRegularExpression>
 
 namespace {
 
@@ -304,9 +305,8 @@ void keepOwnOptions(ItemInfo *task)
     static const QStringList conversions = {QString(), QStringLiteral("mp3"), QStringLiteral("mp4"),
         QStringLiteral("mkv"), QStringLiteral("webm"), QStringLiteral("avi"), QStringLiteral("flv"),
         QStringLiteral("ogg")};
-    QStringList rates;
-    for (int i = 0; i < rateChoices().size(); ++i)
-        rates << rateLimitForIndex(i);
+    // A rate is a number with an optional K or M, as the rate list writes it.
+    static const QRegularExpression rate(QStringLiteral("^([0-9]+[KM]?)?$"));
     // Subtitle and thumbnail texts are runs of these words.
     static const QStringList words = {QStringLiteral("--write-sub"),
         QStringLiteral("--write-auto-sub"), QStringLiteral("--embed-subs"),
@@ -327,7 +327,7 @@ void keepOwnOptions(ItemInfo *task)
         qDebug() << "task" << task->uniqueID << "drops its" << field << value;
         value.clear();
     };
-    if (!rates.contains(task->limitRate))
+    if (!rate.match(task->limitRate).hasMatch())
         drop("rate limit", task->limitRate);
     if (!conversions.contains(task->zhuanhuan))
         drop("conversion", task->zhuanhuan);

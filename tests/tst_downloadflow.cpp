@@ -138,6 +138,25 @@ private slots:
         list()->applySettings({});
     }
 
+    // SIGTERM (say, at logout) closes the program as its close button does:
+    // it exits normally and ends its runs.
+    void terminationRequestClosesTheProgram()
+    {
+        const QByteArray marker = "term-" + newUniqueId().toLatin1();
+        QProcess worker;
+        worker.setProcessChannelMode(QProcess::ForwardedChannels);
+        worker.start(QCoreApplication::applicationDirPath() + "/quillon_worker",
+            {m_media->plainMp4Url() + "?" + QString::fromLatin1(marker), "0", "2K",
+                m_downloads.path(), QCoreApplication::applicationName() + "-term"});
+        // Its extractor is downloading (the worker's own command line names
+        // the marker too).
+        QTRY_VERIFY_WITH_TIMEOUT(running("--no-cache-dir") && running(marker), 60000);
+        ::kill(static_cast<pid_t>(worker.processId()), SIGTERM);
+        QVERIFY(worker.waitForFinished(15000));
+        QCOMPARE(worker.exitStatus(), QProcess::NormalExit);
+        QTRY_VERIFY_WITH_TIMEOUT(!running(marker), 5000);
+    }
+
     void killedProgramLosesNoTask()
     {
         // Another copy of the program downloads slowly; it is killed midway.

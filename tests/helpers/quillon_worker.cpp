@@ -5,6 +5,7 @@
 // APP_NAME names the data folder (by default the program's own name), so the
 // worker can share the data folder of the test that started it.
 
+#include "app/closesignals.h"
 #include "downloads/downloadlistcontroller.h"
 #include "tasks/iteminfo.h"
 #include "ui/mainwindow.h"
@@ -24,6 +25,11 @@ int main(int argc, char *argv[])
     if (argc > 5)
         QCoreApplication::setApplicationName(QString::fromLocal8Bit(argv[5]));
     MainWindow window;
+    // As the program does: a termination request closes it like its button.
+    closeOnTerminationRequests([&window] {
+        window.close();
+        QCoreApplication::quit();
+    });
 
     auto *task = new ItemInfo;
     task->uniqueID = newUniqueId();
