@@ -9,6 +9,7 @@
 #include "base/global.h"
 #include "base/resources.h"
 #include "base/settingsstore.h"
+#include "bench/benchhome.h"
 #include "downloads/downloadlistcontroller.h"
 #include "tasks/iteminfo.h"
 #include "tasks/taskstatus.h"
@@ -72,11 +73,7 @@ int main(int argc, char *argv[])
 {
     const int n = argc > 1 ? QByteArray(argv[1]).toInt() : 20;
     QTemporaryDir home;
-    qputenv("HOME", home.path().toUtf8());
-    qputenv("XDG_DATA_HOME", (home.path() + "/.local/share").toUtf8());
-    qputenv("XDG_CONFIG_HOME", (home.path() + "/.config").toUtf8());
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    useBenchHome(home.path());
     for (const char *name :
         {"http_proxy", "https_proxy", "all_proxy", "HTTP_PROXY", "HTTPS_PROXY", "ALL_PROXY"})
         qunsetenv(name);

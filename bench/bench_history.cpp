@@ -3,6 +3,7 @@
 // Usage: quillon_bench_history N   (prints one line of figures)
 
 #include "base/settingsstore.h"
+#include "bench/benchhome.h"
 #include "downloads/downloadlistcontroller.h"
 #include "tasks/iteminfo.h"
 #include "tasks/sqlitedbaoperator.h"
@@ -52,11 +53,7 @@ int main(int argc, char *argv[])
 {
     const int n = argc > 1 ? QByteArray(argv[1]).toInt() : 1000;
     QTemporaryDir home;
-    qputenv("HOME", home.path().toUtf8());
-    qputenv("XDG_DATA_HOME", (home.path() + "/.local/share").toUtf8());
-    qputenv("XDG_CONFIG_HOME", (home.path() + "/.config").toUtf8());
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    useBenchHome(home.path());
     QApplication app(argc, argv);
     QtMessageHandler quiet = [](QtMsgType, const QMessageLogContext &, const QString &) {};
     qInstallMessageHandler(quiet);
@@ -70,6 +67,9 @@ int main(int argc, char *argv[])
     SettingsStore::saveGeneral(data + "/setting.ini", g);
 
     MainWindow window;
+    // Start-up work the window leaves to the event loop (the pause before
+    // proxy detection) is not part of the load.
+    QCoreApplication::processEvents();
     QElapsedTimer clock;
     clock.start();
     window.on_pushButton_clicked(); // history load until the first page is placed
