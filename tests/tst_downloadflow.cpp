@@ -51,12 +51,17 @@ class TestDownloadFlow : public QObject
     }
 
     // Whether a process other than this one has marker on its command line.
-    static bool running(const QByteArray &marker)
+    // A process (not this one) whose command line holds marker, and also
+    // when given (other tests may run extractors at the same time).
+    static bool running(const QByteArray &marker, const QByteArray &also = QByteArray())
     {
         for (const QString &e : QDir("/proc").entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
             QFile cmdline("/proc/" + e + "/cmdline");
-            if (e.toLongLong() != QCoreApplication::applicationPid()
-                && cmdline.open(QIODevice::ReadOnly) && cmdline.readAll().contains(marker))
+            if (e.toLongLong() == QCoreApplication::applicationPid()
+                || !cmdline.open(QIODevice::ReadOnly))
+                continue;
+            const QByteArray line = cmdline.readAll();
+            if (line.contains(marker) && line.contains(also))
                 return true;
         }
         return false;
@@ -150,7 +155,7 @@ private slots:
                 m_downloads.path(), QCoreApplication::applicationName() + "-term"});
         // Its extractor is downloading (the worker's own command line names
         // the marker too).
-        QTRY_VERIFY_WITH_TIMEOUT(running("--no-cache-dir") && running(marker), 60000);
+        QTRY_VERIFY_WITH_TIMEOUT(running(marker, "--no-cache-dir"), 60000);
         ::kill(static_cast<pid_t>(worker.processId()), SIGTERM);
         QVERIFY(worker.waitForFinished(15000));
         QCOMPARE(worker.exitStatus(), QProcess::NormalExit);
@@ -169,7 +174,7 @@ private slots:
         QVERIFY(worker.waitForReadyRead(30000));
         const QString uniqueID = QString::fromLatin1(worker.readAll()).section(' ', 1).trimmed();
         // Wait until its extractor is downloading.
-        QTRY_VERIFY_WITH_TIMEOUT(running("--no-cache-dir") && running(marker), 60000);
+        QTRY_VERIFY_WITH_TIMEOUT(running(marker, "--no-cache-dir"), 60000);
         QTest::qWait(1500);
         ::kill(static_cast<pid_t>(worker.processId()), SIGKILL);
         QVERIFY(worker.waitForFinished(10000));
