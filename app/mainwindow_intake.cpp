@@ -4,6 +4,7 @@
 #include "app/settingscontroller.h"
 #include "base/dialogseam.h"
 #include "base/global.h"
+#include "base/savefolders.h"
 #include "downloads/downloadlistcontroller.h"
 #include "downloads/thumbnailfetch.h"
 #include "intake/batchlinks.h"
@@ -161,13 +162,7 @@ void MainWindow::showOneKeySettings(const SettingsStore::OneKeySettings &values)
     ui->checkBox->setChecked(values.onekey);
     ui->comboBox_4->setCurrentIndex(values.videoquality);
     ui->comboBox_2->setCurrentIndex(values.videosudu);
-    int folder = ui->comboBox_3->findData(values.videolocation);
-    if (folder < 0) {
-        ui->comboBox_3->addItem(
-            QIcon(QStringLiteral(":/img/folder.png")), values.videolocation, values.videolocation);
-        folder = ui->comboBox_3->count() - 1;
-    }
-    ui->comboBox_3->setCurrentIndex(folder);
+    SaveFolders::select(ui->comboBox_3, values.videolocation);
     ui->comboBox_5->setCurrentIndex(values.videozimu);
     ui->comboBox_6->setCurrentIndex(values.videozimulang);
     ui->checkBox_5->setChecked(values.videothumbnail);
@@ -181,15 +176,7 @@ void MainWindow::on_checkBox_clicked(bool checked)
 
 void MainWindow::on_pushButton_5_clicked()
 {
-    const QString folder = DialogSeam::existingDirectory(this, tr("Save Location"), m_desktopDir);
-    if (folder.isEmpty())
-        return;
-    int index = ui->comboBox_3->findData(folder);
-    if (index < 0) {
-        ui->comboBox_3->addItem(QIcon(QStringLiteral(":/img/folder.png")), folder, folder);
-        index = ui->comboBox_3->count() - 1;
-    }
-    ui->comboBox_3->setCurrentIndex(index);
+    SaveFolders::choose(this, ui->comboBox_3, tr("Save Location"), m_desktopDir);
 }
 
 void MainWindow::on_pushButton_onekey_ok_clicked()

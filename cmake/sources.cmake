@@ -108,6 +108,8 @@ set(QUILLON_GUI_SOURCES
     ${CMAKE_CURRENT_SOURCE_DIR}/base/imagestyle.h
     ${CMAKE_CURRENT_SOURCE_DIR}/base/resources.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/base/resources.h
+    ${CMAKE_CURRENT_SOURCE_DIR}/base/savefolders.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/base/savefolders.h
     ${CMAKE_CURRENT_SOURCE_DIR}/base/widgetscale.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/base/widgetscale.h
     ${CMAKE_CURRENT_SOURCE_DIR}/downloads/customshadoweffect.cpp

@@ -96,7 +96,7 @@ int DownloadListController::loadHistory()
     // them, not to pause what is already paused.
     bool anyWaiting = false, allPaused = true;
     for (const ItemInfo *t : qAsConst(m_tasks)) {
-        if (t->process_status >= TaskStatus::Downloading || !t->biaoji)
+        if (!SchedulerRules::startAllCovers(*t))
             continue;
         anyWaiting = true;
         allPaused = allPaused && !t->active;
@@ -157,7 +157,7 @@ bool DownloadListController::toggleAll()
 {
     const bool release = m_allPaused;
     for (ItemInfo *t : qAsConst(m_tasks)) {
-        if (t->process_status >= TaskStatus::Downloading || !t->biaoji)
+        if (!SchedulerRules::startAllCovers(*t))
             continue;
         t->active = release;
         emit statusTextChanged(t, release ? TaskStatus::queuing() : TaskStatus::pause());

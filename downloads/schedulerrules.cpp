@@ -67,4 +67,9 @@ QList<ItemInfo *> requeueFailed(const QList<ItemInfo *> &tasks)
     return changed;
 }
 
+bool startAllCovers(const ItemInfo &task)
+{
+    return task.biaoji && task.process_status < TaskStatus::Downloading;
+}
+
 } // namespace SchedulerRules

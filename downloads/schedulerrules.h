@@ -30,6 +30,9 @@ int downloadVerdict(const ItemInfo &task, bool outputExists);
 // it never got a download command, otherwise back to the download queue.
 int redownloadStatus(int status);
 
+// Tasks start-all and pause-all act on: listed ones that wait or analyse.
+bool startAllCovers(const ItemInfo &task);
+
 // Requeues every failed task (analysis failures to analysis, download
 // failures to download), from the newest to the oldest; returns them.
 QList<ItemInfo *> requeueFailed(const QList<ItemInfo *> &tasks);

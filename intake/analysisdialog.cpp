@@ -3,6 +3,7 @@
 #include "base/dialogseam.h"
 #include "base/global.h"
 #include "base/imagestyle.h"
+#include "base/savefolders.h"
 #include "base/widgetscale.h"
 #include "downloads/customshadoweffect.h"
 
@@ -53,10 +54,7 @@ void AnalysisDialog::setDesktopFolder(const QString &folder)
 
 void AnalysisDialog::fillSaveLocations()
 {
-    if (m_saveLocation->count() > 0)
-        return;
-    m_saveLocation->addItem(QIcon(QStringLiteral(":/img/folder.png")), Global::DOWNLOAD_DIR);
-    m_saveLocation->addItem(QIcon(QStringLiteral(":/img/desktop.png")), m_desktopFolder);
+    SaveFolders::fillDefaults(m_saveLocation, m_desktopFolder);
 }
 
 void AnalysisDialog::startAnimation()
@@ -86,17 +84,7 @@ void AnalysisDialog::updatePixmap()
 
 void AnalysisDialog::chooseFolder()
 {
-    const QString folder
-        = DialogSeam::existingDirectory(this, tr("Save Location"), m_desktopFolder);
-    if (folder.isEmpty())
-        return;
-    const int existing = m_saveLocation->findText(folder);
-    if (existing >= 0) {
-        m_saveLocation->setCurrentIndex(existing);
-        return;
-    }
-    m_saveLocation->addItem(QIcon(QStringLiteral(":/img/folder.png")), folder);
-    m_saveLocation->setCurrentIndex(m_saveLocation->count() - 1);
+    SaveFolders::choose(this, m_saveLocation, tr("Save Location"), m_desktopFolder);
 }
 
 void AnalysisDialog::mousePressEvent(QMouseEvent *event)

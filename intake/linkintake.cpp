@@ -106,17 +106,6 @@ ItemInfo *LinkIntake::listTask(const ListVideoInfo &entry, const ListChoice &cho
     return task;
 }
 
-ItemInfo *LinkIntake::queueAnalysis(const QString &text)
-{
-    const QString link = LinkRules::cleanLink(text);
-    if (link.isEmpty())
-        return nullptr;
-    ItemInfo *task = analysisTask(link, QString());
-    if (task)
-        emit tasksAdded();
-    return task;
-}
-
 // A task the scheduler analyses first, with the one-key choices.
 ItemInfo *LinkIntake::analysisTask(const QString &link, const QString &title)
 {

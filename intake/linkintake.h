@@ -58,10 +58,6 @@ public:
     // is announced once at the end.
     int addLinks(const QStringList &lines);
 
-    // Queues link for analysis (status 0, the "-j" command) with the one-key
-    // choices. Returns the new task, or nullptr when the text is no web link.
-    ItemInfo *queueAnalysis(const QString &link);
-
 signals:
     // Tasks were added: the window shows the list and runs the scheduler.
     void tasksAdded();

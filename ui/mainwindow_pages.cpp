@@ -3,6 +3,7 @@
 
 #include "base/global.h"
 #include "base/imagestyle.h"
+#include "base/savefolders.h"
 #include "extractor/downloadcommand.h"
 #include "ui/settingspage.h"
 #include "ui/uitexts.h"
@@ -196,12 +197,7 @@ void MainWindow::styleOneKeyPage()
     ui->pushButton_5->setCursor(Qt::PointingHandCursor);
     ui->pushButton_onekey_ok->setCursor(Qt::PointingHandCursor);
     // The save folders offered before anything was stored.
-    if (ui->comboBox_3->count() == 0) {
-        const QIcon folder(QStringLiteral(":/img/folder.png"));
-        ui->comboBox_3->addItem(folder, Global::DOWNLOAD_DIR, Global::DOWNLOAD_DIR);
-        ui->comboBox_3->addItem(
-            QIcon(QStringLiteral(":/img/desktop.png")), m_desktopDir, m_desktopDir);
-    }
+    SaveFolders::fillDefaults(ui->comboBox_3, m_desktopDir);
 }
 
 // --- language-dependent pictures ------------------------------------------------
