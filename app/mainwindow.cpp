@@ -4,8 +4,11 @@
 #include "app/settingscontroller.h"
 #include "base/displayscale.h"
 #include "base/global.h"
+#include "extractor/leftoverruns.h"
+#include "extractor/toolprocess.h"
 #include "ui/languagetranslator.h"
 
+#include <QDebug>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTranslator>
@@ -77,6 +80,13 @@ void MainWindow::prepareFolders()
     m_settingsPath = folders.settingsPath;
     m_desktopDir = folders.desktopDir;
     folders.prepare(Global::DOWNLOAD_DIR);
+    // Runs are marked with the data folder they work for. Whatever still
+    // carries the mark now was left by a copy of the program that was killed;
+    // it must be gone before a download of the same task resumes.
+    ToolProcess::setRunMarker(m_appDataDir);
+    const int leftovers = LeftoverRuns::end(m_appDataDir);
+    if (leftovers > 0)
+        qDebug() << "ended" << leftovers << "processes left by an earlier run";
 }
 
 void MainWindow::timerALL()

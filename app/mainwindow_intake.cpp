@@ -13,6 +13,7 @@
 #include "intake/onekey.h"
 #include "intake/singledialog.h"
 #include "intake/windowintakedialogs.h"
+#include "network/proxycontroller.h"
 #include "tasks/iteminfo.h"
 
 #include <QApplication>
@@ -45,6 +46,12 @@ void MainWindow::createLinkIntake()
     setAcceptDrops(true);
     m_intake->setThumbnailFetcher(
         [](const ItemInfo &t) { return Thumbnail::fetch(t.url, t.thumbnailUrl); });
+    // Links handed over by another start wait until the network is known.
+    m_intake->setNetworkKnown(Global::PROXY_PORT != -1);
+    connect(m_proxy, &ProxyController::networkAvailable, m_intake,
+        [this] { m_intake->setNetworkKnown(true); });
+    connect(m_proxy, &ProxyController::networkTesting, m_intake,
+        [this] { m_intake->setNetworkKnown(false); });
     connect(m_intake, &LinkIntake::tasksAdded, this, [this] {
         on_pushButton_downloadfinished_2_clicked();
         on_pushButton_download_clicked();
@@ -62,6 +69,18 @@ void MainWindow::addLinks(const QStringList &lines)
 {
     m_intake->setFolderOption(generalSettings().folderoption);
     m_intake->addLinks(lines);
+}
+
+void MainWindow::openLinks(const QStringList &links)
+{
+    if (isMinimized())
+        showNormal();
+    raise();
+    activateWindow();
+    if (links.isEmpty())
+        return;
+    m_intake->setFolderOption(generalSettings().folderoption);
+    m_intake->handOver(links);
 }
 
 void MainWindow::on_pushButton_paste_clicked()

@@ -32,6 +32,9 @@ set(QUILLON_CORE_SOURCES
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/formattable.h
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/jsonfields.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/jsonfields.h
+    ${CMAKE_CURRENT_SOURCE_DIR}/extractor/leftoverruns.h
+    ${CMAKE_CURRENT_SOURCE_DIR}/extractor/leftoverruns_unix.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/extractor/leftoverruns_win.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/listvideoinfo.h
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/metadata.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/metadata.h
@@ -96,6 +99,10 @@ set(QUILLON_CORE_SOURCES
     ${CMAKE_CURRENT_SOURCE_DIR}/service/serviceclient.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/service/serviceclient.h
     ${CMAKE_CURRENT_SOURCE_DIR}/app/settingscontroller.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/app/singleinstance.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/app/singleinstance.h
+    ${CMAKE_CURRENT_SOURCE_DIR}/app/singleinstance_unix.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/app/singleinstance_win.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/app/settingscontroller.h
 )
 

@@ -15,6 +15,8 @@ namespace ToolProcess {
 
 namespace {
 
+QString g_runMarker;
+
 bool isRunnable(const QString &path)
 {
     const QFileInfo info(path);
@@ -133,6 +135,11 @@ QString resolveProgram(const QString &program, const ToolSearch &where)
     return program;
 }
 
+void setRunMarker(const QString &marker)
+{
+    g_runMarker = marker;
+}
+
 bool startExtractor(QProcess *process, const QString &command, QIODevice::OpenMode mode,
     QProcess::ProcessChannelMode channels)
 {
@@ -146,6 +153,11 @@ bool startExtractor(QProcess *process, const QString &command, QIODevice::OpenMo
         return false;
     }
     ensureRelay(process);
+    if (!g_runMarker.isEmpty()) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(runMarkerVariable(), g_runMarker);
+        process->setProcessEnvironment(environment);
+    }
     process->setProcessChannelMode(channels);
     const QString program = resolveProgram(line.program, defaultToolSearch());
     process->start(program, line.arguments, mode);

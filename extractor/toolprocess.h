@@ -49,6 +49,16 @@ QStringList platformFallbackTools();
 // unchanged; an unresolvable "tool.exe" too, so that the start fails.
 QString resolveProgram(const QString &program, const ToolSearch &where);
 
+// Every run started from now on carries marker in its environment, and so do
+// the helpers it starts (ffmpeg): after a crash of the program they can be
+// found and ended (see LeftoverRuns). An empty marker adds nothing.
+void setRunMarker(const QString &marker);
+// The environment variable that holds the marker.
+inline QString runMarkerVariable()
+{
+    return QStringLiteral("QUILLON_RUN");
+}
+
 // Starts command on process with merged output channels. A start that fails
 // (no extractor, not executable) still ends in finished(-1, CrashExit),
 // delivered from the event loop, exactly like a run that printed nothing;

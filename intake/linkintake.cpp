@@ -9,6 +9,8 @@
 
 #include <QDebug>
 
+#include <utility>
+
 LinkIntake::LinkIntake(TaskSink sink, QObject *parent)
     : QObject(parent)
     , m_sink(std::move(sink))
@@ -51,6 +53,22 @@ int LinkIntake::addLinks(const QStringList &lines)
     if (added > 0)
         emit tasksAdded();
     return added;
+}
+
+void LinkIntake::handOver(const QStringList &lines)
+{
+    m_handedOver += lines;
+    if (m_networkKnown)
+        setNetworkKnown(true);
+}
+
+void LinkIntake::setNetworkKnown(bool known)
+{
+    m_networkKnown = known;
+    if (!known || m_handedOver.isEmpty())
+        return;
+    const QStringList lines = std::exchange(m_handedOver, {});
+    addLinks(lines);
 }
 
 int LinkIntake::takeSingle(const QString &link)

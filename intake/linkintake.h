@@ -58,6 +58,13 @@ public:
     // is announced once at the end.
     int addLinks(const QStringList &lines);
 
+    // Links from outside the window (another start of the program with links
+    // on its command line). They are taken like a paste, but a paste is only
+    // possible once the network is known, so until then they wait here.
+    void handOver(const QStringList &lines);
+    // The network became known (or unknown again); waiting links are taken.
+    void setNetworkKnown(bool known);
+
 signals:
     // Tasks were added: the window shows the list and runs the scheduler.
     void tasksAdded();
@@ -76,4 +83,6 @@ private:
     int m_folderoption = 1;
     OneKeyChoice m_onekey;
     bool m_batch = false; // within addLinks: announce once at the end
+    bool m_networkKnown = false;
+    QStringList m_handedOver; // waiting for the network
 };

@@ -1,3 +1,4 @@
+#include "support/fakeextractor.h"
 #include "support/loopbackhttpserver.h"
 #include "support/mediafixture.h"
 #include "support/taskfactory.h"
@@ -65,6 +66,23 @@ class TestDownloadFlow : public QObject
                 return true;
         }
         return false;
+    }
+
+    // Whether a process exists and has not died (a zombie has).
+    static bool alive(int pid)
+    {
+        QFile stat(QString("/proc/%1/stat").arg(pid));
+        if (!stat.open(QIODevice::ReadOnly))
+            return false;
+        const QByteArray line = stat.readAll();
+        return line.mid(line.lastIndexOf(')') + 2, 1) != "Z";
+    }
+
+    // The program starts again on the same data folder.
+    void restartWindow()
+    {
+        m_window.reset(); // the old window closes the database it shares
+        m_window = std::make_unique<MainWindow>();
     }
 
 private slots:
@@ -162,11 +180,15 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!running(marker), 5000);
     }
 
+    // A video with an uploader is saved in a folder of that name; after a
+    // kill and a restart the resumed download is found there.
     void killedProgramLosesNoTask()
     {
         // Another copy of the program downloads slowly; it is killed midway.
         const QByteArray marker = "crash-" + newUniqueId().toLatin1();
-        const QString link = m_media->plainMp4Url() + "?" + QString::fromLatin1(marker);
+        const QString page = m_media->uploaderPageUrl();
+        QVERIFY2(!page.isEmpty(), qPrintable(m_media->errorString()));
+        const QString link = page + "?" + QString::fromLatin1(marker);
         QProcess worker;
         worker.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         worker.start(QCoreApplication::applicationDirPath() + "/quillon_worker",
@@ -182,20 +204,69 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!running(marker), 10000);
 
         // A restart finds the task paused, with its download command.
-        m_window.reset(); // the old window closes the database it shares
-        m_window = std::make_unique<MainWindow>();
+        restartWindow();
         QTRY_VERIFY_WITH_TIMEOUT(!list()->tasks().isEmpty(), 5000);
         ItemInfo *restored = list()->tasks().last();
         QCOMPARE(restored->uniqueID, uniqueID);
         QCOMPARE(restored->process_status, 2);
         QVERIFY(restored->cmd.contains("--no-cache-dir") && restored->cmd.contains(link));
-        QVERIFY(rowShows(restored).startsWith("Pause "));
+        QVERIFY2(rowShows(restored).startsWith("Pause "), qPrintable(rowShows(restored)));
 
         // Started again, it finishes (without the slow limit this time).
         restored->cmd.replace(" -r 2K ", " ");
         list()->startTask(restored);
         QTRY_COMPARE_WITH_TIMEOUT(restored->process_status, 6, 90000);
-        QVERIFY(!OutputLookup::findFile(*restored).isEmpty());
+        const QString file = OutputLookup::findFile(*restored);
+        // Blanks in folder names become "_".
+        QVERIFY2(file.contains("/Some_Uploader/"), qPrintable(file));
+        QVERIFY(rowShows(restored).startsWith("Finished "));
+    }
+
+    // Helpers the extractor started (ffmpeg recoding) do not die with a
+    // killed program; the next start ends them before anything resumes.
+    void killedProgramLeavesNoHelperRunning()
+    {
+        const QString page = m_media->uploaderPageUrl();
+        QVERIFY2(!page.isEmpty(), qPrintable(m_media->errorString()));
+        const QString folder = m_downloads.path() + "/recode-" + newUniqueId();
+        const auto recoding = [inFolder = folder.toUtf8()] {
+            for (const QString &e : QDir("/proc").entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+                QFile cmdline("/proc/" + e + "/cmdline");
+                if (!cmdline.open(QIODevice::ReadOnly))
+                    continue;
+                const QByteArray line = cmdline.readAll();
+                if (line.startsWith("ffmpeg") && line.contains(inFolder) && line.contains(".webm"))
+                    return true;
+            }
+            return false;
+        };
+        QProcess worker;
+        worker.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        worker.start(QCoreApplication::applicationDirPath() + "/quillon_worker",
+            {page, "0", "", folder, QCoreApplication::applicationName(), "webm"});
+        QTRY_VERIFY_WITH_TIMEOUT(recoding(), 90000);
+        ::kill(static_cast<pid_t>(worker.processId()), SIGKILL);
+        QVERIFY(worker.waitForFinished(10000));
+        restartWindow();
+        QVERIFY(!recoding());
+
+        // ffmpeg may also die of its broken output pipe; a helper that
+        // prints nothing shows that the start is what ends it.
+        FakeExtractor fake;
+        QProcess silent;
+        silent.setWorkingDirectory(fake.folder());
+        silent.start(QCoreApplication::applicationDirPath() + "/quillon_worker",
+            {"http://127.0.0.1:9/hang", "0", "", folder, QCoreApplication::applicationName()});
+        QFile pids(fake.pidsFile());
+        QTRY_VERIFY_WITH_TIMEOUT(pids.size() > 0, 60000);
+        ::kill(static_cast<pid_t>(silent.processId()), SIGKILL);
+        QVERIFY(silent.waitForFinished(10000));
+        QVERIFY(pids.open(QIODevice::ReadOnly));
+        const int helper = pids.readAll().trimmed().split(' ').value(1).toInt();
+        QTest::qWait(300);
+        QVERIFY(helper > 0 && alive(helper));
+        restartWindow();
+        QVERIFY(!alive(helper));
     }
 };
 

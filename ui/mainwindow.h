@@ -260,6 +260,9 @@ public slots:
     // Batch import and export of links.
     void on_pushButton_3_clicked();
     void on_pushButton_4_clicked();
+    // Another start of the program handed over its command-line links: the
+    // window comes to the front and takes them as if they were pasted.
+    void openLinks(const QStringList &links);
 
 protected:
     // Links and link files dropped onto the window are taken like a batch.

@@ -10,6 +10,7 @@
 #include <QThread>
 
 const char *const MediaFixture::kUploadDate = "20200131";
+const char *const MediaFixture::kUploader = "Some Uploader";
 
 MediaFixture::MediaFixture()
 {
@@ -67,6 +68,28 @@ bool MediaFixture::runFfmpeg(const QStringList &arguments)
         return true;
     m_error = "ffmpeg failed: " + ffmpeg.errorString() + " " + QString::fromUtf8(ffmpeg.readAll());
     return false;
+}
+
+QString MediaFixture::uploaderPageUrl()
+{
+    const QString page = QDir(folder()).filePath(QStringLiteral("long.html"));
+    if (!QFile::exists(page)) {
+        if (!runFfmpeg({"-f", "lavfi", "-i", "testsrc=size=320x240:rate=15:duration=120", "-c:v",
+                "libx264", "-preset", "ultrafast", "-pix_fmt", "yuv420p", "long.mp4"}))
+            return QString();
+        // The extractor reads title and uploader from the page's metadata.
+        const QByteArray html = "<html><head><title>Page</title>"
+                                "<script "
+                                "type=\"application/ld+json\">{\"@context\":\"https://"
+                                "schema.org\",\"@type\":\"VideoObject\","
+                                "\"name\":\"Long clip\",\"author\":{\"name\":\""
+            + QByteArray(kUploader) + "\"},\"contentUrl\":\"" + url("long.mp4").toUtf8()
+            + "\"}</script></head><body></body></html>";
+        QFile file(page);
+        if (!file.open(QIODevice::WriteOnly) || file.write(html) != html.size())
+            return QString();
+    }
+    return url(QStringLiteral("long.html"));
 }
 
 bool MediaFixture::makeMedia()

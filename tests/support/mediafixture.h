@@ -16,10 +16,13 @@
 //   one-second fragments.
 // - rssUrl(): an RSS feed of rssEntryUrls() titled rssEntryTitles().
 // - missingUrl(): answers 404.
+// - uploaderPageUrl(): a web page naming a 120 s 320x240 clip, titled
+//   "Long clip", uploader kUploader (made on first use).
 class MediaFixture
 {
 public:
     static const char *const kUploadDate; // "20200131"
+    static const char *const kUploader; // "Some Uploader"
 
     MediaFixture();
     ~MediaFixture();
@@ -38,6 +41,8 @@ public:
     QStringList rssEntryUrls() const { return {url("clip-one.mp4"), url("clip-two.mp4")}; }
     QStringList rssEntryTitles() const { return {"First clip", "Second clip"}; }
     QString missingUrl() const { return url(QStringLiteral("no-such-video.mp4")); }
+    // Empty when the clip cannot be made (errorString() tells).
+    QString uploaderPageUrl();
     // A file's streams as ffprobe reads them, sorted: "audio video,<height>".
     static QString streams(const QString &file);
 

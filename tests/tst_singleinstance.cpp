@@ -1,0 +1,114 @@
+#include "support/mediafixture.h"
+#include "support/testmain.h"
+
+#include "base/settingsstore.h"
+
+#include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <csignal>
+#include <memory>
+
+// One running copy per user, with the real program: a later start hands its
+// links to the running copy and ends without touching its own data folder; a
+// killed copy does not keep later starts out.
+class TestSingleInstance : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<MediaFixture> m_media;
+    QString m_dataDir; // the program's data folder under the test home
+
+    // Starts the program with links; dataHome replaces XDG_DATA_HOME.
+    std::unique_ptr<QProcess> start(const QStringList &links, const QString &dataHome = QString())
+    {
+        auto program = std::make_unique<QProcess>();
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QUILLON_PROBE_URL", m_media->plainMp4Url());
+        env.insert("QUILLON_KEEPALIVE_URL", m_media->plainMp4Url());
+        if (!dataHome.isEmpty())
+            env.insert("XDG_DATA_HOME", dataHome);
+        program->setProcessEnvironment(env);
+        program->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        const QString binaryDir = qEnvironmentVariable("QUILLON_BINARY_DIR");
+        program->setWorkingDirectory(binaryDir);
+        program->start(binaryDir + "/quillon", links);
+        return program;
+    }
+
+    // The links of the tasks stored in the running copy's database.
+    QStringList storedLinks() const
+    {
+        QStringList links;
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "peek");
+            db.setDatabaseName(m_dataDir + "/MACAddrs.db");
+            db.setConnectOptions("QSQLITE_OPEN_READONLY");
+            if (db.open()) {
+                QSqlQuery query(db);
+                query.exec("SELECT url FROM student1");
+                while (query.next())
+                    links << query.value(0).toString();
+            }
+        }
+        QSqlDatabase::removeDatabase("peek");
+        return links;
+    }
+
+    static bool listening()
+    {
+        return QFile::exists(qEnvironmentVariable("XDG_RUNTIME_DIR") + "/quillon.socket");
+    }
+
+private slots:
+    void initTestCase()
+    {
+        m_media = std::make_unique<MediaFixture>();
+        QVERIFY2(m_media->isReady(), qPrintable(m_media->errorString()));
+        m_dataDir = qEnvironmentVariable("XDG_DATA_HOME") + "/quillon";
+        QDir().mkpath(m_dataDir);
+        // One-key mode: a handed-over link becomes a stored task at once.
+        SettingsStore::OneKeySettings onekey;
+        onekey.onekey = true;
+        onekey.videolocation = qEnvironmentVariable("HOME") + "/videos";
+        SettingsStore::saveOneKey(m_dataDir + "/setting.ini", onekey);
+    }
+
+    void laterStartHandsItsLinksToTheRunningCopy()
+    {
+        std::unique_ptr<QProcess> first = start({});
+        QTRY_VERIFY_WITH_TIMEOUT(listening(), 20000);
+
+        QTemporaryDir otherData;
+        const QString link = m_media->plainMp4Url() + "?handed-over";
+        std::unique_ptr<QProcess> second = start({link}, otherData.path());
+        QVERIFY(second->waitForFinished(15000));
+        QCOMPARE(second->exitStatus(), QProcess::NormalExit);
+        QCOMPARE(second->exitCode(), 0);
+        // It opened neither settings nor database of its own.
+        QVERIFY(
+            QDir(otherData.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
+        // The running copy took the link as if it had been pasted.
+        QTRY_VERIFY_WITH_TIMEOUT(storedLinks().contains(link), 20000);
+        QCOMPARE(first->state(), QProcess::Running);
+
+        // A killed copy leaves its lock and socket behind; the next start
+        // runs all the same, and later starts reach it.
+        ::kill(static_cast<pid_t>(first->processId()), SIGKILL);
+        QVERIFY(first->waitForFinished(5000));
+        std::unique_ptr<QProcess> third = start({});
+        QTest::qWait(3000);
+        QCOMPARE(third->state(), QProcess::Running);
+        std::unique_ptr<QProcess> fourth = start({}, otherData.path());
+        QVERIFY(fourth->waitForFinished(15000));
+        QCOMPARE(fourth->exitCode(), 0);
+
+        ::kill(static_cast<pid_t>(third->processId()), SIGTERM);
+        QVERIFY(third->waitForFinished(15000));
+        QCOMPARE(third->exitStatus(), QProcess::NormalExit);
+    }
+};
+
+QUILLON_TEST_MAIN(TestSingleInstance)
+#include "tst_singleinstance.moc"
