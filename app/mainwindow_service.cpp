@@ -29,8 +29,8 @@ void MainWindow::createVendorService()
     connect(m_vendor, &VendorServiceController::topListsChanged, this, &MainWindow::displayTopList);
     connect(
         m_vendor, &VendorServiceController::thumbnailReady, this, &MainWindow::showTopThumbnail);
-    connect(m_vendor, &VendorServiceController::noticesChanged, this,
-        &MainWindow::updateNoticeButton);
+    connect(
+        m_vendor, &VendorServiceController::noticesChanged, this, &MainWindow::updateNoticeButton);
 
     QScrollArea *areas[] = {ui->scrollArea_day, ui->scrollArea_week, ui->scrollArea_month};
     for (int kind = 0; kind < 3; ++kind) {

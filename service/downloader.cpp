@@ -18,8 +18,9 @@ Downloader::Downloader(QWidget *parent)
     setFixedSize(Global::scaled(464), Global::scaled(167));
 
     const int icon = Global::scaled(48);
-    ui->updater_icon->setPixmap(QPixmap(QStringLiteral(":/icons/update.png"))
-                                    .scaled(icon, icon, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    ui->updater_icon->setPixmap(
+        QPixmap(QStringLiteral(":/icons/update.png"))
+            .scaled(icon, icon, Qt::KeepAspectRatio, Qt::SmoothTransformation));
     setWindowTitle(tr("Updater"));
     ui->openButton->setText(tr("Update"));
     ui->stopButton->setText(tr("Stop"));
@@ -89,8 +90,7 @@ void Downloader::updateProgress(qint64 received, qint64 total)
         ui->progressBar->setRange(0, 0);
         ui->progressBar->setValue(-1);
         ui->downloadLabel->setText(tr("Downloading Updates"));
-        ui->timeLabel->setText(
-            QStringLiteral("%1: %2").arg(tr("Time Remaining"), tr("Unknown")));
+        ui->timeLabel->setText(QStringLiteral("%1: %2").arg(tr("Time Remaining"), tr("Unknown")));
     }
 }
 
@@ -103,8 +103,7 @@ void Downloader::calculateSizes(qint64 received, qint64 total)
 
 void Downloader::updateTimeRemaining(qint64 received, qint64 total)
 {
-    const QString left
-        = Appcast::timeRemainingText(received, total, m_transfer.elapsedSeconds());
+    const QString left = Appcast::timeRemainingText(received, total, m_transfer.elapsedSeconds());
     if (!left.isEmpty())
         ui->timeLabel->setText(tr("Time remaining") + QStringLiteral(": ") + left);
 }

@@ -31,8 +31,8 @@ void InstallerDownload::setFolder(const QString &folder)
 void InstallerDownload::setFileName(const QString &name)
 {
     // Only a bare name is ever joined to the folder.
-    m_fileName = Appcast::isBareFileName(name) ? name
-                                               : QString::fromLatin1(Appcast::FallbackFileName);
+    m_fileName
+        = Appcast::isBareFileName(name) ? name : QString::fromLatin1(Appcast::FallbackFileName);
 }
 
 QString InstallerDownload::filePath() const

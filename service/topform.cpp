@@ -89,8 +89,8 @@ void TopForm::setImage(const QImage &image)
 {
     if (image.isNull())
         return;
-    ui->label_img->setPixmap(QPixmap::fromImage(image).scaled(Global::scaled(77),
-        Global::scaled(44), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    ui->label_img->setPixmap(QPixmap::fromImage(image).scaled(
+        Global::scaled(77), Global::scaled(44), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
 }
 
 QString TopForm::rankText() const

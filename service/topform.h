@@ -13,7 +13,6 @@ class QAction;
 class QImage;
 class QMenu;
 
-
 // One row of a popular list: rank, thumbnail, title, duration and a download
 // button; the context menu copies the link or downloads it. Choosing to
 // download announces the row's address by sendurl().

@@ -166,14 +166,12 @@ VendorServiceController::VersionCheck VendorServiceController::checkVersion(bool
     VersionCheck check;
     if (!mayAsk(onDemand))
         return check;
-    const QByteArray body
-        = QStringLiteral("{\"version\":\"%1\"}").arg(Global::APP_VER).toLatin1();
+    const QByteArray body = QStringLiteral("{\"version\":\"%1\"}").arg(Global::APP_VER).toLatin1();
     const HttpRequest::Result answer = serviceRequest(
         QStringLiteral("/verInfo/") + Global::MODULE_NAME + QStringLiteral("/index1.php"), &body);
     check.latest = latestVersionFrom(answer.body);
     if (check.latest.isEmpty())
         return check;
-    check.state
-        = check.latest == Global::APP_VER ? VersionState::Latest : VersionState::Other;
+    check.state = check.latest == Global::APP_VER ? VersionState::Latest : VersionState::Other;
     return check;
 }
