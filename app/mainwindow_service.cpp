@@ -105,7 +105,9 @@ void MainWindow::onNoticeTimeout()
 
 void MainWindow::updateNoticeButton()
 {
-    const bool unread = m_settings->notice() != m_vendor->notices().id;
+    // Nothing known is nothing unread.
+    const QString current = m_vendor->notices().id;
+    const bool unread = !current.isEmpty() && m_settings->notice() != current;
     ui->pushButton_notice->setStyleSheet(ImageStyle::noticeSheet(unread));
 }
 

@@ -311,8 +311,8 @@ private:
     void runVersionCheck(bool onDemand);
     void displayTopList();
     void showTopThumbnail(TopInfo *info);
-    // Unread picture while the stored notice identifier differs from the
-    // current one.
+    // Unread picture while there is a notice set whose identifier differs
+    // from the stored one.
     void updateNoticeButton();
     void retranslateService();
 
