@@ -79,6 +79,10 @@ void NoticeDialog::setNotices(
     }
     if (titles.isEmpty())
         ui->label_1_content->setText(tr("There are no notices at the moment."));
+    // A line separates a row from the next only when that one is used.
+    const QList<QFrame *> between = {ui->frame_3, ui->frame_4, ui->frame_5, ui->frame_6};
+    for (int i = 0; i < between.size(); ++i)
+        between[i]->setVisible(i + 1 < titles.size());
 }
 
 void NoticeDialog::retranslate()
