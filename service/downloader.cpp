@@ -14,6 +14,8 @@ Downloader::Downloader(QWidget *parent)
 {
     ui->setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    // Closing the main window ends the program even while this one shows.
+    setAttribute(Qt::WA_QuitOnClose, false);
     DisplayScale::scaleChildGeometry(this, Global::SCALE);
     setFixedSize(Global::scaled(464), Global::scaled(167));
 
