@@ -54,6 +54,12 @@ void MainWindow::retranslateService()
 {
     if (m_noticeDialog)
         m_noticeDialog->retranslate();
+    for (ListTopForm *list : m_topForms) {
+        if (!list)
+            continue;
+        for (TopForm *row : list->rows())
+            row->retranslate();
+    }
     if (m_vendor)
         updateNoticeButton();
 }

@@ -42,7 +42,7 @@ TopForm::TopForm(QWidget *parent)
 
     ui->pushButton->setStyleSheet(ImageStyle::topRowDownloadSheet());
     ui->pushButton->setCursor(Qt::PointingHandCursor);
-    ui->pushButton->setToolTip(tr("Download"));
+    retranslate();
 
     m_menu = new QMenu(this);
     m_menu->setFont(QFont(QStringLiteral("微软雅黑"), 9));
@@ -111,6 +111,11 @@ QString TopForm::timeText() const
 bool TopForm::hasImage() const
 {
     return !ui->label_img->pixmap(Qt::ReturnByValue).isNull();
+}
+
+void TopForm::retranslate()
+{
+    ui->pushButton->setToolTip(tr("Download"));
 }
 
 void TopForm::on_pushButton_clicked()

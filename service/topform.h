@@ -43,6 +43,8 @@ public:
     QString nameText() const;
     QString timeText() const;
     bool hasImage() const;
+    // The tool tip in the current language.
+    void retranslate();
 
 signals:
     void sendurl(QString url);
