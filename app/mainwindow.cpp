@@ -30,6 +30,7 @@ MainWindow::MainWindow(QWidget *parent)
     createDownloadList();
     createProxyDetection();
     createLinkIntake();
+    createVendorService();
 
     // The window shows first; the pause before detection and the detection
     // follow from the event loop.
@@ -45,7 +46,9 @@ MainWindow::MainWindow(QWidget *parent)
     ui->stackedWidget->setCurrentIndex(0);
     ui->stackedWidget_2->setCurrentIndex(0);
 
-    onVersionTimeout();
+    // The version check waits for the event loop too: a silent service must
+    // not keep the window from showing.
+    QTimer::singleShot(0, this, &MainWindow::onVersionTimeout);
     QTimer::singleShot(100, this, &MainWindow::timerALL);
 
     QFont checkFont = ui->label_check->font();
@@ -61,6 +64,7 @@ MainWindow::MainWindow(QWidget *parent)
 
 MainWindow::~MainWindow()
 {
+    stopVendorService();
     stopProxyWork();
     shutdownDownloads();
     delete ui;
@@ -94,4 +98,5 @@ void MainWindow::timerALL()
     loadOneKeySettings();
     onHistoryTimeout();
     onTopInfoTimeout();
+    onNoticeTimeout();
 }

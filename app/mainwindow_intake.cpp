@@ -87,7 +87,7 @@ void MainWindow::on_pushButton_paste_clicked()
 {
     qDebug() << "g_port==" << Global::PROXY_PORT;
     if (Global::PROXY_PORT == -1) {
-        const QString site = Global::vendorRoot() + QStringLiteral("/");
+        const QString site = Global::vendorSite() + QStringLiteral("/");
         DialogSeam::information(this, tr("Tips"),
             tr("Please waiting for detection agent ...,Software needs third-party agent "
                "support.If you have installed the agent,please contact us,We will solve it as "

@@ -5,14 +5,49 @@
 
 namespace Global {
 
-QString vendorRoot()
+namespace {
+
+QString trimmedRoot(QString root)
 {
-    QString root = qEnvironmentVariable("QUILLON_VENDOR_ROOT");
-    if (root.isEmpty())
-        root = QStringLiteral(QUILLON_DEFAULT_VENDOR_ROOT);
+    root = root.trimmed();
     while (root.endsWith(QLatin1Char('/')))
         root.chop(1);
     return root;
+}
+
+QString serviceUrlFor(const QString &root)
+{
+    return root.isEmpty() ? QString() : root + QStringLiteral("//interface//");
+}
+
+QString appcastUrlFor(const QString &root)
+{
+    return root.isEmpty() ? QString() : root + QStringLiteral("/updates.json");
+}
+
+} // namespace
+
+QString vendorRoot()
+{
+    if (qEnvironmentVariableIsSet("QUILLON_VENDOR_ROOT"))
+        return trimmedRoot(qEnvironmentVariable("QUILLON_VENDOR_ROOT"));
+    return trimmedRoot(QStringLiteral(QUILLON_DEFAULT_VENDOR_ROOT));
+}
+
+void useVendorRoot(const QString &root)
+{
+    SERVICE_URL = serviceUrlFor(trimmedRoot(root));
+    APPCAST_URL = appcastUrlFor(trimmedRoot(root));
+}
+
+bool vendorServiceConfigured()
+{
+    return !SERVICE_URL.isEmpty();
+}
+
+QString vendorSite()
+{
+    return trimmedRoot(QStringLiteral(QUILLON_VENDOR_SITE));
 }
 
 int scaled(double designPixels)
@@ -21,9 +56,9 @@ int scaled(double designPixels)
 }
 
 QString APP_VER = QStringLiteral("2.6.1");
-QString APPCAST_URL = vendorRoot() + QStringLiteral("/updates.json");
+QString APPCAST_URL = appcastUrlFor(vendorRoot());
 QString MODULE_NAME = QStringLiteral("quillon");
-QString SERVICE_URL = vendorRoot() + QStringLiteral("//interface//");
+QString SERVICE_URL = serviceUrlFor(vendorRoot());
 QString DOWNLOAD_DIR = defaultDownloadDir();
 
 QString PROXY_HOST = QStringLiteral("127.0.0.1");

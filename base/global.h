@@ -20,9 +20,18 @@ extern bool PROXY_IS_SOCKS5;
 extern bool ONEKEY;
 extern double SCALE;
 
-// The web root the vendor addresses are built from: the build's default, or
-// QUILLON_VENDOR_ROOT from the environment when set.
+// The web root the vendor service addresses are built from: the build's
+// default, or QUILLON_VENDOR_ROOT from the environment when it is set (set
+// and empty switches the service off). Empty means no vendor service: the
+// program then sends it nothing.
 QString vendorRoot();
+// Builds SERVICE_URL and APPCAST_URL from root; an empty root empties both.
+void useVendorRoot(const QString &root);
+// Whether SERVICE_URL names a service at all.
+bool vendorServiceConfigured();
+// The vendor's public web site that the menu, the about page and the paste
+// hint link to (a build value; it is opened in the browser, never fetched).
+QString vendorSite();
 
 // Platform default for DOWNLOAD_DIR, always ending in "/".
 QString defaultDownloadDir();

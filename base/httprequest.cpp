@@ -65,6 +65,11 @@ Result send(const QUrl &url, const Options &options)
     QNetworkRequest request(url);
     if (!options.contentType.isEmpty())
         request.setHeader(QNetworkRequest::ContentTypeHeader, options.contentType);
+    if (!options.userAgent.isEmpty())
+        request.setHeader(QNetworkRequest::UserAgentHeader, options.userAgent);
+    if (options.followRedirects)
+        request.setAttribute(
+            QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
     applyTls(request, options);
 
     std::unique_ptr<QNetworkReply> reply(options.method == Method::Post

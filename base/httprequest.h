@@ -26,6 +26,9 @@ struct Options
     Method method = Method::Get;
     QByteArray body; // sent with Post
     QString contentType; // Content-Type header, when not empty
+    QByteArray userAgent; // User-Agent header, when not empty
+    // Follows redirects, but never from https to http.
+    bool followRedirects = false;
 
     // The proxy to use; none means the process-wide configuration.
     std::optional<QNetworkProxy> proxy;

@@ -98,6 +98,17 @@ set(QUILLON_CORE_SOURCES
     ${CMAKE_CURRENT_SOURCE_DIR}/network/scriptwatchdog.h
     ${CMAKE_CURRENT_SOURCE_DIR}/service/serviceclient.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/service/serviceclient.h
+    ${CMAKE_CURRENT_SOURCE_DIR}/service/appcast.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/service/appcast.h
+    ${CMAKE_CURRENT_SOURCE_DIR}/service/installerdownload.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/service/installerdownload.h
+    ${CMAKE_CURRENT_SOURCE_DIR}/service/noticefile.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/service/noticefile.h
+    ${CMAKE_CURRENT_SOURCE_DIR}/service/toplists.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/service/toplists.h
+    ${CMAKE_CURRENT_SOURCE_DIR}/service/vendorservicecontroller.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/service/vendorservicecontroller.h
+    ${CMAKE_CURRENT_SOURCE_DIR}/service/topinfo.h
     ${CMAKE_CURRENT_SOURCE_DIR}/app/settingscontroller.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/app/singleinstance.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/app/singleinstance.h
@@ -148,6 +159,18 @@ set(QUILLON_GUI_SOURCES
     ${CMAKE_CURRENT_SOURCE_DIR}/intake/windowintakedialogs.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/intake/windowintakedialogs.h
     ${CMAKE_CURRENT_SOURCE_DIR}/app/mainwindow_network.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/service/downloader.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/service/downloader.h
+    ${CMAKE_CURRENT_SOURCE_DIR}/service/listtopform.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/service/listtopform.h
+    ${CMAKE_CURRENT_SOURCE_DIR}/service/noticedialog.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/service/noticedialog.h
+    ${CMAKE_CURRENT_SOURCE_DIR}/service/qsimpleupdater.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/service/qsimpleupdater.h
+    ${CMAKE_CURRENT_SOURCE_DIR}/service/topform.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/service/topform.h
+    ${CMAKE_CURRENT_SOURCE_DIR}/service/updater.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/service/updater.h
     ${CMAKE_CURRENT_SOURCE_DIR}/app/mainwindow_service.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/app/mainwindow_settings.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/ui/helplauncher.cpp

@@ -38,7 +38,6 @@ QPixmap fetch(const QString &link, const QString &imageUrl)
             QStringLiteral("127.0.0.1"), static_cast<quint16>(Global::PROXY_PORT))
         : QNetworkProxy(QNetworkProxy::NoProxy);
     options.timeoutMs = FetchTimeoutMs;
-    options.verifyPeer = false;
     options.keepPartialBody = true; // an image cut short may still decode
 
     QPixmap pixmap;

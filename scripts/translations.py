@@ -182,6 +182,15 @@ ZH = {
     # Popular lists
     "Download link": "下载此链接",
     "Refresh": "刷新",
+    "No popular lists are available.": "暂无热门列表。",
+    "There are no notices at the moment.": "暂时没有公告。",
+    "The downloaded installer does not match its published checksum. It was deleted and will not be started.": "下载的安装程序与公布的校验值不符，已删除，不会运行。",
+    "The update was refused.": "已拒绝此更新。",
+    "The download of the update failed.": "更新下载失败。",
+    "The update information could not be read. Please try again later.": "无法读取更新信息，请稍后再试。",
+    "%1 bytes": "%1 字节",
+    "%1 KB": "%1 KB",
+    "%1 MB": "%1 MB",
     # Update checker
     "This Version is the lastest Version, Thank you for support Orvanta quillon.":
         "当前已是最新版本，感谢您对 Orvanta Quillon 的支持。",

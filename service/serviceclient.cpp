@@ -1,7 +1,6 @@
 #include "service/serviceclient.h"
 
 #include "base/global.h"
-#include "base/httprequest.h"
 
 #include <QDebug>
 
@@ -9,7 +8,7 @@ namespace ServiceClient {
 
 namespace {
 
-QByteArray send(const QUrl &url, HttpRequest::Options options, int timeoutMs)
+HttpRequest::Result send(const QUrl &url, HttpRequest::Options options, int timeoutMs)
 {
     options.timeoutMs = timeoutMs;
     options.preciseTimer = true;
@@ -20,36 +19,46 @@ QByteArray send(const QUrl &url, HttpRequest::Options options, int timeoutMs)
         qDebug() << "service reply status" << result.httpStatus;
     if (!result.error.isEmpty())
         qDebug() << "service request failed:" << url.toString() << result.error;
-    return result.body;
+    return result;
 }
 
 } // namespace
 
-QByteArray get(const QUrl &url, int timeoutMs)
+HttpRequest::Result fetch(const QUrl &url, int timeoutMs)
 {
     return send(url, HttpRequest::Options(), timeoutMs);
 }
 
-QByteArray postJson(const QUrl &url, const QByteArray &body, int timeoutMs)
+HttpRequest::Result post(const QUrl &url, const QByteArray &body, int timeoutMs)
 {
     HttpRequest::Options options;
     options.method = HttpRequest::Method::Post;
     options.body = body;
     options.contentType = QStringLiteral("application/json");
-    options.verifyPeer = false;
-    // Any current protocol: pinning the oldest TLS would fail against every
-    // up-to-date server.
-    options.tlsProtocol = QSsl::TlsV1_0OrLater;
     return send(url, options, timeoutMs);
+}
+
+QByteArray get(const QUrl &url, int timeoutMs)
+{
+    return fetch(url, timeoutMs).body;
+}
+
+QByteArray postJson(const QUrl &url, const QByteArray &body, int timeoutMs)
+{
+    return post(url, body, timeoutMs).body;
 }
 
 QByteArray getServiceFile(const QString &path)
 {
+    if (!Global::vendorServiceConfigured())
+        return QByteArray();
     return get(QUrl(Global::SERVICE_URL + path));
 }
 
 QByteArray postServiceJson(const QString &path, const QString &body)
 {
+    if (!Global::vendorServiceConfigured())
+        return QByteArray();
     return postJson(QUrl(Global::SERVICE_URL + path), body.toLatin1());
 }
 

@@ -9,6 +9,45 @@
         </message>
     </context>
     <context>
+        <name>Appcast</name>
+        <message>
+            <source>%1 bytes</source>
+            <translation>%1 字节</translation>
+        </message>
+        <message>
+            <source>%1 KB</source>
+            <translation>%1 KB</translation>
+        </message>
+        <message>
+            <source>%1 MB</source>
+            <translation>%1 MB</translation>
+        </message>
+        <message>
+            <source>about one hour</source>
+            <translation>约 1 小时</translation>
+        </message>
+        <message>
+            <source>about %1 hours</source>
+            <translation>约 %1 小时</translation>
+        </message>
+        <message>
+            <source>1 minute</source>
+            <translation>1 分钟</translation>
+        </message>
+        <message>
+            <source>%1 minutes</source>
+            <translation>%1 分钟</translation>
+        </message>
+        <message>
+            <source>1 second</source>
+            <translation>1 秒</translation>
+        </message>
+        <message>
+            <source>%1 seconds</source>
+            <translation>%1 秒</translation>
+        </message>
+    </context>
+    <context>
         <name>DownloadChoices</name>
         <message>
             <source> Original Video</source>
@@ -109,6 +148,101 @@
         <message>
             <source> 韩语</source>
             <translation> 韩语</translation>
+        </message>
+    </context>
+    <context>
+        <name>Downloader</name>
+        <message>
+            <source>Updater</source>
+            <translation>更新程序</translation>
+        </message>
+        <message>
+            <source>Downloading updates</source>
+            <translation>正在下载更新</translation>
+        </message>
+        <message>
+            <source>Time remaining: 0 minutes</source>
+            <translation>剩余时间：0 分钟</translation>
+        </message>
+        <message>
+            <source>升级内容:</source>
+            <translation>更新内容：</translation>
+        </message>
+        <message>
+            <source>Update</source>
+            <translation>检查更新</translation>
+        </message>
+        <message>
+            <source>Stop</source>
+            <translation>停止</translation>
+        </message>
+        <message>
+            <source>Time remaining</source>
+            <translation>剩余时间</translation>
+        </message>
+        <message>
+            <source>unknown</source>
+            <translation>未知</translation>
+        </message>
+        <message>
+            <source>Downloading Updates</source>
+            <translation>正在下载更新</translation>
+        </message>
+        <message>
+            <source>Time Remaining</source>
+            <translation>剩余时间</translation>
+        </message>
+        <message>
+            <source>Unknown</source>
+            <translation>未知</translation>
+        </message>
+        <message>
+            <source>of</source>
+            <translation>/</translation>
+        </message>
+        <message>
+            <source>Close</source>
+            <translation>关闭</translation>
+        </message>
+        <message>
+            <source>The downloaded installer does not match its published checksum. It was deleted and will not be started.</source>
+            <translation>下载的安装程序与公布的校验值不符，已删除，不会运行。</translation>
+        </message>
+        <message>
+            <source>The update was refused.</source>
+            <translation>已拒绝此更新。</translation>
+        </message>
+        <message>
+            <source>The download of the update failed.</source>
+            <translation>更新下载失败。</translation>
+        </message>
+        <message>
+            <source>Download complete!</source>
+            <translation>下载完成！</translation>
+        </message>
+        <message>
+            <source>The installer will open separately</source>
+            <translation>安装程序将单独打开</translation>
+        </message>
+        <message>
+            <source>Click the "Update" button to apply the update</source>
+            <translation>点击“更新”按钮安装更新</translation>
+        </message>
+        <message>
+            <source>Error</source>
+            <translation>错误</translation>
+        </message>
+        <message>
+            <source>Cannot find downloaded update!</source>
+            <translation>找不到已下载的更新！</translation>
+        </message>
+        <message>
+            <source>Are you sure you want to cancel the download? This is a mandatory update, exiting now will close the application</source>
+            <translation>确定要取消下载吗？这是一次强制更新，现在退出将关闭程序。</translation>
+        </message>
+        <message>
+            <source>Are you sure you want to cancel the download?</source>
+            <translation>确定要取消下载吗？</translation>
         </message>
     </context>
     <context>
@@ -482,6 +616,29 @@
         <message>
             <source>The task database could not be read. It was kept as %1 and a new, empty one was started.</source>
             <translation>任务数据库无法读取，已另存为 %1，并新建了一个空的任务数据库。</translation>
+        </message>
+        <message>
+            <source>No popular lists are available.</source>
+            <translation>暂无热门列表。</translation>
+        </message>
+        <message>
+            <source>This Version is the lastest Version, Thank you for support Orvanta quillon.</source>
+            <translation>当前已是最新版本，感谢您对 Orvanta Quillon 的支持。</translation>
+        </message>
+    </context>
+    <context>
+        <name>NoticeDialog</name>
+        <message>
+            <source>Notice</source>
+            <translation>公告</translation>
+        </message>
+        <message>
+            <source>There are no notices at the moment.</source>
+            <translation>暂时没有公告。</translation>
+        </message>
+        <message>
+            <source>Close</source>
+            <translation>关闭</translation>
         </message>
     </context>
     <context>
@@ -1089,6 +1246,42 @@
             <source>升级内容:</source>
             <translation>更新内容：</translation>
         </message>
+        <message>
+            <source>No popular lists are available.</source>
+            <translation>暂无热门列表。</translation>
+        </message>
+        <message>
+            <source>There are no notices at the moment.</source>
+            <translation>暂时没有公告。</translation>
+        </message>
+        <message>
+            <source>The downloaded installer does not match its published checksum. It was deleted and will not be started.</source>
+            <translation>下载的安装程序与公布的校验值不符，已删除，不会运行。</translation>
+        </message>
+        <message>
+            <source>The update was refused.</source>
+            <translation>已拒绝此更新。</translation>
+        </message>
+        <message>
+            <source>The download of the update failed.</source>
+            <translation>更新下载失败。</translation>
+        </message>
+        <message>
+            <source>The update information could not be read. Please try again later.</source>
+            <translation>无法读取更新信息，请稍后再试。</translation>
+        </message>
+        <message>
+            <source>%1 bytes</source>
+            <translation>%1 字节</translation>
+        </message>
+        <message>
+            <source>%1 KB</source>
+            <translation>%1 KB</translation>
+        </message>
+        <message>
+            <source>%1 MB</source>
+            <translation>%1 MB</translation>
+        </message>
     </context>
     <context>
         <name>SingleDialog</name>
@@ -1158,6 +1351,40 @@
         <message>
             <source>Pause</source>
             <translation>已暂停</translation>
+        </message>
+    </context>
+    <context>
+        <name>TopForm</name>
+        <message>
+            <source>Download</source>
+            <translation>下载</translation>
+        </message>
+        <message>
+            <source>Copy download link</source>
+            <translation>复制下载链接</translation>
+        </message>
+        <message>
+            <source>Download link</source>
+            <translation>下载此链接</translation>
+        </message>
+    </context>
+    <context>
+        <name>Updater</name>
+        <message>
+            <source>Updater</source>
+            <translation>更新程序</translation>
+        </message>
+        <message>
+            <source>The update information could not be read. Please try again later.</source>
+            <translation>无法读取更新信息，请稍后再试。</translation>
+        </message>
+        <message>
+            <source>Congratulations! You are running the latest version of %1</source>
+            <translation>恭喜！您正在使用最新版本的 %1</translation>
+        </message>
+        <message>
+            <source>No updates are available for the moment</source>
+            <translation>暂时没有可用的更新</translation>
         </message>
     </context>
     <context>

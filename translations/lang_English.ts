@@ -9,6 +9,45 @@
         </message>
     </context>
     <context>
+        <name>Appcast</name>
+        <message>
+            <source>%1 bytes</source>
+            <translation>%1 bytes</translation>
+        </message>
+        <message>
+            <source>%1 KB</source>
+            <translation>%1 KB</translation>
+        </message>
+        <message>
+            <source>%1 MB</source>
+            <translation>%1 MB</translation>
+        </message>
+        <message>
+            <source>about one hour</source>
+            <translation>about one hour</translation>
+        </message>
+        <message>
+            <source>about %1 hours</source>
+            <translation>about %1 hours</translation>
+        </message>
+        <message>
+            <source>1 minute</source>
+            <translation>1 minute</translation>
+        </message>
+        <message>
+            <source>%1 minutes</source>
+            <translation>%1 minutes</translation>
+        </message>
+        <message>
+            <source>1 second</source>
+            <translation>1 second</translation>
+        </message>
+        <message>
+            <source>%1 seconds</source>
+            <translation>%1 seconds</translation>
+        </message>
+    </context>
+    <context>
         <name>DownloadChoices</name>
         <message>
             <source> Original Video</source>
@@ -109,6 +148,101 @@
         <message>
             <source> 韩语</source>
             <translation> Korean</translation>
+        </message>
+    </context>
+    <context>
+        <name>Downloader</name>
+        <message>
+            <source>Updater</source>
+            <translation>Updater</translation>
+        </message>
+        <message>
+            <source>Downloading updates</source>
+            <translation>Downloading updates</translation>
+        </message>
+        <message>
+            <source>Time remaining: 0 minutes</source>
+            <translation>Time remaining: 0 minutes</translation>
+        </message>
+        <message>
+            <source>升级内容:</source>
+            <translation>What's new:</translation>
+        </message>
+        <message>
+            <source>Update</source>
+            <translation>Update</translation>
+        </message>
+        <message>
+            <source>Stop</source>
+            <translation>Stop</translation>
+        </message>
+        <message>
+            <source>Time remaining</source>
+            <translation>Time remaining</translation>
+        </message>
+        <message>
+            <source>unknown</source>
+            <translation>unknown</translation>
+        </message>
+        <message>
+            <source>Downloading Updates</source>
+            <translation>Downloading Updates</translation>
+        </message>
+        <message>
+            <source>Time Remaining</source>
+            <translation>Time Remaining</translation>
+        </message>
+        <message>
+            <source>Unknown</source>
+            <translation>Unknown</translation>
+        </message>
+        <message>
+            <source>of</source>
+            <translation>of</translation>
+        </message>
+        <message>
+            <source>Close</source>
+            <translation>Close</translation>
+        </message>
+        <message>
+            <source>The downloaded installer does not match its published checksum. It was deleted and will not be started.</source>
+            <translation>The downloaded installer does not match its published checksum. It was deleted and will not be started.</translation>
+        </message>
+        <message>
+            <source>The update was refused.</source>
+            <translation>The update was refused.</translation>
+        </message>
+        <message>
+            <source>The download of the update failed.</source>
+            <translation>The download of the update failed.</translation>
+        </message>
+        <message>
+            <source>Download complete!</source>
+            <translation>Download complete!</translation>
+        </message>
+        <message>
+            <source>The installer will open separately</source>
+            <translation>The installer will open separately</translation>
+        </message>
+        <message>
+            <source>Click the "Update" button to apply the update</source>
+            <translation>Click the "Update" button to apply the update</translation>
+        </message>
+        <message>
+            <source>Error</source>
+            <translation>Error</translation>
+        </message>
+        <message>
+            <source>Cannot find downloaded update!</source>
+            <translation>Cannot find downloaded update!</translation>
+        </message>
+        <message>
+            <source>Are you sure you want to cancel the download? This is a mandatory update, exiting now will close the application</source>
+            <translation>Are you sure you want to cancel the download? This is a mandatory update, exiting now will close the application</translation>
+        </message>
+        <message>
+            <source>Are you sure you want to cancel the download?</source>
+            <translation>Are you sure you want to cancel the download?</translation>
         </message>
     </context>
     <context>
@@ -482,6 +616,29 @@
         <message>
             <source>The task database could not be read. It was kept as %1 and a new, empty one was started.</source>
             <translation>The task database could not be read. It was kept as %1 and a new, empty one was started.</translation>
+        </message>
+        <message>
+            <source>No popular lists are available.</source>
+            <translation>No popular lists are available.</translation>
+        </message>
+        <message>
+            <source>This Version is the lastest Version, Thank you for support Orvanta quillon.</source>
+            <translation>This Version is the lastest Version, Thank you for support Orvanta quillon.</translation>
+        </message>
+    </context>
+    <context>
+        <name>NoticeDialog</name>
+        <message>
+            <source>Notice</source>
+            <translation>Notice</translation>
+        </message>
+        <message>
+            <source>There are no notices at the moment.</source>
+            <translation>There are no notices at the moment.</translation>
+        </message>
+        <message>
+            <source>Close</source>
+            <translation>Close</translation>
         </message>
     </context>
     <context>
@@ -1089,6 +1246,42 @@
             <source>升级内容:</source>
             <translation>What's new:</translation>
         </message>
+        <message>
+            <source>No popular lists are available.</source>
+            <translation>No popular lists are available.</translation>
+        </message>
+        <message>
+            <source>There are no notices at the moment.</source>
+            <translation>There are no notices at the moment.</translation>
+        </message>
+        <message>
+            <source>The downloaded installer does not match its published checksum. It was deleted and will not be started.</source>
+            <translation>The downloaded installer does not match its published checksum. It was deleted and will not be started.</translation>
+        </message>
+        <message>
+            <source>The update was refused.</source>
+            <translation>The update was refused.</translation>
+        </message>
+        <message>
+            <source>The download of the update failed.</source>
+            <translation>The download of the update failed.</translation>
+        </message>
+        <message>
+            <source>The update information could not be read. Please try again later.</source>
+            <translation>The update information could not be read. Please try again later.</translation>
+        </message>
+        <message>
+            <source>%1 bytes</source>
+            <translation>%1 bytes</translation>
+        </message>
+        <message>
+            <source>%1 KB</source>
+            <translation>%1 KB</translation>
+        </message>
+        <message>
+            <source>%1 MB</source>
+            <translation>%1 MB</translation>
+        </message>
     </context>
     <context>
         <name>SingleDialog</name>
@@ -1158,6 +1351,40 @@
         <message>
             <source>Pause</source>
             <translation>Pause</translation>
+        </message>
+    </context>
+    <context>
+        <name>TopForm</name>
+        <message>
+            <source>Download</source>
+            <translation>Download</translation>
+        </message>
+        <message>
+            <source>Copy download link</source>
+            <translation>Copy download link</translation>
+        </message>
+        <message>
+            <source>Download link</source>
+            <translation>Download link</translation>
+        </message>
+    </context>
+    <context>
+        <name>Updater</name>
+        <message>
+            <source>Updater</source>
+            <translation>Updater</translation>
+        </message>
+        <message>
+            <source>The update information could not be read. Please try again later.</source>
+            <translation>The update information could not be read. Please try again later.</translation>
+        </message>
+        <message>
+            <source>Congratulations! You are running the latest version of %1</source>
+            <translation>Congratulations! You are running the latest version of %1</translation>
+        </message>
+        <message>
+            <source>No updates are available for the moment</source>
+            <translation>No updates are available for the moment</translation>
         </message>
     </context>
     <context>

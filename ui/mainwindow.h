@@ -18,6 +18,11 @@ class MainWindow;
 }
 
 class DownloadListController;
+class ListTopForm;
+class NoticeDialog;
+class QSimpleUpdater;
+class TopInfo;
+class VendorServiceController;
 class ItemInfo;
 class IntakeDialogs;
 class LinkIntake;
@@ -286,13 +291,39 @@ private:
     std::shared_ptr<IntakeDialogs> m_intakeDialogs;
 
     // ==== vendor service =====================================================
+public:
+    VendorServiceController *vendorService() const { return m_vendor; }
+    QSimpleUpdater *simpleUpdater() const { return m_updater; }
+    NoticeDialog *noticeDialog() const { return m_noticeDialog; }
+    // The rows of the day (0), week (1) and month (2) lists.
+    ListTopForm *topListForm(int kind) const { return m_topForms[kind]; }
+
 public slots:
     void displayupdate();
+    void on_pushButton_refresh_clicked();
+    void on_pushButton_notice_clicked();
 
 private:
     // app/mainwindow_service.cpp.
+    void createVendorService();
+    void stopVendorService();
     void onVersionTimeout();
     void onTopInfoTimeout();
+    void onNoticeTimeout();
+    // The version check, at start-up or on demand (the "Update" entry).
+    void runVersionCheck(bool onDemand);
+    void displayTopList();
+    void showTopThumbnail(TopInfo *info);
+    // Unread picture while there is a notice set whose identifier differs
+    // from the stored one.
+    void updateNoticeButton();
+    void retranslateService();
+
+    VendorServiceController *m_vendor = nullptr;
+    QSimpleUpdater *m_updater = nullptr;
+    NoticeDialog *m_noticeDialog = nullptr;
+    ListTopForm *m_topForms[3] = {nullptr, nullptr, nullptr};
+    bool m_versionChecking = false;
 
     Ui::MainWindow *ui;
 };

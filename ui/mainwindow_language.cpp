@@ -37,6 +37,7 @@ void MainWindow::applyLanguage()
 
     // Rows show status words: refresh them so none waits for its next change.
     retranslateDownloads();
+    retranslateService();
 }
 
 void MainWindow::retranslateTexts()
@@ -54,7 +55,7 @@ void MainWindow::retranslateTexts()
     else if (!ui->label_check->text().isEmpty())
         ui->label_check->setText(tr("The network is available."));
 
-    const QUrl site(Global::vendorRoot() + QStringLiteral("/"));
+    const QUrl site(Global::vendorSite() + QStringLiteral("/"));
     ui->label_14->setText(
         QStringLiteral("<a href=\"%1\" style=\"color:#3190f0;text-decoration:none;\">%2</a>")
             .arg(site.toString(), site.host()));

@@ -131,6 +131,10 @@ void MainWindow::stylePopularPage()
         area->verticalScrollBar()->setStyleSheet(bar);
     }
     ui->pushButton_refresh->setCursor(Qt::PointingHandCursor);
+    // Shown while no list has entries.
+    ui->label_topnone->setStyleSheet(labelSheet("#8492a1"));
+    setPixelFont(ui->label_topnone, 14);
+    ui->label_topnone->hide();
 }
 
 void MainWindow::styleServicePages()

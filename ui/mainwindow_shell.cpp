@@ -299,17 +299,17 @@ void MainWindow::on_pushButton_tab_testpro_clicked()
 
 void MainWindow::displayweb()
 {
-    DialogSeam::openUrl(QUrl(Global::vendorRoot() + QStringLiteral("/")));
+    DialogSeam::openUrl(QUrl(Global::vendorSite() + QStringLiteral("/")));
 }
 
 void MainWindow::displayFAQs()
 {
-    DialogSeam::openUrl(QUrl(Global::vendorRoot() + QStringLiteral("/faq/")));
+    DialogSeam::openUrl(QUrl(Global::vendorSite() + QStringLiteral("/faq/")));
 }
 
 void MainWindow::displayaboutus()
 {
-    DialogSeam::openUrl(QUrl(Global::vendorRoot() + QStringLiteral("/about/")));
+    DialogSeam::openUrl(QUrl(Global::vendorSite() + QStringLiteral("/about/")));
 }
 
 void MainWindow::on_pushButton_help_clicked()

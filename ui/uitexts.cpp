@@ -137,6 +137,15 @@ const char *const Texts[] = {
     // Popular lists
     QT_TRANSLATE_NOOP("Quillon", "Download link"),
     QT_TRANSLATE_NOOP("Quillon", "Refresh"),
+    QT_TRANSLATE_NOOP("Quillon", "No popular lists are available."),
+    QT_TRANSLATE_NOOP("Quillon", "There are no notices at the moment."),
+    QT_TRANSLATE_NOOP("Quillon", "The downloaded installer does not match its published checksum. It was deleted and will not be started."),
+    QT_TRANSLATE_NOOP("Quillon", "The update was refused."),
+    QT_TRANSLATE_NOOP("Quillon", "The download of the update failed."),
+    QT_TRANSLATE_NOOP("Quillon", "The update information could not be read. Please try again later."),
+    QT_TRANSLATE_NOOP("Quillon", "%1 bytes"),
+    QT_TRANSLATE_NOOP("Quillon", "%1 KB"),
+    QT_TRANSLATE_NOOP("Quillon", "%1 MB"),
     // Update checker
     QT_TRANSLATE_NOOP("Quillon", "This Version is the lastest Version, Thank you for support Orvanta quillon."),
     QT_TRANSLATE_NOOP("Quillon", "Congratulations! You are running the latest version of %1"),

@@ -3,6 +3,7 @@
 // scripts/screenshots.sh; run it in the build folder (it needs the compiled
 // translations in the working directory) with a HOME of its own.
 #include "base/fonts.h"
+#include "base/global.h"
 #include "base/resources.h"
 #include "downloads/downloadlistcontroller.h"
 #include "downloads/qmenubutton.h"
@@ -10,15 +11,25 @@
 #include "intake/listdialog.h"
 #include "intake/playlistrows.h"
 #include "intake/singledialog.h"
+#include "service/downloader.h"
+#include "service/noticedialog.h"
+#include "service/vendorservicecontroller.h"
 #include "tasks/iteminfo.h"
 #include "ui/mainwindow.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLabel>
 #include <QMenu>
+#include <QPainter>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QStackedWidget>
+#include <QTemporaryDir>
 #include <QTimer>
 
 namespace {
@@ -104,6 +115,34 @@ QByteArray samplePlaylist()
     return out;
 }
 
+// Thumbnails for the entries of the example popular lists, as files under
+// folder + "/vi/<id>/1.jpg": the example root's lists then show pictures.
+void makeThumbnails(const QString &folder)
+{
+    QFile file(QStringLiteral(QUILLON_SOURCE_DIR "/vendor/interface/report/quillon/topday.txt"));
+    file.open(QIODevice::ReadOnly);
+    const QJsonObject root = QJsonDocument::fromJson(file.readAll()).object();
+    int n = 0;
+    for (const char *key : {"data", "weekdata", "monthdata"}) {
+        for (const QJsonValue &entry : root.value(QLatin1String(key)).toArray()) {
+            const QString id = entry.toObject().value(QLatin1String("url")).toString();
+            QImage image(160, 90, QImage::Format_RGB32);
+            QLinearGradient gradient(0, 0, 160, 90);
+            gradient.setColorAt(0, QColor::fromHsv((n * 37) % 360, 90, 235));
+            gradient.setColorAt(1, QColor::fromHsv((n * 37 + 60) % 360, 140, 150));
+            QPainter painter(&image);
+            painter.fillRect(image.rect(), gradient);
+            painter.setBrush(QColor(255, 255, 255, 200));
+            painter.setPen(Qt::NoPen);
+            painter.drawPolygon(QPolygon({QPoint(68, 30), QPoint(68, 60), QPoint(94, 45)}));
+            painter.end();
+            QDir().mkpath(folder + QStringLiteral("/vi/") + id);
+            image.save(folder + QStringLiteral("/vi/") + id + QStringLiteral("/1.jpg"));
+            ++n;
+        }
+    }
+}
+
 void shoot(QWidget &w, const QString &dir, const QString &name)
 {
     settle();
@@ -120,6 +159,14 @@ int main(int argc, char *argv[])
     app.setFont(QFont(QStringLiteral("Microsoft YaHei"), 9));
     const QString dir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots");
     QDir().mkpath(dir);
+
+    // The popular page first without a vendor root, then with the example
+    // root of the repository read from disk.
+    QTemporaryDir thumbnails;
+    makeThumbnails(thumbnails.path());
+    qputenv("QUILLON_THUMBNAIL_BASE",
+        QUrl::fromLocalFile(thumbnails.path() + "/vi/").toString().toUtf8());
+    Global::useVendorRoot(QString());
 
     MainWindow w;
     w.show();
@@ -143,8 +190,32 @@ int main(int argc, char *argv[])
         w.on_pushButton_downloadfinished_clicked();
         click(w, "pushButton_onekey");
         shoot(w, dir, lang + QStringLiteral("-3-onekey"));
+        Global::useVendorRoot(QString());
         click(w, "pushButton_top");
+        click(w, "pushButton_refresh");
+        shoot(w, dir, lang + QStringLiteral("-4-popular-none"));
+        Global::useVendorRoot(
+            QUrl::fromLocalFile(QStringLiteral(QUILLON_SOURCE_DIR "/vendor")).toString());
+        click(w, "pushButton_refresh");
         shoot(w, dir, lang + QStringLiteral("-4-popular"));
+        w.vendorService()->loadNotices(true);
+        const NoticeSet notices = w.vendorService()->notices();
+        w.noticeDialog()->setNotices(notices.titles, notices.times, notices.texts);
+        w.noticeDialog()->show();
+        shoot(*w.noticeDialog(), dir, lang + QStringLiteral("-4-notices"));
+        w.noticeDialog()->hide();
+        {
+            Downloader updater;
+            updater.setChangelog(QStringLiteral(
+                "Faster playlist analysis; popular lists of the day, week and month."));
+            updater.show();
+            updater.findChild<QProgressBar *>()->setValue(42);
+            updater.findChild<QLabel *>(QStringLiteral("downloadLabel"))
+                ->setText(QCoreApplication::translate("Downloader", "Downloading updates")
+                    + QStringLiteral(" (1.3 MB ") + QCoreApplication::translate("Downloader", "of")
+                    + QStringLiteral(" 3 MB)"));
+            shoot(updater, dir, lang + QStringLiteral("-4-updater"));
+        }
         click(w, "pushButton_about");
         shoot(w, dir, lang + QStringLiteral("-5-tools"));
         click(w, "pushButton_service");

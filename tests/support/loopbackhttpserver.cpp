@@ -1,5 +1,8 @@
 #include "support/loopbackhttpserver.h"
 
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
 #include <QTcpSocket>
 
 // Routes are matched with runs of "/" collapsed, as many servers do.
@@ -45,6 +48,18 @@ void LoopbackHttpServer::routeTruncated(const QByteArray &path, const QByteArray
     m_routes.insert(collapseSlashes(path), Response {200, contentType, body, declaredLength});
 }
 
+void LoopbackHttpServer::routeFolder(const QString &folder)
+{
+    const QDir root(folder);
+    QDirIterator it(folder, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        QFile file(it.next());
+        if (file.open(QIODevice::ReadOnly))
+            route("/" + root.relativeFilePath(file.fileName()).toUtf8(), file.readAll(),
+                "application/octet-stream");
+    }
+}
+
 void LoopbackHttpServer::onReadyRead(QTcpSocket *socket)
 {
     QByteArray &buffer = m_buffers[socket];
@@ -77,6 +92,8 @@ void LoopbackHttpServer::onReadyRead(QTcpSocket *socket)
         = m_routes.value(collapseSlashes(request.path), {404, "text/plain", "not found"});
     if (m_proxiedOnly && !request.headers.contains("via"))
         response = {403, "text/plain", "forbidden"};
+    if (m_refusePost && request.method == "POST")
+        response = {405, "text/plain", "method not allowed"};
     const qint64 announced
         = response.declaredLength >= 0 ? response.declaredLength : response.body.size();
     socket->write("HTTP/1.1 " + QByteArray::number(response.status)

@@ -41,6 +41,10 @@ public:
         const QByteArray &contentType);
     void setSilent(bool silent) { m_silent = silent; }
     void setProxiedOnly(bool proxiedOnly) { m_proxiedOnly = proxiedOnly; }
+    // Answers every POST with 405, as a plain static web server does.
+    void setRefusePost(bool refuse) { m_refusePost = refuse; }
+    // Serves every file under folder at "/" + its relative path.
+    void routeFolder(const QString &folder);
 
     const QList<Request> &requests() const { return m_requests; }
 
@@ -61,4 +65,5 @@ private:
     QList<Request> m_requests;
     bool m_silent = false;
     bool m_proxiedOnly = false;
+    bool m_refusePost = false;
 };

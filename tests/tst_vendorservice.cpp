@@ -1,0 +1,358 @@
+#include "support/loopbackhttpserver.h"
+#include "support/proxyservers.h"
+#include "support/testmain.h"
+#include "support/untrustedtlsserver.h"
+
+#include "base/global.h"
+#include "service/appcast.h"
+#include "service/serviceclient.h"
+#include "service/topinfo.h"
+#include "service/toplists.h"
+#include "service/vendorservicecontroller.h"
+
+#include <QBuffer>
+#include <QElapsedTimer>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+// The vendor service controller against a real server on 127.0.0.1 that
+// serves the example vendor root of the repository, and the rules of the
+// service's answers and the appcast.
+class TestVendorService : public QObject
+{
+    Q_OBJECT
+
+    const QString m_vendorDir = qEnvironmentVariable("QUILLON_SOURCE_DIR") + "/vendor";
+    const QString m_prefix = "https://video.example/watch?v=";
+
+    static QByteArray jpeg()
+    {
+        QImage image(160, 90, QImage::Format_RGB32);
+        image.fill(Qt::darkCyan);
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, "JPG");
+        return bytes;
+    }
+
+    // The example root, with a thumbnail for every entry of its lists.
+    void serveExampleRoot(LoopbackHttpServer &server)
+    {
+        QVERIFY(server.listen());
+        server.routeFolder(m_vendorDir);
+        for (const QString &id : exampleIds())
+            server.route(("/vi/" + id + "/1.jpg").toUtf8(), jpeg(), "image/jpeg");
+        Global::useVendorRoot(server.url().toString());
+    }
+
+    QStringList exampleIds() const
+    {
+        QFile file(m_vendorDir + "/interface/report/quillon/topday.txt");
+        file.open(QIODevice::ReadOnly);
+        const QJsonObject root = QJsonDocument::fromJson(file.readAll()).object();
+        QStringList ids;
+        for (const char *key : {"data", "weekdata", "monthdata"}) {
+            for (const QJsonValue &v : root.value(key).toArray())
+                ids << v.toObject().value("url").toString();
+        }
+        return ids;
+    }
+
+    static QStringList column(const QList<TopInfo *> &list, QString TopInfo::*field)
+    {
+        QStringList out;
+        for (TopInfo *info : list)
+            out << info->*field;
+        return out;
+    }
+
+private slots:
+    void init()
+    {
+        Global::APP_VER = "2.6.1";
+        Global::PROXY_PORT = 0;
+    }
+
+    // --- the rules of answers ---------------------------------------------------
+
+    void versionRules_data()
+    {
+        QTest::addColumn<QString>("a");
+        QTest::addColumn<QString>("b");
+        QTest::addColumn<bool>("newer");
+        QTest::newRow("minor") << "2.7"
+                               << "2.6.1" << true;
+        QTest::newRow("same") << "2.6.1"
+                              << "2.6.1" << false;
+        QTest::newRow("older") << "2.6"
+                               << "2.6.1" << false;
+        QTest::newRow("more parts") << "2.6.1"
+                                    << "2.6" << true;
+        QTest::newRow("zero part") << "2.6.0"
+                                   << "2.6" << true;
+        QTest::newRow("numeric, not text") << "2.10"
+                                           << "2.9" << true;
+        QTest::newRow("text counts as 0") << "x.1"
+                                          << "0.1" << false;
+    }
+    void versionRules()
+    {
+        QFETCH(QString, a);
+        QFETCH(QString, b);
+        QFETCH(bool, newer);
+        QCOMPARE(Appcast::isNewer(a, b), newer);
+    }
+
+    void versionAnswers_data()
+    {
+        QTest::addColumn<QByteArray>("answer");
+        QTest::addColumn<QString>("latest");
+        QTest::newRow("active") << QByteArray(
+            R"({"state":"ok","data":{"active":1,"versionNo":"2.7"}})")
+                                << "2.7";
+        QTest::newRow("inactive") << QByteArray(
+            R"({"state":"ok","data":{"active":0,"versionNo":"2.7"}})")
+                                  << "";
+        QTest::newRow("active as text")
+            << QByteArray(R"({"state":"ok","data":{"active":"1","versionNo":"2.7"}})") << "";
+        QTest::newRow("state not ok")
+            << QByteArray(R"({"state":"no","data":{"active":1,"versionNo":"2.7"}})") << "";
+        QTest::newRow("error page") << QByteArray("<html>502</html>") << "";
+        QTest::newRow("nothing") << QByteArray() << "";
+    }
+    void versionAnswers()
+    {
+        QFETCH(QByteArray, answer);
+        QFETCH(QString, latest);
+        QCOMPARE(VendorServiceController::latestVersionFrom(answer), latest);
+    }
+
+    // Durations of the lists, and the sizes and times of the update dialog.
+    void texts_data()
+    {
+        QTest::addColumn<QString>("actual");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("1h 2m 5s") << TopLists::durationText(3725) << "01:02:05";
+        QTest::newRow("59s") << TopLists::durationText(59) << "00:00:59";
+        QTest::newRow("hours not cut") << TopLists::durationText(360000) << "100:00:00";
+        QTest::newRow("negative") << TopLists::durationText(-5) << "00:00:00";
+        QTest::newRow("bytes") << Appcast::sizeText(1023) << "1023 bytes";
+        QTest::newRow("KB") << Appcast::sizeText(1536) << "1.5 KB";
+        QTest::newRow("MB") << Appcast::sizeText(3145728) << "3 MB";
+        QTest::newRow("seconds") << Appcast::timeRemainingText(50, 100, 1.0) << "1 second";
+        QTest::newRow("minutes") << Appcast::timeRemainingText(10, 10000, 1.0) << "17 minutes";
+        QTest::newRow("hours") << Appcast::timeRemainingText(1, 100000, 1.0) << "about 28 hours";
+        QTest::newRow("too early") << Appcast::timeRemainingText(10, 100, 0.5) << "";
+        QTest::newRow("nothing yet") << Appcast::timeRemainingText(0, 100, 5.0) << "";
+    }
+    void texts()
+    {
+        QFETCH(QString, actual);
+        QFETCH(QString, expected);
+        QCOMPARE(actual, expected);
+    }
+
+    // Whatever the appcast names, the installer is saved inside the folder.
+    void installerNames_data()
+    {
+        QTest::addColumn<QString>("url");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("plain") << "https://h/d/setup.exe"
+                               << "setup.exe";
+        QTest::newRow("folder only") << "https://h/d/"
+                                     << "QSU_Update.bin";
+        QTest::newRow("dot dot") << "https://h/d/.."
+                                 << "QSU_Update.bin";
+        QTest::newRow("encoded slashes") << "https://h/d/..%2F..%2Fetc%2Fx"
+                                         << "x";
+        QTest::newRow("encoded backslash") << "https://h/d/..%5Cx"
+                                           << "QSU_Update.bin";
+        QTest::newRow("drive") << "https://h/d/C:x.exe"
+                               << "QSU_Update.bin";
+    }
+    void installerNames()
+    {
+        QFETCH(QString, url);
+        QFETCH(QString, name);
+        QCOMPARE(Appcast::installerFileName(QUrl(url)), name);
+    }
+
+    // --- the controller against the example root --------------------------------
+
+    // Three lists cut at topnum, with addresses, durations and thumbnails; a
+    // second refresh shows the same rows again.
+    void popularListsFromTheExampleRoot()
+    {
+        LoopbackHttpServer server;
+        serveExampleRoot(server);
+        VendorServiceController vendor;
+        vendor.setWatchPrefix(m_prefix);
+        vendor.setThumbnailBase(server.url("/vi/").toString());
+        int thumbnails = 0;
+        connect(&vendor, &VendorServiceController::thumbnailReady, [&] { ++thumbnails; });
+
+        for (int round = 0; round < 2; ++round) {
+            thumbnails = 0;
+            QVERIFY(vendor.refreshTopLists(10, true));
+            const QStringList ids = exampleIds();
+            for (int kind = 0; kind < 3; ++kind) {
+                const QList<TopInfo *> &list = vendor.topList(kind);
+                QCOMPARE(list.size(), 10);
+                QCOMPARE(list.first()->url, m_prefix + ids[kind * 12]);
+                QCOMPARE(list.last()->index, 9);
+                QVERIFY(!list.last()->thumbnail.isNull());
+            }
+            QCOMPARE(column(vendor.topList(0), &TopInfo::duration).mid(0, 2),
+                QStringList({"01:02:05", "00:00:59"}));
+            QCOMPARE(vendor.topList(2).at(3)->title, QString("One hundred days of sketching"));
+            QCOMPARE(thumbnails, 30);
+        }
+        QVERIFY(vendor.refreshTopLists(3, true));
+        QCOMPARE(vendor.topList(1).size(), 3);
+
+        // Elements that are no objects are skipped; a broken file empties all.
+        server.route("/interface/report/quillon/topday.txt",
+            R"({"data":[7,{"title":"only","videotimelength":"61"}],"weekdata":{}})");
+        vendor.setThumbnailBase(QString());
+        QVERIFY(vendor.refreshTopLists(10, true));
+        QCOMPARE(column(vendor.topList(0), &TopInfo::duration), QStringList({"00:01:01"}));
+        QCOMPARE(vendor.topList(0).first()->url, m_prefix);
+        QVERIFY(vendor.topList(1).isEmpty() && vendor.topList(2).isEmpty());
+        server.route("/interface/report/quillon/topday.txt", "not json");
+        QVERIFY(vendor.refreshTopLists(10, true));
+        QVERIFY(vendor.topListsEmpty());
+    }
+
+    void noticesFromTheExampleRoot()
+    {
+        LoopbackHttpServer server;
+        serveExampleRoot(server);
+        VendorServiceController vendor;
+        QSignalSpy changed(&vendor, &VendorServiceController::noticesChanged);
+        vendor.loadNotices(false);
+        QCOMPARE(vendor.notices().id, QString("2026-12-01"));
+        QCOMPARE(vendor.notices().titles,
+            QStringList({"Quillon 2.6.1 is out", "Service hours over the holidays"}));
+        QCOMPARE(vendor.notices().times, QStringList({"2026-12-01", "2026-11-20"}));
+        QCOMPARE(vendor.notices().texts.size(), 2);
+        vendor.loadNotices(true);
+        QCOMPARE(changed.count(), 1); // the same set again is no news
+
+        server.route("/interface/upgradefileinfo/quillon/1.ini",
+            "<other><notice noticeA=\"x\"><title><title>t</title></title></notice></other>");
+        vendor.loadNotices(true);
+        QVERIFY(vendor.notices().id.isEmpty() && vendor.notices().titles.isEmpty());
+    }
+
+    // The version request posts the running version; a static server that
+    // refuses POST is read with a GET.
+    void versionCheck()
+    {
+        LoopbackHttpServer server;
+        serveExampleRoot(server);
+        VendorServiceController vendor;
+        using State = VendorServiceController::VersionState;
+
+        QCOMPARE(vendor.checkVersion(false).state, State::Latest);
+        const LoopbackHttpServer::Request &sent = server.requests().last();
+        QCOMPARE(sent.method + " " + sent.path + " " + sent.body,
+            QByteArray("POST /interface///verInfo/quillon/index1.php {\"version\":\"2.6.1\"}"));
+
+        Global::APP_VER = "2.6.0";
+        server.setRefusePost(true);
+        const VendorServiceController::VersionCheck other = vendor.checkVersion(true);
+        QCOMPARE(int(other.state), int(State::Other));
+        QCOMPARE(other.latest, QString("2.6.1"));
+        QCOMPARE(server.requests().last().method, QByteArray("GET"));
+
+        server.route("/interface/verInfo/quillon/index1.php", R"({"state":"ok"})");
+        QCOMPARE(vendor.checkVersion(true).state, State::NoAnswer);
+    }
+
+    // Without a vendor root nothing at all is sent.
+    void notConfiguredSendsNothing()
+    {
+        LoopbackHttpServer server;
+        serveExampleRoot(server);
+        Global::useVendorRoot(QString());
+        QVERIFY(Global::SERVICE_URL.isEmpty() && Global::APPCAST_URL.isEmpty());
+        VendorServiceController vendor;
+        vendor.setThumbnailBase(server.url("/vi/").toString());
+        QVERIFY(vendor.refreshTopLists(10, true));
+        vendor.loadNotices(true);
+        QCOMPARE(vendor.checkVersion(true).state, VendorServiceController::VersionState::NoAnswer);
+        QVERIFY(ServiceClient::getServiceFile("/report/quillon/topday.txt").isEmpty());
+        QVERIFY(vendor.topListsEmpty());
+        QCOMPARE(server.requests().size(), 0);
+    }
+
+    // A silent service costs one bound per action: the automatic requests
+    // that follow are skipped until it answers, what the user asks for is
+    // tried; a silent thumbnail host is asked once per refresh; a refresh
+    // pressed while one runs starts nothing.
+    void silentServiceCostsOneBound()
+    {
+        LoopbackHttpServer silent;
+        QVERIFY(silent.listen());
+        silent.setSilent(true);
+        Global::useVendorRoot(silent.url().toString());
+        VendorServiceController vendor;
+        vendor.setServiceTimeout(500);
+        QElapsedTimer clock;
+        clock.start();
+        bool second = true;
+        QTimer::singleShot(100, [&] { second = vendor.refreshTopLists(10, true); });
+        QVERIFY(vendor.refreshTopLists(10, false));
+        QVERIFY(!second);
+        QCOMPARE(vendor.checkVersion(false).state, VendorServiceController::VersionState::NoAnswer);
+        vendor.loadNotices(false);
+        QVERIFY2(clock.elapsed() < 1200, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(silent.requests().size(), 1);
+        QVERIFY(vendor.refreshTopLists(10, true));
+        QCOMPARE(silent.requests().size(), 2);
+
+        // Lists arrive, the thumbnail host is silent.
+        LoopbackHttpServer server;
+        serveExampleRoot(server);
+        vendor.setThumbnailBase(silent.url("/vi/").toString());
+        vendor.setThumbnailTimeout(500);
+        clock.restart();
+        QVERIFY(vendor.refreshTopLists(10, true));
+        QCOMPARE(vendor.topList(0).size(), 10);
+        QVERIFY2(clock.elapsed() < 1200, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(silent.requests().size(), 3);
+
+        // Nobody listening: nothing waits.
+        Global::useVendorRoot(QString("http://127.0.0.1:%1").arg(ProxyServerProcess::freePort()));
+        clock.restart();
+        QVERIFY(vendor.refreshTopLists(10, true));
+        QCOMPARE(vendor.checkVersion(false).state, VendorServiceController::VersionState::NoAnswer);
+        QVERIFY(vendor.topListsEmpty() && clock.elapsed() < 1000);
+    }
+
+    // An answer from a peer whose certificate does not verify is no answer.
+    void untrustedTlsPeerIsRefused()
+    {
+        if (!QSslSocket::supportsSsl())
+            QSKIP("no TLS support");
+        const QByteArray answer = R"({"state":"ok","data":{"active":1,"versionNo":"9.9"}})";
+        UntrustedTlsServer tls(answer);
+        QVERIFY(tls.listenLocal());
+        // The server does answer whoever skips the check.
+        HttpRequest::Options unchecked;
+        unchecked.verifyPeer = false;
+        QCOMPARE(HttpRequest::send(QUrl(tls.url("/x")), unchecked).body, answer);
+
+        Global::useVendorRoot(tls.url());
+        VendorServiceController vendor;
+        vendor.setThumbnailBase(tls.url("/vi/"));
+        QCOMPARE(vendor.checkVersion(true).state, VendorServiceController::VersionState::NoAnswer);
+        QVERIFY(ServiceClient::postJson(QUrl(tls.url("/v")), "{}").isEmpty());
+        QVERIFY(ServiceClient::get(QUrl(tls.url("/v"))).isEmpty());
+    }
+};
+
+QUILLON_TEST_MAIN(TestVendorService)
+#include "tst_vendorservice.moc"

@@ -1,0 +1,1 @@
+{"state": "ok", "data": {"active": 1, "versionNo": "2.6.1"}}
