@@ -1,5 +1,7 @@
 #include "base/httprequest.h"
 
+#include "base/global.h"
+
 #include <QEventLoop>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
@@ -90,6 +92,15 @@ Result send(const QUrl &url, const Options &options)
     if (result.error.isEmpty() || options.keepPartialBody)
         result.body = body;
     return result;
+}
+
+QNetworkProxy detectedProxy()
+{
+    if (Global::PROXY_PORT < 1)
+        return QNetworkProxy(QNetworkProxy::NoProxy);
+    return QNetworkProxy(
+        Global::PROXY_IS_SOCKS5 ? QNetworkProxy::Socks5Proxy : QNetworkProxy::HttpProxy,
+        QStringLiteral("127.0.0.1"), static_cast<quint16>(Global::PROXY_PORT));
 }
 
 } // namespace HttpRequest

@@ -63,4 +63,8 @@ struct Result
 // An invalid or empty url gives an empty result at once.
 Result send(const QUrl &url, const Options &options);
 
+// The local proxy the downloads use, of the type it was detected as; no proxy
+// while none was found (Global::PROXY_PORT below 1).
+QNetworkProxy detectedProxy();
+
 } // namespace HttpRequest

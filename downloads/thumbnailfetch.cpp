@@ -31,12 +31,7 @@ QPixmap fetch(const QString &link, const QString &imageUrl)
         return QPixmap();
 
     HttpRequest::Options options;
-    // Through the proxy the downloads use, of the type it was found as.
-    options.proxy = Global::PROXY_PORT >= 1
-        ? QNetworkProxy(
-            Global::PROXY_IS_SOCKS5 ? QNetworkProxy::Socks5Proxy : QNetworkProxy::HttpProxy,
-            QStringLiteral("127.0.0.1"), static_cast<quint16>(Global::PROXY_PORT))
-        : QNetworkProxy(QNetworkProxy::NoProxy);
+    options.proxy = HttpRequest::detectedProxy();
     options.timeoutMs = FetchTimeoutMs;
     options.keepPartialBody = true; // an image cut short may still decode
 

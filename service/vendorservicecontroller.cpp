@@ -103,12 +103,7 @@ void VendorServiceController::fetchThumbnails()
     }
 
     HttpRequest::Options options;
-    // Through the proxy the downloads use, of the type it was found as.
-    options.proxy = Global::PROXY_PORT >= 1
-        ? QNetworkProxy(
-            Global::PROXY_IS_SOCKS5 ? QNetworkProxy::Socks5Proxy : QNetworkProxy::HttpProxy,
-            QStringLiteral("127.0.0.1"), static_cast<quint16>(Global::PROXY_PORT))
-        : QNetworkProxy(QNetworkProxy::NoProxy);
+    options.proxy = HttpRequest::detectedProxy();
     options.timeoutMs = m_thumbnailTimeoutMs;
     options.cancelled = [this] { return m_stopped; };
 

@@ -2,6 +2,7 @@
 #include "support/proxyservers.h"
 #include "support/testmain.h"
 #include "support/untrustedtlsserver.h"
+#include "support/vendorroot.h"
 
 #include "base/global.h"
 #include "service/appcast.h"
@@ -23,41 +24,14 @@ class TestVendorService : public QObject
 {
     Q_OBJECT
 
-    const QString m_vendorDir = qEnvironmentVariable("QUILLON_SOURCE_DIR") + "/vendor";
     const QString m_prefix = "https://video.example/watch?v=";
-
-    static QByteArray jpeg()
-    {
-        QImage image(160, 90, QImage::Format_RGB32);
-        image.fill(Qt::darkCyan);
-        QByteArray bytes;
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::WriteOnly);
-        image.save(&buffer, "JPG");
-        return bytes;
-    }
 
     // The example root, with a thumbnail for every entry of its lists.
     void serveExampleRoot(LoopbackHttpServer &server)
     {
         QVERIFY(server.listen());
-        server.routeFolder(m_vendorDir);
-        for (const QString &id : exampleIds())
-            server.route(("/vi/" + id + "/1.jpg").toUtf8(), jpeg(), "image/jpeg");
+        VendorRoot::serve(server);
         Global::useVendorRoot(server.url().toString());
-    }
-
-    QStringList exampleIds() const
-    {
-        QFile file(m_vendorDir + "/interface/report/quillon/topday.txt");
-        file.open(QIODevice::ReadOnly);
-        const QJsonObject root = QJsonDocument::fromJson(file.readAll()).object();
-        QStringList ids;
-        for (const char *key : {"data", "weekdata", "monthdata"}) {
-            for (const QJsonValue &v : root.value(key).toArray())
-                ids << v.toObject().value("url").toString();
-        }
-        return ids;
     }
 
     static QStringList column(const QList<TopInfo *> &list, QString TopInfo::*field)
@@ -196,7 +170,7 @@ private slots:
         for (int round = 0; round < 2; ++round) {
             thumbnails = 0;
             QVERIFY(vendor.refreshTopLists(10, true));
-            const QStringList ids = exampleIds();
+            const QStringList ids = VendorRoot::exampleIds();
             for (int kind = 0; kind < 3; ++kind) {
                 const QList<TopInfo *> &list = vendor.topList(kind);
                 QCOMPARE(list.size(), 10);

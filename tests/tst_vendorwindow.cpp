@@ -3,6 +3,7 @@
 #include "support/proxyservers.h"
 #include "support/scripteddialogs.h"
 #include "support/testmain.h"
+#include "support/vendorroot.h"
 
 #include "app/settingscontroller.h"
 #include "base/global.h"
@@ -29,7 +30,6 @@ class TestVendorWindow : public QObject
 {
     Q_OBJECT
 
-    const QString m_vendorDir = qEnvironmentVariable("QUILLON_SOURCE_DIR") + "/vendor";
     const QString m_settingsPath
         = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/setting.ini";
     FakeExtractor m_fake;
@@ -61,20 +61,7 @@ private slots:
     {
         m_server = std::make_unique<LoopbackHttpServer>();
         QVERIFY(m_server->listen());
-        m_server->routeFolder(m_vendorDir);
-        QImage image(160, 90, QImage::Format_RGB32);
-        image.fill(Qt::darkCyan);
-        QByteArray jpeg;
-        QBuffer buffer(&jpeg);
-        buffer.open(QIODevice::WriteOnly);
-        image.save(&buffer, "JPG");
-        QFile lists(m_vendorDir + "/interface/report/quillon/topday.txt");
-        QVERIFY(lists.open(QIODevice::ReadOnly));
-        const QByteArray text = lists.readAll();
-        for (int at = text.indexOf("\"url\": \""); at >= 0;
-             at = text.indexOf("\"url\": \"", at + 1))
-            m_server->route("/vi/" + text.mid(at + 8, 11) + "/1.jpg", jpeg, "image/jpeg");
-
+        VendorRoot::serve(*m_server);
         qputenv("QUILLON_THUMBNAIL_BASE", m_server->url("/vi/").toString().toUtf8());
         Global::useVendorRoot(m_server->url().toString());
         Global::APP_VER = "2.6.1";
