@@ -1,6 +1,7 @@
 #include "service/vendorservicecontroller.h"
 
 #include "base/global.h"
+#include "service/appcast.h"
 #include "service/topinfo.h"
 
 #include <QJsonDocument>
@@ -167,6 +168,10 @@ VendorServiceController::VersionCheck VendorServiceController::checkVersion(bool
     check.latest = latestVersionFrom(answer.body);
     if (check.latest.isEmpty())
         return check;
-    check.state = check.latest == Global::APP_VER ? VersionState::Latest : VersionState::Other;
+    // A service that lags behind the running version names no update; taking
+    // it as one would run the appcast check, and its "latest version" box,
+    // at every start.
+    check.state = Appcast::isNewer(check.latest, Global::APP_VER) ? VersionState::Other
+                                                                  : VersionState::Latest;
     return check;
 }

@@ -31,8 +31,8 @@ public:
     enum class VersionState
     {
         NoAnswer, // not configured, no answer or nothing usable
-        Latest, // the service names the running version
-        Other // the service names another version
+        Latest, // the service names the running version or an older one
+        Other // the service names a newer version
     };
     struct VersionCheck
     {

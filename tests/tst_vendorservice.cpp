@@ -241,6 +241,9 @@ private slots:
         QCOMPARE(other.latest, QString("2.6.1"));
         QCOMPARE(server.requests().last().method, QByteArray("GET"));
 
+        Global::APP_VER = "2.7";
+        QCOMPARE(vendor.checkVersion(true).state, State::Latest); // the service lags behind
+
         server.route("/interface/verInfo/quillon/index1.php", R"({"state":"ok"})");
         QCOMPARE(vendor.checkVersion(true).state, State::NoAnswer);
     }
