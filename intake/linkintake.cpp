@@ -18,6 +18,15 @@ LinkIntake::LinkIntake(TaskSink sink, QObject *parent)
 
 int LinkIntake::addLink(const QString &text)
 {
+    ++m_depth;
+    const int added = takeLink(text);
+    --m_depth;
+    takeHandedOver();
+    return added;
+}
+
+int LinkIntake::takeLink(const QString &text)
+{
     QString link = LinkRules::cleanLink(text);
     if (link.isEmpty()) {
         if (m_dialogs)
@@ -45,30 +54,38 @@ int LinkIntake::addLink(const QString &text)
 
 int LinkIntake::addLinks(const QStringList &lines)
 {
+    ++m_depth;
     m_batch = true;
     int added = 0;
     for (const QString &line : lines)
-        added += addLink(line);
+        added += takeLink(line);
     m_batch = false;
     if (added > 0)
         emit tasksAdded();
+    --m_depth;
+    takeHandedOver();
     return added;
 }
 
 void LinkIntake::handOver(const QStringList &lines)
 {
     m_handedOver += lines;
-    if (m_networkKnown)
-        setNetworkKnown(true);
+    takeHandedOver();
 }
 
 void LinkIntake::setNetworkKnown(bool known)
 {
     m_networkKnown = known;
-    if (!known || m_handedOver.isEmpty())
+    takeHandedOver();
+}
+
+void LinkIntake::takeHandedOver()
+{
+    // Links handed over while a link dialog is open (its event loop runs)
+    // wait until that link is done: one dialog at a time.
+    if (!m_networkKnown || m_depth > 0 || m_handedOver.isEmpty())
         return;
-    const QStringList lines = std::exchange(m_handedOver, {});
-    addLinks(lines);
+    addLinks(std::exchange(m_handedOver, {}));
 }
 
 int LinkIntake::takeSingle(const QString &link)

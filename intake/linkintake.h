@@ -70,6 +70,8 @@ signals:
     void tasksAdded();
 
 private:
+    int takeLink(const QString &text);
+    void takeHandedOver();
     int takeSingle(const QString &link);
     int takeList(const QString &link);
     ItemInfo *analysisTask(const QString &link, const QString &title);
@@ -84,5 +86,6 @@ private:
     OneKeyChoice m_onekey;
     bool m_batch = false; // within addLinks: announce once at the end
     bool m_networkKnown = false;
+    int m_depth = 0; // within addLink or addLinks
     QStringList m_handedOver; // waiting for the network
 };

@@ -25,6 +25,7 @@ class TestLinkIntake : public QObject
         std::optional<SingleChoice> single;
         std::optional<ListChoice> list;
         QStringList asked;
+        std::function<void()> whileChoosing; // runs inside the dialog
 
         void warnNotALink() override { asked << "warn"; }
         bool askWholeList(const QString &) override
@@ -35,6 +36,8 @@ class TestLinkIntake : public QObject
         std::optional<SingleChoice> chooseSingle(const QString &link) override
         {
             asked << "single " + link;
+            if (whileChoosing)
+                std::exchange(whileChoosing, nullptr)();
             return single;
         }
         std::optional<ListChoice> chooseFromList(const QString &link, bool onekey) override
@@ -131,6 +134,22 @@ private slots:
 
     // Refused texts, unanswered questions and closed dialogs queue nothing;
     // the answer to the list question decides which dialog opens.
+    // Links handed over by a later start of the program wait until the
+    // network is known, and never open a dialog inside an open one.
+    void handedOverLinks()
+    {
+        m_intake->handOver({"https://v.example/a"});
+        QVERIFY(m_answers.asked.isEmpty());
+        m_answers.whileChoosing = [this] {
+            m_intake->handOver({"https://v.example/b"});
+            m_answers.asked << "handed over";
+        };
+        m_intake->setNetworkKnown(true);
+        QCOMPARE(m_answers.asked,
+            QStringList(
+                {"single https://v.example/a", "handed over", "single https://v.example/b"}));
+    }
+
     void whatTheUserIsAsked()
     {
         QCOMPARE(m_intake->addLink("not a link"), 0);
