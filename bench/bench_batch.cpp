@@ -2,8 +2,9 @@
 // links to small clips served on 127.0.0.1 at a capped rate per connection,
 // 9 download slots and 2 analysis slots, from the import to the last
 // finished task; and, in the same run, the extractor alone on the same links
-// as one batch ("yt-dlp -a"). Prints both and their ratio.
-// Usage: quillon_bench_batch [N]   (default 20)
+// as one batch ("yt-dlp -a"). Prints both, their ratio and the peak memory
+// of the program with every process it started while it ran.
+// Usage: quillon_bench_batch [N]   (default 20; scripts/bench.sh runs 1, 20, 100)
 
 #include "base/dialogseam.h"
 #include "base/global.h"
@@ -18,6 +19,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QHash>
+#include <QPair>
 #include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
@@ -25,7 +28,11 @@
 #include <QTemporaryDir>
 #include <QThread>
 #include <QTimer>
+#include <algorithm>
+#include <atomic>
 #include <cstdio>
+#include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -58,6 +65,64 @@ double seconds(const QElapsedTimer &t)
 {
     return t.nsecsElapsed() / 1e9;
 }
+
+// Resident memory of this process and all its descendants, except the
+// subtree of one process (the media server, which is not the program's).
+class MemorySampler
+{
+public:
+    explicit MemorySampler(qint64 excluded)
+        : m_excluded(excluded)
+        , m_thread([this] {
+            while (!m_stop) {
+                m_peakKb = std::max(m_peakKb.load(), sampleKb());
+                usleep(50000);
+            }
+        })
+    { }
+    ~MemorySampler() { stop(); }
+    void stop()
+    {
+        m_stop = true;
+        if (m_thread.joinable())
+            m_thread.join();
+    }
+    double peakMiB() const { return m_peakKb / 1024.0; }
+
+private:
+    qint64 sampleKb() const
+    {
+        // pid -> (parent, rss in kB) of every process there is.
+        QHash<qint64, QPair<qint64, qint64>> procs;
+        const long pageKb = sysconf(_SC_PAGESIZE) / 1024;
+        for (const QString &e : QDir("/proc").entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+            bool isPid = false;
+            const qint64 pid = e.toLongLong(&isPid);
+            QFile stat("/proc/" + e + "/stat");
+            if (!isPid || !stat.open(QIODevice::ReadOnly))
+                continue;
+            // Fields after the command's closing parenthesis: state ppid ...
+            const QList<QByteArray> f = stat.readAll().split(')').last().simplified().split(' ');
+            if (f.size() > 21)
+                procs.insert(pid, {f.at(1).toLongLong(), f.at(21).toLongLong() * pageKb});
+        }
+        const qint64 self = QCoreApplication::applicationPid();
+        qint64 total = 0;
+        for (auto it = procs.cbegin(); it != procs.cend(); ++it) {
+            qint64 p = it.key();
+            while (p > 1 && p != self && p != m_excluded)
+                p = procs.value(p).first;
+            if (p == self)
+                total += it.value().second;
+        }
+        return total;
+    }
+
+    qint64 m_excluded;
+    std::atomic<bool> m_stop {false};
+    std::atomic<qint64> m_peakKb {0};
+    std::thread m_thread;
+};
 
 bool run(const QString &program, const QStringList &arguments, int timeoutMs = 600000)
 {
@@ -138,6 +203,7 @@ int main(int argc, char *argv[])
         QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
 
     QElapsedTimer timer;
+    MemorySampler memory(server.processId());
     timer.start();
     window.findChild<QPushButton *>("pushButton_3")->click();
     const QList<ItemInfo *> &tasks = window.downloadList()->tasks();
@@ -151,6 +217,7 @@ int main(int argc, char *argv[])
     while (!done() && timer.elapsed() < 600000)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     const double programS = seconds(timer);
+    memory.stop();
     int finished = 0;
     for (const ItemInfo *t : tasks)
         finished += t->process_status == TaskStatus::Finished ? 1 : 0;
@@ -165,7 +232,9 @@ int main(int argc, char *argv[])
     server.kill();
     server.waitForFinished();
 
-    std::printf("links %d: program %.1f s (%d finished), extractor batch %.1f s%s, ratio %.2f\n", n,
-        programS, finished, batchS, batchOk ? "" : " (failed)", programS / batchS);
+    std::printf("links %d: program %.1f s (%d finished), extractor batch %.1f s%s, ratio %.2f, "
+                "peak memory of the program and its children %.0f MiB\n",
+        n, programS, finished, batchS, batchOk ? "" : " (failed)", programS / batchS,
+        memory.peakMiB());
     return 0;
 }

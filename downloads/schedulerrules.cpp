@@ -1,5 +1,6 @@
 #include "downloads/schedulerrules.h"
 
+#include "extractor/commands.h"
 #include "tasks/iteminfo.h"
 #include "tasks/taskstatus.h"
 
@@ -22,13 +23,63 @@ int clampAnalysisSlots(int anaprocessnum)
     return std::min(anaprocessnum, 2);
 }
 
+namespace {
+
+bool pickable(const ItemInfo *t, int status)
+{
+    return t->process_status == status && t->biaoji && t->active && !t->running;
+}
+
+} // namespace
+
 ItemInfo *firstPickable(const QList<ItemInfo *> &tasks, int status)
 {
     for (ItemInfo *t : tasks) {
-        if (t->process_status == status && t->biaoji && t->active && !t->running)
+        if (pickable(t, status))
             return t;
     }
     return nullptr;
+}
+
+int pickableCount(const QList<ItemInfo *> &tasks, int status)
+{
+    return int(std::count_if(
+        tasks.cbegin(), tasks.cend(), [status](const ItemInfo *t) { return pickable(t, status); }));
+}
+
+int analysisBatchLimit(int waiting, int freeSlots, int budget)
+{
+    if (budget < 0 || waiting <= 0 || freeSlots <= 0)
+        return 0;
+    const int total = std::min(waiting, std::max(budget + 1, freeSlots));
+    return std::min((total + freeSlots - 1) / freeSlots, MaxAnalysisBatch);
+}
+
+QList<ItemInfo *> pickAnalysisBatch(const QList<ItemInfo *> &tasks, int limit)
+{
+    QList<ItemInfo *> batch;
+    QStringList links;
+    QString options;
+    for (ItemInfo *t : tasks) {
+        if (batch.size() >= limit)
+            break;
+        if (!pickable(t, TaskStatus::WaitingForAnalysis))
+            continue;
+        QString link;
+        QString theirs;
+        const bool shares = splitSingleVideoCommand(t->cmd, &link, &theirs);
+        if (batch.isEmpty()) {
+            batch << t;
+            if (!shares)
+                break;
+            links << link;
+            options = theirs;
+        } else if (shares && theirs == options && !links.contains(link)) {
+            batch << t;
+            links << link;
+        }
+    }
+    return batch;
 }
 
 bool isMetadataCommand(const QString &cmd)

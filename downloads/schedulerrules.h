@@ -19,6 +19,27 @@ int clampAnalysisSlots(int anaprocessnum);
 // and not already being worked on by a slot.
 ItemInfo *firstPickable(const QList<ItemInfo *> &tasks, int status);
 
+// How many tasks may wait with this status to be picked (listed, not paused,
+// not being worked on).
+int pickableCount(const QList<ItemInfo *> &tasks, int status);
+
+// Most links one analysis run takes.
+constexpr int MaxAnalysisBatch = 10;
+
+// How many waiting tasks each free analysis slot may take in one pass: the
+// waiting tasks shared out evenly over the free slots, and no more in all
+// than the analysis budget allows (each analysed task takes a unit; one
+// task per free slot is always allowed, as one run per slot always was), at
+// most MaxAnalysisBatch. 0 when the budget is below 0 or nothing waits.
+int analysisBatchLimit(int waiting, int freeSlots, int budget);
+
+// The tasks one analysis run takes, at most limit: the first pickable task
+// waiting for analysis, then later ones whose stored command shares its
+// options and whose link differs from every link already taken (so each
+// line of the run's output names one task). A command that cannot share a
+// run (see splitSingleVideoCommand) runs alone.
+QList<ItemInfo *> pickAnalysisBatch(const QList<ItemInfo *> &tasks, int limit);
+
 // A command that still asks only for the metadata.
 bool isMetadataCommand(const QString &cmd);
 

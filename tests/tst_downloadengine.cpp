@@ -44,11 +44,7 @@ class TestDownloadEngine : public QObject
     }
 
 private slots:
-    void init()
-    {
-        m_list = std::make_unique<DownloadListController>();
-        m_list->engine()->setFinishWait(100);
-    }
+    void init() { m_list = std::make_unique<DownloadListController>(); }
 
     void cleanup() { m_list.reset(); }
 
