@@ -250,7 +250,9 @@ void DownloadEngine::readAnalysisOutput(int slot)
     const QList<AnalysisOutcome> outcomes = m_batches[slot].feed(chunk);
     if (outcomes.isEmpty())
         return;
-    applyOutcomes(m_batchTasks[slot], outcomes, slot);
+    // A copy: the slot may be given a new batch before these are applied.
+    const QList<ItemInfo *> tasks = m_batchTasks[slot];
+    applyOutcomes(tasks, outcomes, slot);
     runScheduler();
 }
 
