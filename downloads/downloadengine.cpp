@@ -93,14 +93,14 @@ void DownloadEngine::runScheduler()
         if (isBusy(s))
             continue;
         ItemInfo *t = SchedulerRules::firstPickable(*m_tasks, TaskStatus::WaitingForDownload);
-        if (!t)
-            continue;
-        if (SchedulerRules::isMetadataCommand(t->cmd)) {
-            // Never analysed: back to the analysis queue; the slot stays idle.
+        // Never analysed: back to the analysis queue, and the slot takes the
+        // next waiting download instead of staying idle.
+        while (t && SchedulerRules::isMetadataCommand(t->cmd)) {
             t->process_status = TaskStatus::WaitingForAnalysis;
-            continue;
+            t = SchedulerRules::firstPickable(*m_tasks, TaskStatus::WaitingForDownload);
         }
-        startDownload(s, t);
+        if (t)
+            startDownload(s, t);
     }
 
     m_anaprocessnum = SchedulerRules::clampAnalysisSlots(m_anaprocessnum);

@@ -252,6 +252,20 @@ private slots:
         QVERIFY(!downloads.join(' ').contains("--load-info-json"));
     }
 
+    // A queued task that was never analysed goes to analysis, and the slot
+    // it would have taken runs the next download in the same pass.
+    void unanalysedTaskLeavesNoSlotIdle()
+    {
+        useSlots(1, 1);
+        ItemInfo *unanalysed = queue("ok-unanalysed");
+        unanalysed->process_status = TaskStatus::WaitingForDownload; // still its "-j" command
+        ItemInfo *ready = queue("ok-ready", TaskStatus::WaitingForDownload);
+        m_list->runScheduler();
+        QCOMPARE(
+            QList<int>({unanalysed->process_status, ready->process_status}), QList<int>({1, 4}));
+        QVERIFY(settle());
+    }
+
     void startWithoutExtractorFailsTheTask()
     {
         ScopedCurrentDir elsewhere(m_downloads.path());
