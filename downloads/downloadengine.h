@@ -48,8 +48,9 @@ public:
     int processnum() const { return m_processnum; }
     int anaprocessnum() const { return m_anaprocessnum; }
     int folderoption() const { return m_folderoption; }
-    // Analyses may start while the budget is not below 0; an analysis takes
-    // one, a download start or a failed analysis gives one back.
+    // Analyses may start while the budget is not below 0; each task an
+    // analysis run takes costs one; a download start, a failed analysis and
+    // a task a cut-short run never reached give one back.
     void setAnalysisBudget(int budget) { m_analysisBudget = budget; }
     int analysisBudget() const { return m_analysisBudget; }
     using ThumbnailFetcher = std::function<QPixmap(const ItemInfo &)>;
