@@ -19,6 +19,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <algorithm>
+
 DownloadEngine::DownloadEngine(QObject *parent)
     : QObject(parent)
 {
@@ -108,16 +110,21 @@ void DownloadEngine::runScheduler()
     int freeSlots = 0;
     for (int s = 0; s < m_anaprocessnum; ++s)
         freeSlots += isBusy(s) ? 0 : 1;
+    int busyRuns = 0;
+    for (int s = 0; s < FirstDownloadSlot; ++s)
+        busyRuns += isBusy(s) ? 1 : 0;
     // Worked out once per pass, before the first slot takes its share.
-    const int limit = SchedulerRules::analysisBatchLimit(
+    int left = SchedulerRules::analysisAllowance(
         SchedulerRules::pickableCount(*m_tasks, TaskStatus::WaitingForAnalysis), freeSlots,
-        m_analysisBudget);
-    for (int s = 0; s < m_anaprocessnum && limit > 0; ++s) {
+        busyRuns, m_analysisBudget);
+    for (int s = 0; s < m_anaprocessnum && left > 0; ++s) {
         if (isBusy(s))
             continue;
-        const QList<ItemInfo *> batch = SchedulerRules::pickAnalysisBatch(*m_tasks, limit);
+        const QList<ItemInfo *> batch = SchedulerRules::pickAnalysisBatch(
+            *m_tasks, std::min(left, SchedulerRules::MaxAnalysisBatch));
         if (batch.isEmpty())
             break;
+        left -= batch.size();
         startAnalysis(s, batch);
     }
     qDebug() << "availabe_anakey=================================222==" << m_analysisBudget;

@@ -47,12 +47,14 @@ int pickableCount(const QList<ItemInfo *> &tasks, int status)
         tasks.cbegin(), tasks.cend(), [status](const ItemInfo *t) { return pickable(t, status); }));
 }
 
-int analysisBatchLimit(int waiting, int freeSlots, int budget)
+int analysisAllowance(int waiting, int freeSlots, int busyRuns, int budget)
 {
     if (budget < 0 || waiting <= 0 || freeSlots <= 0)
         return 0;
-    const int total = std::min(waiting, std::max(budget + 1, freeSlots));
-    return std::min((total + freeSlots - 1) / freeSlots, MaxAnalysisBatch);
+    const int allowance = std::min(waiting, std::max(budget + 1, freeSlots));
+    if (busyRuns > 0 && allowance < std::min(waiting, MaxAnalysisBatch))
+        return 0;
+    return allowance;
 }
 
 QList<ItemInfo *> pickAnalysisBatch(const QList<ItemInfo *> &tasks, int limit)

@@ -26,12 +26,15 @@ int pickableCount(const QList<ItemInfo *> &tasks, int status);
 // Most links one analysis run takes.
 constexpr int MaxAnalysisBatch = 10;
 
-// How many waiting tasks each free analysis slot may take in one pass: the
-// waiting tasks shared out evenly over the free slots, and no more in all
-// than the analysis budget allows (each analysed task takes a unit; one
-// task per free slot is always allowed, as one run per slot always was), at
-// most MaxAnalysisBatch. 0 when the budget is below 0 or nothing waits.
-int analysisBatchLimit(int waiting, int freeSlots, int budget);
+// How many waiting tasks the free analysis slots may take in one pass, in
+// all: no more than the analysis budget allows (each analysed task costs a
+// unit; one task per free slot is always allowed, as one run per slot
+// always was). 0 when the budget is below 0 or nothing waits, and also while
+// another analysis run is busy and less than a full run could be taken: the
+// budget comes back one download start at a time, and a run for every unit
+// would cost an extractor start for each link again. Each free slot in turn
+// takes what is left, up to MaxAnalysisBatch.
+int analysisAllowance(int waiting, int freeSlots, int busyRuns, int budget);
 
 // The tasks one analysis run takes, at most limit: the first pickable task
 // waiting for analysis, then later ones whose stored command shares its

@@ -27,19 +27,20 @@ private slots:
         qDeleteAll(l);
     }
 
-    // The share each free analysis slot takes: never more tasks in a pass
-    // than the budget allows (but one per free slot, as before batches),
-    // never more than one run holds, nothing on a negative budget.
-    void analysisShareFollowsTheBudget()
+    // What the free analysis slots may take in a pass: never more tasks than
+    // the budget allows (but one per free slot, as before batches), nothing
+    // on a negative budget, and no partial run beside a busy one.
+    void analysisAllowanceFollowsTheBudget()
     {
         // clang-format off
-        const struct { int waiting, freeSlots, budget, limit; } cases[] = {
-            {20, 2, 9, 5}, {20, 1, 9, 10}, {3, 2, 9, 2}, {1, 2, 9, 1}, {20, 2, 0, 1},
-            {20, 2, -1, 0}, {0, 2, 9, 0}, {20, 0, 9, 0}, {100, 2, 100, MaxAnalysisBatch},
-            {100, 1, 40, MaxAnalysisBatch}};
+        const struct { int waiting, freeSlots, busyRuns, budget, allowance; } cases[] = {
+            {20, 2, 0, 9, 10}, {20, 1, 1, 9, 10}, {3, 2, 0, 9, 3}, {1, 2, 0, 9, 1},
+            {20, 2, 0, 0, 2}, {20, 1, 0, 0, 1}, {20, 2, 0, -1, 0}, {0, 2, 0, 9, 0},
+            {20, 0, 2, 9, 0}, {100, 2, 0, 30, 31},
+            {20, 1, 1, 0, 0}, {20, 1, 1, 8, 0}, {3, 1, 1, 2, 3}, {3, 1, 1, 1, 0}};
         // clang-format on
         for (const auto &c : cases)
-            QCOMPARE(analysisBatchLimit(c.waiting, c.freeSlots, c.budget), c.limit);
+            QCOMPARE(analysisAllowance(c.waiting, c.freeSlots, c.busyRuns, c.budget), c.allowance);
     }
 
     // A run takes tasks that wait, in list order, with the options of the
