@@ -65,6 +65,16 @@ void DownloadEngine::createSlots()
     }
 }
 
+QStringList DownloadEngine::downloadTargets() const
+{
+    QStringList targets;
+    for (int s = FirstDownloadSlot; s < SlotCount; ++s) {
+        if (isBusy(s) && processList[s]->task)
+            targets << processList[s]->task->targetPath;
+    }
+    return targets;
+}
+
 bool DownloadEngine::isBusy(int slot) const
 {
     return processList[slot]->isOpen();
@@ -94,12 +104,13 @@ void DownloadEngine::runScheduler()
     for (int s = FirstDownloadSlot; s < processtempnum; ++s) {
         if (isBusy(s))
             continue;
-        ItemInfo *t = SchedulerRules::firstPickable(*m_tasks, TaskStatus::WaitingForDownload);
+        const QStringList busyTargets = downloadTargets();
+        ItemInfo *t = SchedulerRules::firstStartableDownload(*m_tasks, busyTargets);
         // Never analysed: back to the analysis queue, and the slot takes the
         // next waiting download instead of staying idle.
         while (t && SchedulerRules::isMetadataCommand(t->cmd)) {
             t->process_status = TaskStatus::WaitingForAnalysis;
-            t = SchedulerRules::firstPickable(*m_tasks, TaskStatus::WaitingForDownload);
+            t = SchedulerRules::firstStartableDownload(*m_tasks, busyTargets);
         }
         if (t)
             startDownload(s, t);

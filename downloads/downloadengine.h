@@ -82,6 +82,8 @@ public slots:
 
 private:
     void createSlots();
+    // Output files the busy download runs write.
+    QStringList downloadTargets() const;
     void startDownload(int slot, ItemInfo *task);
     void startAnalysis(int slot, const QList<ItemInfo *> &batch);
     bool refuseForeignCommand(ItemInfo *task, const QString &command, int failedStatus);

@@ -41,6 +41,16 @@ ItemInfo *firstPickable(const QList<ItemInfo *> &tasks, int status)
     return nullptr;
 }
 
+ItemInfo *firstStartableDownload(const QList<ItemInfo *> &tasks, const QStringList &busyTargets)
+{
+    for (ItemInfo *t : tasks) {
+        if (pickable(t, TaskStatus::WaitingForDownload)
+            && (t->targetPath.isEmpty() || !busyTargets.contains(t->targetPath)))
+            return t;
+    }
+    return nullptr;
+}
+
 int pickableCount(const QList<ItemInfo *> &tasks, int status)
 {
     return int(std::count_if(

@@ -19,6 +19,12 @@ int clampAnalysisSlots(int anaprocessnum);
 // and not already being worked on by a slot.
 ItemInfo *firstPickable(const QList<ItemInfo *> &tasks, int status);
 
+// The first task waiting for download that may start now: as firstPickable,
+// but passing over a task whose output file a running download writes (tasks
+// of one title in one folder): two runs must never write one file. The
+// task waits, and finds the file there once the other run is over.
+ItemInfo *firstStartableDownload(const QList<ItemInfo *> &tasks, const QStringList &busyTargets);
+
 // How many tasks may wait with this status to be picked (listed, not paused,
 // not being worked on).
 int pickableCount(const QList<ItemInfo *> &tasks, int status);

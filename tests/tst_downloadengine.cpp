@@ -252,6 +252,29 @@ private slots:
         QVERIFY(!downloads.join(' ').contains("--load-info-json"));
     }
 
+    // Two tasks of one title in one folder write one file: the second waits
+    // for the first run instead of writing beside it.
+    void oneFileIsNeverWrittenByTwoRuns()
+    {
+        useSlots(3, 1);
+        QList<ItemInfo *> twins;
+        for (const char *site : {"https://one.example/", "https://two.example/"}) {
+            twins << queue("ok-sleep1-twin");
+            twins.last()->url = site + QString("ok-sleep1-twin");
+            twins.last()->cmd = "tool.exe -j " + twins.last()->url;
+        }
+        int peak = 0;
+        QTimer sampler;
+        connect(&sampler, &QTimer::timeout,
+            [&] { peak = qMax(peak, m_list->engine()->busyDownloads()); });
+        sampler.start(5);
+        m_list->runScheduler();
+        QVERIFY(settle());
+        QCOMPARE(twins[0]->targetPath, twins[1]->targetPath);
+        QCOMPARE(twins[0]->process_status + twins[1]->process_status, 12);
+        QCOMPARE(peak, 1);
+    }
+
     // A queued task that was never analysed goes to analysis, and the slot
     // it would have taken runs the next download in the same pass.
     void unanalysedTaskLeavesNoSlotIdle()
