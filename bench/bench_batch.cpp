@@ -2,8 +2,9 @@
 // links to small clips served on 127.0.0.1 at a capped rate per connection,
 // 9 download slots and 2 analysis slots, from the import to the last
 // finished task; and, in the same run, the extractor alone on the same links
-// as one batch ("yt-dlp -a"). Prints both and their ratio.
-// Usage: quillon_bench_batch [N]   (default 20)
+// as one batch ("yt-dlp -a"). Prints both, their ratio and the peak memory
+// of the program with every process it started while it ran.
+// Usage: quillon_bench_batch [N]   (default 20; scripts/bench.sh runs 1, 20, 100)
 
 #include "base/dialogseam.h"
 #include "base/global.h"
@@ -18,6 +19,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
@@ -25,7 +27,12 @@
 #include <QTemporaryDir>
 #include <QThread>
 #include <QTimer>
+#include <algorithm>
+#include <atomic>
 #include <cstdio>
+#include <sys/resource.h>
+#include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -57,6 +64,70 @@ struct BatchFile : DialogProvider
 double seconds(const QElapsedTimer &t)
 {
     return t.nsecsElapsed() / 1e9;
+}
+
+// Resident memory of this process and all its descendants, except the
+// subtree of one process (the media server, which is not the program's).
+class MemorySampler
+{
+public:
+    explicit MemorySampler(qint64 excluded)
+        : m_excluded(excluded)
+        , m_thread([this] {
+            while (!m_stop) {
+                m_peakKb = std::max(m_peakKb.load(), sampleKb());
+                usleep(100000);
+            }
+        })
+    { }
+    ~MemorySampler() { stop(); }
+    void stop()
+    {
+        m_stop = true;
+        if (m_thread.joinable())
+            m_thread.join();
+    }
+    double peakMiB() const { return m_peakKb / 1024.0; }
+
+private:
+    // Walks the process tree through the kernel's children lists: cheap
+    // enough not to slow the program it measures.
+    qint64 sampleKb() const
+    {
+        const long pageKb = sysconf(_SC_PAGESIZE) / 1024;
+        qint64 total = 0;
+        QList<qint64> pending = {QCoreApplication::applicationPid()};
+        while (!pending.isEmpty()) {
+            const QString pid = QString::number(pending.takeLast());
+            QFile statm("/proc/" + pid + "/statm");
+            if (statm.open(QIODevice::ReadOnly))
+                total += statm.readAll().split(' ').value(1).toLongLong() * pageKb;
+            for (const QString &task :
+                QDir("/proc/" + pid + "/task").entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+                QFile children("/proc/" + pid + "/task/" + task + "/children");
+                if (!children.open(QIODevice::ReadOnly))
+                    continue;
+                for (const QByteArray &child : children.readAll().simplified().split(' ')) {
+                    if (!child.isEmpty() && child.toLongLong() != m_excluded)
+                        pending << child.toLongLong();
+                }
+            }
+        }
+        return total;
+    }
+
+    qint64 m_excluded;
+    std::atomic<bool> m_stop {false};
+    std::atomic<qint64> m_peakKb {0};
+    std::thread m_thread;
+};
+
+double cpuSeconds(int who)
+{
+    rusage use {};
+    getrusage(who, &use);
+    return use.ru_utime.tv_sec + use.ru_stime.tv_sec
+        + (use.ru_utime.tv_usec + use.ru_stime.tv_usec) / 1e6;
 }
 
 bool run(const QString &program, const QStringList &arguments, int timeoutMs = 600000)
@@ -138,6 +209,9 @@ int main(int argc, char *argv[])
         QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
 
     QElapsedTimer timer;
+    MemorySampler memory(server.processId());
+    const double selfBefore = cpuSeconds(RUSAGE_SELF);
+    const double childrenBefore = cpuSeconds(RUSAGE_CHILDREN);
     timer.start();
     window.findChild<QPushButton *>("pushButton_3")->click();
     const QList<ItemInfo *> &tasks = window.downloadList()->tasks();
@@ -148,9 +222,24 @@ int main(int argc, char *argv[])
         }
         return !tasks.isEmpty();
     };
-    while (!done() && timer.elapsed() < 600000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    {
+        // Waits in the event loop: polling processEvents() would keep a
+        // processor busy that the program's runs need.
+        QEventLoop loop;
+        QTimer check;
+        QObject::connect(&check, &QTimer::timeout, [&] {
+            if (done() || timer.elapsed() > 600000)
+                loop.quit();
+        });
+        check.start(20);
+        loop.exec();
+    }
     const double programS = seconds(timer);
+    memory.stop();
+    // Processor time of the program itself and of the runs it started (the
+    // server is not waited for, so it is not counted).
+    const double programCpu = cpuSeconds(RUSAGE_SELF) - selfBefore;
+    const double runsCpu = cpuSeconds(RUSAGE_CHILDREN) - childrenBefore;
     int finished = 0;
     for (const ItemInfo *t : tasks)
         finished += t->process_status == TaskStatus::Finished ? 1 : 0;
@@ -165,7 +254,10 @@ int main(int argc, char *argv[])
     server.kill();
     server.waitForFinished();
 
-    std::printf("links %d: program %.1f s (%d finished), extractor batch %.1f s%s, ratio %.2f\n", n,
-        programS, finished, batchS, batchOk ? "" : " (failed)", programS / batchS);
+    std::printf("links %d: program %.1f s (%d finished), extractor batch %.1f s%s, ratio %.2f, "
+                "peak memory of the program and its children %.0f MiB, processor time of "
+                "the program %.1f s and of its runs %.1f s\n",
+        n, programS, finished, batchS, batchOk ? "" : " (failed)", programS / batchS,
+        memory.peakMiB(), programCpu, runsCpu);
     return 0;
 }

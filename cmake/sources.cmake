@@ -46,6 +46,8 @@ set(QUILLON_CORE_SOURCES
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/toolprocess.h
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/toolprocess_unix.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/toolprocess_win.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/downloads/analysisbatch.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/downloads/analysisbatch.h
     ${CMAKE_CURRENT_SOURCE_DIR}/downloads/downloadengine.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/downloads/downloadengine.h
     ${CMAKE_CURRENT_SOURCE_DIR}/downloads/downloadlistcontroller.cpp

@@ -14,10 +14,12 @@
 #include "tasks/taskstatus.h"
 
 #include <QDebug>
+#include <QDir>
 #include <QElapsedTimer>
-#include <QEventLoop>
-#include <QPointer>
-#include <QTimer>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <algorithm>
 
 DownloadEngine::DownloadEngine(QObject *parent)
     : QObject(parent)
@@ -52,12 +54,25 @@ void DownloadEngine::createSlots()
         p->setProcessChannelMode(QProcess::MergedChannels);
         processList.append(p);
         if (s < FirstDownloadSlot) {
-            connect(p, finished, this, [this, s] { analysisFinished(s); });
+            connect(
+                p, &QProcess::readyReadStandardOutput, this, [this, s] { readAnalysisOutput(s); });
+            connect(p, finished, this,
+                [this, s](int, QProcess::ExitStatus status) { analysisFinished(s, status); });
             continue;
         }
         connect(p, &QProcess::readyReadStandardOutput, this, [this, s] { readDownloadOutput(s); });
         connect(p, finished, this, [this, s] { downloadFinished(s); });
     }
+}
+
+QStringList DownloadEngine::downloadTargets() const
+{
+    QStringList targets;
+    for (int s = FirstDownloadSlot; s < SlotCount; ++s) {
+        if (isBusy(s) && processList[s]->task)
+            targets << processList[s]->task->targetPath;
+    }
+    return targets;
 }
 
 bool DownloadEngine::isBusy(int slot) const
@@ -89,28 +104,39 @@ void DownloadEngine::runScheduler()
     for (int s = FirstDownloadSlot; s < processtempnum; ++s) {
         if (isBusy(s))
             continue;
-        ItemInfo *t = SchedulerRules::firstPickable(*m_tasks, TaskStatus::WaitingForDownload);
-        if (!t)
-            continue;
-        if (SchedulerRules::isMetadataCommand(t->cmd)) {
-            // Never analysed: back to the analysis queue; the slot stays idle.
+        const QStringList busyTargets = downloadTargets();
+        ItemInfo *t = SchedulerRules::firstStartableDownload(*m_tasks, busyTargets);
+        // Never analysed: back to the analysis queue, and the slot takes the
+        // next waiting download instead of staying idle.
+        while (t && SchedulerRules::isMetadataCommand(t->cmd)) {
             t->process_status = TaskStatus::WaitingForAnalysis;
-            continue;
+            t = SchedulerRules::firstStartableDownload(*m_tasks, busyTargets);
         }
-        startDownload(s, t);
+        if (t)
+            startDownload(s, t);
     }
 
     m_anaprocessnum = SchedulerRules::clampAnalysisSlots(m_anaprocessnum);
     qDebug() << "availabe_anakey============================111=======" << m_analysisBudget;
-    if (m_analysisBudget >= 0 && m_anaprocessnum >= 1) {
-        for (int s = 0; s < m_anaprocessnum; ++s) {
-            if (isBusy(s))
-                continue;
-            ItemInfo *t = SchedulerRules::firstPickable(*m_tasks, TaskStatus::WaitingForAnalysis);
-            if (!t)
-                continue;
-            startAnalysis(s, t);
-        }
+    int freeSlots = 0;
+    for (int s = 0; s < m_anaprocessnum; ++s)
+        freeSlots += isBusy(s) ? 0 : 1;
+    int busyRuns = 0;
+    for (int s = 0; s < FirstDownloadSlot; ++s)
+        busyRuns += isBusy(s) ? 1 : 0;
+    // Worked out once per pass, before the first slot takes its share.
+    int left = SchedulerRules::analysisAllowance(
+        SchedulerRules::pickableCount(*m_tasks, TaskStatus::WaitingForAnalysis), freeSlots,
+        busyRuns, m_analysisBudget);
+    for (int s = 0; s < m_anaprocessnum && left > 0; ++s) {
+        if (isBusy(s))
+            continue;
+        const QList<ItemInfo *> batch = SchedulerRules::pickAnalysisBatch(
+            *m_tasks, std::min(left, SchedulerRules::MaxAnalysisBatch));
+        if (batch.isEmpty())
+            break;
+        left -= batch.size();
+        startAnalysis(s, batch);
     }
     qDebug() << "availabe_anakey=================================222==" << m_analysisBudget;
 }
@@ -134,9 +160,17 @@ bool DownloadEngine::refuseForeignCommand(ItemInfo *t, const QString &command, i
 
 void DownloadEngine::startDownload(int slot, ItemInfo *t)
 {
-    const QString command = t->cmd + downloadRunSuffix();
+    QString command = t->cmd + downloadRunSuffix();
     if (refuseForeignCommand(t, command, TaskStatus::DownloadFailed))
         return;
+    m_slotInfo[slot] = takeInfo(t);
+    if (!m_slotInfo[slot].isEmpty()) {
+        const QString fromInfo = command + loadInfoOption(m_slotInfo[slot]);
+        if (isOwnCommand(fromInfo, nullptr, CommandUse::Start))
+            command = fromInfo;
+        else
+            dropInfoFile(slot);
+    }
     MyQProcess *p = processList[slot];
     p->taskId = t->id;
     p->task = t;
@@ -155,22 +189,47 @@ void DownloadEngine::startDownload(int slot, ItemInfo *t)
     ToolProcess::startExtractor(p, command, QIODevice::ReadWrite);
 }
 
-void DownloadEngine::startAnalysis(int slot, ItemInfo *t)
+void DownloadEngine::startAnalysis(int slot, const QList<ItemInfo *> &batch)
 {
-    const QString command = t->cmd + analysisRunSuffix();
-    if (refuseForeignCommand(t, command, TaskStatus::AnalysisFailed))
-        return;
+    ItemInfo *first = batch.first();
+    QString command = first->cmd + analysisRunSuffix();
+    QStringList links;
+    QList<ItemInfo *> tasks = {first};
+    if (batch.size() > 1) {
+        QString options;
+        for (ItemInfo *t : batch) {
+            QString link;
+            splitSingleVideoCommand(t->cmd, &link, &options);
+            links << link;
+        }
+        const QString together = batchAnalysisCommand(links, options);
+        if (isOwnCommand(together)) {
+            command = together;
+            tasks = batch;
+        } else {
+            links.clear();
+        }
+    }
+    if (tasks.size() == 1) {
+        if (refuseForeignCommand(first, command, TaskStatus::AnalysisFailed))
+            return;
+        links = QStringList {QString()}; // a run of one link: all its output is that link's
+    }
     MyQProcess *p = processList[slot];
-    t->process_status = TaskStatus::Analysing;
-    p->taskId = t->id;
-    p->task = t;
-    t->running = true;
-    emit taskChanged(t);
+    p->taskId = first->id;
+    p->task = first;
+    m_batchTasks[slot] = tasks;
+    m_batches[slot] = AnalysisBatch(links);
+    for (ItemInfo *t : qAsConst(tasks)) {
+        t->process_status = TaskStatus::Analysing;
+        t->running = true;
+        emit taskChanged(t);
+    }
     emit relayoutRequested();
 
     ToolProcess::startExtractor(p, command, QIODevice::ReadWrite);
     qDebug() << command;
-    m_analysisBudget -= 1;
+    m_analysisBudget -= tasks.size();
 }
 
 void DownloadEngine::releaseSlot(int slot)
@@ -178,8 +237,12 @@ void DownloadEngine::releaseSlot(int slot)
     MyQProcess *p = processList[slot];
     ItemInfo *t = p->task;
     p->close();
-    if (!t)
-        return;
+    if (t)
+        releaseTask(t);
+}
+
+void DownloadEngine::releaseTask(ItemInfo *t)
+{
     t->running = false;
     if (t->requeueAfterRun) {
         t->requeueAfterRun = false;
@@ -195,28 +258,67 @@ void DownloadEngine::storeTask(ItemInfo *task)
         emit storeFailed();
 }
 
-void DownloadEngine::analysisFinished(int slot)
+void DownloadEngine::readAnalysisOutput(int slot)
 {
     MyQProcess *p = processList[slot];
-    ItemInfo *t = p->task;
-    const QByteArray output = p->readAll();
-    qDebug() << "alldata=" << output.left(2000);
-    if (!t) {
+    const QByteArray chunk = p->readAll();
+    qDebug() << "alldata=" << chunk.left(2000);
+    if (m_batchTasks[slot].isEmpty())
+        return;
+    const QList<AnalysisOutcome> outcomes = m_batches[slot].feed(chunk);
+    if (outcomes.isEmpty())
+        return;
+    // A copy: the slot may be given a new batch before these are applied.
+    const QList<ItemInfo *> tasks = m_batchTasks[slot];
+    applyOutcomes(tasks, outcomes, slot);
+    runScheduler();
+}
+
+void DownloadEngine::analysisFinished(int slot, QProcess::ExitStatus status)
+{
+    MyQProcess *p = processList[slot];
+    const QByteArray rest = p->readAll();
+    qDebug() << "alldata=" << rest.left(2000);
+    const QList<ItemInfo *> tasks = m_batchTasks[slot];
+    m_batchTasks[slot].clear();
+    if (tasks.isEmpty()) {
         p->close();
         return;
     }
+    QList<AnalysisOutcome> outcomes = m_batches[slot].feed(rest);
+    outcomes += m_batches[slot].finish(status == QProcess::CrashExit);
+    m_batches[slot] = AnalysisBatch();
+    // The slot stays busy until every task of its run is settled.
+    applyOutcomes(tasks, outcomes, slot);
+    p->close();
+    runScheduler();
+}
 
-    VideoMetadata meta;
-    const ParseResult result = parseVideoOutput(output, &meta);
-    if (result == ParseResult::Invalid) {
-        t->process_status = TaskStatus::AnalysisFailed;
+void DownloadEngine::applyOutcomes(
+    const QList<ItemInfo *> &tasks, const QList<AnalysisOutcome> &outcomes, int slot)
+{
+    for (const AnalysisOutcome &o : outcomes) {
+        if (o.index < 0 || o.index >= tasks.size())
+            continue;
+        qDebug() << "analysis slot" << slot << "settles" << tasks.at(o.index)->uniqueID << o.kind;
+        applyOutcome(tasks.at(o.index), o);
+    }
+}
+
+void DownloadEngine::applyOutcome(ItemInfo *t, const AnalysisOutcome &outcome)
+{
+    if (outcome.kind != AnalysisOutcome::Analysed) {
+        // A failed link fails its own task; one the run never reached waits again.
+        t->process_status = outcome.kind == AnalysisOutcome::Failed
+            ? TaskStatus::AnalysisFailed
+            : TaskStatus::WaitingForAnalysis;
         emit taskChanged(t);
-        releaseSlot(slot);
+        releaseTask(t);
         m_analysisBudget += 1;
-        runScheduler();
         return;
     }
-    if (result == ParseResult::Object) {
+    if (outcome.parse == ParseResult::Object) {
+        const VideoMetadata &meta = outcome.meta;
         t->title = meta.title;
         t->duration = meta.duration;
         t->thumbnailUrl = meta.thumbnail;
@@ -234,12 +336,53 @@ void DownloadEngine::analysisFinished(int slot)
     }
     t->bestaudio_id = bestAudioId(t->formats, t->bestaudio_id);
     composeDownloadCommand(t, m_folderoption);
+    keepInfo(t, outcome.document);
 
     t->process_status = TaskStatus::WaitingForDownload;
     emit taskChanged(t);
-    releaseSlot(slot);
+    releaseTask(t);
     storeTask(t);
-    runScheduler();
+}
+
+void DownloadEngine::keepInfo(ItemInfo *t, const QByteArray &document)
+{
+    const Info old = m_info.take(t);
+    if (!old.file.isEmpty())
+        QFile::remove(old.file);
+    if (document.isEmpty())
+        return;
+    if (!m_infoDir) {
+        m_infoDir = std::make_unique<QTemporaryDir>(
+            QDir::tempPath() + QStringLiteral("/quillon-info-XXXXXX"));
+    }
+    if (!m_infoDir->isValid())
+        return;
+    const QString file = m_infoDir->filePath(QString::number(++m_infoCount) + ".info.json");
+    QFile out(file);
+    if (!out.open(QIODevice::WriteOnly) || out.write(document) != document.size()) {
+        out.remove();
+        return;
+    }
+    Info info;
+    info.file = file;
+    info.age.start();
+    m_info.insert(t, info);
+}
+
+QString DownloadEngine::takeInfo(ItemInfo *t)
+{
+    const Info info = m_info.take(t);
+    if (info.file.isEmpty() || info.age.elapsed() <= m_infoLifetimeMs)
+        return info.file;
+    QFile::remove(info.file);
+    return QString();
+}
+
+void DownloadEngine::dropInfoFile(int slot)
+{
+    if (!m_slotInfo[slot].isEmpty())
+        QFile::remove(m_slotInfo[slot]);
+    m_slotInfo[slot].clear();
 }
 
 void DownloadEngine::readDownloadOutput(int slot)
@@ -252,20 +395,14 @@ void DownloadEngine::readDownloadOutput(int slot)
     emit taskChanged(p->task);
 }
 
+// The output is complete once the run has ended: the run's last output is
+// read before the finished signal arrives.
 void DownloadEngine::downloadFinished(int slot)
 {
     MyQProcess *p = processList[slot];
-    {
-        // Late output is still served while we wait.
-        QPointer<DownloadEngine> self(this);
-        QEventLoop loop;
-        QTimer::singleShot(m_finishWaitMs, &loop, &QEventLoop::quit);
-        loop.exec();
-        if (!self)
-            return; // the program is closing
-    }
     ItemInfo *t = p->task;
     if (!t) {
+        dropInfoFile(slot);
         p->close();
         return;
     }
@@ -273,7 +410,22 @@ void DownloadEngine::downloadFinished(int slot)
     m_parsers[slot].flush(t);
 
     const bool fileThere = !OutputLookup::findFile(*t).isEmpty();
-    t->process_status = SchedulerRules::downloadVerdict(*t, fileThere);
+    const int verdict = SchedulerRules::downloadVerdict(*t, fileThere);
+    const bool fromInfo = !m_slotInfo[slot].isEmpty();
+    dropInfoFile(slot);
+    if (fromInfo && verdict != TaskStatus::Finished) {
+        // The analysis's document may have gone stale (expired format
+        // links): the task gets the run it would have had without it.
+        qDebug() << "task" << t->uniqueID << "runs again without its analysis document";
+        t->process = 0;
+        t->process_status = TaskStatus::DownloadProgress;
+        emit taskChanged(t);
+        m_parsers[slot].reset();
+        p->close();
+        ToolProcess::startExtractor(p, t->cmd + downloadRunSuffix(), QIODevice::ReadWrite);
+        return;
+    }
+    t->process_status = verdict;
     emit taskChanged(t);
     emit relayoutRequested();
     releaseSlot(slot);

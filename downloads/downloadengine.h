@@ -1,11 +1,18 @@
 #pragma once
 
+#include <QElapsedTimer>
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QPixmap>
+#include <QProcess>
 #include <functional>
+#include <memory>
 
+#include "downloads/analysisbatch.h"
 #include "extractor/progressparser.h"
+
+class QTemporaryDir;
 
 class ItemInfo;
 class MyQProcess;
@@ -13,10 +20,14 @@ class SqliteDBAOperator;
 
 // Runs every piece of extractor work through eleven long-lived process slots:
 // P0 and P1 analyse queued links, P2 .. P10 download. A scheduling pass puts
-// the first waiting task into each free slot; the completion handlers turn an
-// analysis into a download command and decide between "Finished" and
-// "Download Failed". Widget-free: the list hears about changes through the
-// signals.
+// the first waiting task into each free download slot, and into each free
+// analysis slot a batch of waiting tasks that one extractor run analyses
+// (an extractor start costs far more than analysing one more link). Each
+// task of a batch is handed to the download queue as soon as the run's
+// output settles it; a download that starts soon after its analysis loads
+// the document the analysis printed instead of extracting the video again.
+// The completion handlers decide between "Finished" and "Download Failed".
+// Widget-free: the list hears about changes through the signals.
 class DownloadEngine : public QObject
 {
     Q_OBJECT
@@ -37,14 +48,16 @@ public:
     int processnum() const { return m_processnum; }
     int anaprocessnum() const { return m_anaprocessnum; }
     int folderoption() const { return m_folderoption; }
-    // Analyses may start while the budget is not below 0; an analysis takes
-    // one, a download start or a failed analysis gives one back.
+    // Analyses may start while the budget is not below 0; each task an
+    // analysis run takes costs one; a download start, a failed analysis and
+    // a task a cut-short run never reached give one back.
     void setAnalysisBudget(int budget) { m_analysisBudget = budget; }
     int analysisBudget() const { return m_analysisBudget; }
     using ThumbnailFetcher = std::function<QPixmap(const ItemInfo &)>;
     void setThumbnailFetcher(ThumbnailFetcher fetcher) { m_fetchThumbnail = std::move(fetcher); }
-    // How long a finished download's slot waits for late output (2000 ms).
-    void setFinishWait(int ms) { m_finishWaitMs = ms; }
+    // How long after its analysis a download may start from the analysis's
+    // document (older format links may have expired): 3 minutes.
+    void setInfoLifetime(int ms) { m_infoLifetimeMs = ms; }
 
     // One scheduling pass.
     void runScheduler();
@@ -69,16 +82,31 @@ public slots:
 
 private:
     void createSlots();
+    // Output files the busy download runs write.
+    QStringList downloadTargets() const;
     void startDownload(int slot, ItemInfo *task);
-    void startAnalysis(int slot, ItemInfo *task);
+    void startAnalysis(int slot, const QList<ItemInfo *> &batch);
     bool refuseForeignCommand(ItemInfo *task, const QString &command, int failedStatus);
-    void analysisFinished(int slot);
+    void readAnalysisOutput(int slot);
+    void analysisFinished(int slot, QProcess::ExitStatus status);
+    // Applies what the run of slot said about its tasks (which may be
+    // another batch's by now: a thumbnail fetch waits in an event loop).
+    void applyOutcomes(
+        const QList<ItemInfo *> &tasks, const QList<AnalysisOutcome> &outcomes, int slot);
+    void applyOutcome(ItemInfo *task, const AnalysisOutcome &outcome);
     void downloadFinished(int slot);
     void readDownloadOutput(int slot);
-    // Closes slot and hands its task back; a task the user asked for again
-    // while it ran is requeued now.
+    // Closes slot and hands its task back.
     void releaseSlot(int slot);
+    // The task is no longer worked on; a task the user asked for again while
+    // it ran is requeued now.
+    void releaseTask(ItemInfo *task);
     void storeTask(ItemInfo *task);
+    // Keeps an analysis document for the task's next download; the file the
+    // download may start from, or "" (too old, none, not writable).
+    void keepInfo(ItemInfo *task, const QByteArray &document);
+    QString takeInfo(ItemInfo *task);
+    void dropInfoFile(int slot);
 
     QList<ItemInfo *> *m_tasks = nullptr;
     SqliteDBAOperator *m_database = nullptr;
@@ -87,6 +115,18 @@ private:
     int m_folderoption;
     int m_analysisBudget;
     ThumbnailFetcher m_fetchThumbnail;
-    int m_finishWaitMs = 2000;
     ProgressParser m_parsers[SlotCount];
+    AnalysisBatch m_batches[FirstDownloadSlot];
+    QList<ItemInfo *> m_batchTasks[FirstDownloadSlot];
+
+    struct Info
+    {
+        QString file;
+        QElapsedTimer age;
+    };
+    std::unique_ptr<QTemporaryDir> m_infoDir;
+    int m_infoCount = 0;
+    int m_infoLifetimeMs = 3 * 60 * 1000;
+    QHash<ItemInfo *, Info> m_info;
+    QString m_slotInfo[SlotCount]; // the document file a download run started from
 };

@@ -1,5 +1,6 @@
 #include "downloads/schedulerrules.h"
 
+#include "extractor/commands.h"
 #include "tasks/iteminfo.h"
 #include "tasks/taskstatus.h"
 
@@ -22,13 +23,75 @@ int clampAnalysisSlots(int anaprocessnum)
     return std::min(anaprocessnum, 2);
 }
 
+namespace {
+
+bool pickable(const ItemInfo *t, int status)
+{
+    return t->process_status == status && t->biaoji && t->active && !t->running;
+}
+
+} // namespace
+
 ItemInfo *firstPickable(const QList<ItemInfo *> &tasks, int status)
 {
     for (ItemInfo *t : tasks) {
-        if (t->process_status == status && t->biaoji && t->active && !t->running)
+        if (pickable(t, status))
             return t;
     }
     return nullptr;
+}
+
+ItemInfo *firstStartableDownload(const QList<ItemInfo *> &tasks, const QStringList &busyTargets)
+{
+    for (ItemInfo *t : tasks) {
+        if (pickable(t, TaskStatus::WaitingForDownload)
+            && (t->targetPath.isEmpty() || !busyTargets.contains(t->targetPath)))
+            return t;
+    }
+    return nullptr;
+}
+
+int pickableCount(const QList<ItemInfo *> &tasks, int status)
+{
+    return int(std::count_if(
+        tasks.cbegin(), tasks.cend(), [status](const ItemInfo *t) { return pickable(t, status); }));
+}
+
+int analysisAllowance(int waiting, int freeSlots, int busyRuns, int budget)
+{
+    if (budget < 0 || waiting <= 0 || freeSlots <= 0)
+        return 0;
+    const int allowance = std::min(waiting, std::max(budget + 1, freeSlots));
+    if (busyRuns > 0 && allowance < std::min(waiting, MaxAnalysisBatch))
+        return 0;
+    return allowance;
+}
+
+QList<ItemInfo *> pickAnalysisBatch(const QList<ItemInfo *> &tasks, int limit)
+{
+    QList<ItemInfo *> batch;
+    QStringList links;
+    QString options;
+    for (ItemInfo *t : tasks) {
+        if (batch.size() >= limit)
+            break;
+        if (!pickable(t, TaskStatus::WaitingForAnalysis))
+            continue;
+        QString link;
+        QString theirs;
+        const bool shares = splitSingleVideoCommand(t->cmd, &link, &theirs);
+        if (batch.isEmpty()) {
+            batch << t;
+            if (!shares)
+                break;
+            links << link;
+            options = theirs;
+        } else if (shares && theirs == options && !links.contains(link)) {
+            batch << t;
+            links << link;
+        }
+    }
+    return batch;
 }
 
 bool isMetadataCommand(const QString &cmd)

@@ -19,6 +19,36 @@ int clampAnalysisSlots(int anaprocessnum);
 // and not already being worked on by a slot.
 ItemInfo *firstPickable(const QList<ItemInfo *> &tasks, int status);
 
+// The first task waiting for download that may start now: as firstPickable,
+// but passing over a task whose output file a running download writes (tasks
+// of one title in one folder): two runs must never write one file. The
+// task waits, and finds the file there once the other run is over.
+ItemInfo *firstStartableDownload(const QList<ItemInfo *> &tasks, const QStringList &busyTargets);
+
+// How many tasks may wait with this status to be picked (listed, not paused,
+// not being worked on).
+int pickableCount(const QList<ItemInfo *> &tasks, int status);
+
+// Most links one analysis run takes.
+constexpr int MaxAnalysisBatch = 10;
+
+// How many waiting tasks the free analysis slots may take in one pass, in
+// all: no more than the analysis budget allows (each analysed task costs a
+// unit; one task per free slot is always allowed, as one run per slot
+// always was). 0 when the budget is below 0 or nothing waits, and also while
+// another analysis run is busy and less than a full run could be taken: the
+// budget comes back one download start at a time, and a run for every unit
+// would cost an extractor start for each link again. Each free slot in turn
+// takes what is left, up to MaxAnalysisBatch.
+int analysisAllowance(int waiting, int freeSlots, int busyRuns, int budget);
+
+// The tasks one analysis run takes, at most limit: the first pickable task
+// waiting for analysis, then later ones whose stored command shares its
+// options and whose link differs from every link already taken (so each
+// line of the run's output names one task). A command that cannot share a
+// run (see splitSingleVideoCommand) runs alone.
+QList<ItemInfo *> pickAnalysisBatch(const QList<ItemInfo *> &tasks, int limit);
+
 // A command that still asks only for the metadata.
 bool isMetadataCommand(const QString &cmd);
 

@@ -15,6 +15,9 @@ bool validValue(const QString &option, const QString &value)
     static const QRegularExpression languages(QStringLiteral("^[A-Za-z,-]+$"));
     static const QRegularExpression extension(QStringLiteral("^[a-z0-9]+$"));
     static const QRegularExpression proxy(QStringLiteral("^(http|socks5)://[^\\s\"]+$"));
+    // Absolute, so no leading "~"; "$" and "%" would be expanded by the extractor.
+    static const QRegularExpression infoFile(QStringLiteral(
+        "^([A-Za-z]:)?/([^\"$%]*/)?quillon-info-[A-Za-z0-9]+/[0-9]+\\.info\\.json$"));
     if (option == QLatin1String("-f")) {
         // Format ids joined by "+"; an empty part fails the run, no harm.
         for (const QString &id : value.split(QLatin1Char('+'))) {
@@ -41,12 +44,14 @@ bool validValue(const QString &option, const QString &value)
         return extension.match(value).hasMatch();
     if (option == QLatin1String("--proxy"))
         return proxy.match(value).hasMatch();
+    if (option == QLatin1String("--load-info-json"))
+        return infoFile.match(value).hasMatch();
     return false;
 }
 
 } // namespace
 
-bool isOwnCommand(const QString &command, QString *why)
+bool isOwnCommand(const QString &command, QString *why, CommandUse use)
 {
     static const QSet<QString> flags
         = {QStringLiteral("--no-cache-dir"), QStringLiteral("-i"), QStringLiteral("--newline"),
@@ -54,11 +59,12 @@ bool isOwnCommand(const QString &command, QString *why)
             QStringLiteral("--embed-subs"), QStringLiteral("--write-thumbnail"),
             QStringLiteral("--skip-download"), QStringLiteral("-x"), QStringLiteral("-j"),
             QStringLiteral("--flat-playlist"), QStringLiteral("--get-title")};
-    static const QSet<QString> withValue = {QStringLiteral("-f"), QStringLiteral("-o"),
-        QStringLiteral("-R"), QStringLiteral("--socket-timeout"), QStringLiteral("-r"),
-        QStringLiteral("--sub-lang"), QStringLiteral("--convert-thumbnails"),
-        QStringLiteral("--convert-subs"), QStringLiteral("--audio-format"),
-        QStringLiteral("--recode-video"), QStringLiteral("--proxy")};
+    static const QSet<QString> withValue
+        = {QStringLiteral("-f"), QStringLiteral("-o"), QStringLiteral("-R"),
+            QStringLiteral("--socket-timeout"), QStringLiteral("-r"), QStringLiteral("--sub-lang"),
+            QStringLiteral("--convert-thumbnails"), QStringLiteral("--convert-subs"),
+            QStringLiteral("--audio-format"), QStringLiteral("--recode-video"),
+            QStringLiteral("--proxy"), QStringLiteral("--load-info-json")};
     auto refuse = [why](const QString &what) {
         if (why)
             *why = what;
@@ -73,6 +79,8 @@ bool isOwnCommand(const QString &command, QString *why)
         const QString &arg = args.at(i);
         if (flags.contains(arg))
             continue;
+        if (arg == QLatin1String("--load-info-json") && use != CommandUse::Start)
+            return refuse(QStringLiteral("option ") + arg + QStringLiteral(" in a stored text"));
         if (withValue.contains(arg)) {
             if (i + 1 >= args.size() || !validValue(arg, args.at(i + 1)))
                 return refuse(QStringLiteral("option ") + arg);

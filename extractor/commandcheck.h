@@ -7,5 +7,15 @@
 // it writes, and links that are not options. Command texts are stored with
 // the tasks, so a damaged or hostile row must not be able to make the
 // extractor run a command, read a configuration or write elsewhere.
+// A stored text never carries "--load-info-json": only the scheduler adds it
+// to a run, naming a document file it wrote itself (an absolute path to
+// "<number>.info.json" in a folder "quillon-info-*", with nothing the
+// extractor would expand). Start checks a run; Stored a command text before that.
 // why: set to what was refused.
-bool isOwnCommand(const QString &command, QString *why = nullptr);
+enum class CommandUse
+{
+    Stored,
+    Start,
+};
+bool isOwnCommand(
+    const QString &command, QString *why = nullptr, CommandUse use = CommandUse::Stored);

@@ -3,6 +3,8 @@
 #include "base/global.h"
 #include "extractor/proxyrule.h"
 
+#include <QRegularExpression>
+
 namespace {
 
 // The options a metadata run carries after its link.
@@ -75,4 +77,33 @@ QString downloadRunSuffix()
             + proxyOption(QStringLiteral("127.0.0.1"), port, true);
     return QStringLiteral(" --convert-subs srt -R 5 ")
         + proxyOption(QStringLiteral("127.0.0.1"), port, false);
+}
+
+bool splitSingleVideoCommand(const QString &cmd, QString *link, QString *options)
+{
+    static const QString prefix = QStringLiteral("tool.exe -j ");
+    // Pairs of an option and its value, each pair after one or more blanks.
+    static const QRegularExpression shared(QStringLiteral(
+        "^(( +(-R|--socket-timeout) +[0-9]+)|( +--proxy +(http|socks5)://[^\\s\"]+))* *$"));
+    if (!cmd.startsWith(prefix))
+        return false;
+    const int end = cmd.indexOf(QLatin1Char(' '), prefix.size());
+    const QString found = cmd.mid(prefix.size(), end < 0 ? -1 : end - prefix.size());
+    const QString rest = end < 0 ? QString() : cmd.mid(end);
+    if (found.isEmpty() || safeLink(found) != found || !shared.match(rest).hasMatch())
+        return false;
+    *link = found;
+    *options = rest;
+    return true;
+}
+
+QString batchAnalysisCommand(const QStringList &links, const QString &options)
+{
+    return QStringLiteral("tool.exe -j -i ") + links.join(QLatin1Char(' ')) + options
+        + analysisRunSuffix();
+}
+
+QString loadInfoOption(const QString &infoFile)
+{
+    return QStringLiteral(" --load-info-json \"") + infoFile + QLatin1Char('"');
 }

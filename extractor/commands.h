@@ -27,3 +27,17 @@ QString analysisRunSuffix();
 // Appended to a download command when the scheduler starts it; the proxy, if
 // any, is always reached at 127.0.0.1 with the detected port.
 QString downloadRunSuffix();
+
+// A stored "-j" command of one video that may share an analysis run with
+// others: "tool.exe -j " + link + options, where link is written as
+// safeLink writes it and options hold only retries, timeouts and a proxy.
+// Anything else (a list command, quotes, other options) is analysed alone,
+// as it stands, and gives false.
+bool splitSingleVideoCommand(const QString &cmd, QString *link, QString *options);
+// One run analysing several links that share options: "tool.exe -j -i "
+// + the links + options + analysisRunSuffix(). With "-i" a failing link
+// prints its error and the run goes on with the next.
+QString batchAnalysisCommand(const QStringList &links, const QString &options);
+// Appended to a download that starts from the document its analysis
+// printed, so the extractor need not extract the video again.
+QString loadInfoOption(const QString &infoFile);

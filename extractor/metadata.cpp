@@ -55,6 +55,8 @@ ParseResult parseVideoOutput(const QByteArray &output, VideoMetadata *meta)
     meta->uploader = jsonString(o, QStringLiteral("uploader"));
     meta->uploadDate = jsonString(o, QStringLiteral("upload_date"));
     meta->formatsOk = parseFormats(o.value(QStringLiteral("formats")), &meta->formats);
+    meta->originalUrl = jsonString(o, QStringLiteral("original_url"));
+    meta->listEntry = o.value(QStringLiteral("playlist_index")).isDouble();
     return ParseResult::Object;
 }
 

@@ -20,6 +20,8 @@ struct VideoMetadata
     QString uploadDate; // "upload_date", eight digits year-month-day
     QList<FormatInfo> formats;
     bool formatsOk = false; // "formats" was present and an array
+    QString originalUrl; // "original_url": the link the run was given
+    bool listEntry = false; // "playlist_index" is a number: one entry of a list
 };
 
 enum class ParseResult

@@ -147,7 +147,7 @@ bool startExtractor(QProcess *process, const QString &command, QIODevice::OpenMo
     // Command texts are stored with the tasks; whatever a stored text says,
     // the only program this starts is the extractor, with options of our own.
     QString refused;
-    if (!isOwnCommand(command, &refused)) {
+    if (!isOwnCommand(command, &refused, CommandUse::Start)) {
         qDebug() << "not a command of ours, not started:" << refused;
         deliverFailedStart(process);
         return false;

@@ -7,4 +7,6 @@ for n in 1000 10000; do
     ./build/bench/quillon_bench_history "$n"
 done
 ./build/bench/quillon_bench_playlist 2000
-./build/bench/quillon_bench_batch 20
+for n in 1 20 100; do
+    ./build/bench/quillon_bench_batch "$n"
+done

@@ -1,6 +1,7 @@
 #include "support/testmain.h"
 
 #include "base/global.h"
+#include "extractor/commandcheck.h"
 #include "extractor/commands.h"
 #include "extractor/downloadcommand.h"
 #include "extractor/toolprocess.h"
@@ -121,6 +122,68 @@ private slots:
                 QCOMPARE(arguments(made[i], safe), arguments(reference[i], ref));
             }
         }
+    }
+
+    // Which stored analysis commands may share a run: only one safe link with
+    // retries, timeouts and a proxy; the shared run keeps each link whole
+    // and passes the guard.
+    void analysisRunsShareOnlyPlainCommands()
+    {
+        // clang-format off
+        const struct { const char *cmd; const char *link, *options; } cases[] = {
+            {"tool.exe -j https://v.example/a", "https://v.example/a", ""},
+            {"tool.exe -j https://v.example/a -R 5  --proxy socks5://h:1 --socket-timeout 60 ",
+                "https://v.example/a", " -R 5  --proxy socks5://h:1 --socket-timeout 60 "},
+            {"tool.exe -j --flat-playlist \"https://v.example/l\" --socket-timeout 60 ", nullptr, nullptr},
+            {"tool.exe -j \"https://v.example/a b\"", nullptr, nullptr},
+            {"tool.exe -j https://v.example/a --exec x", nullptr, nullptr},
+            {"tool.exe -j https://v.example/a https://v.example/b", nullptr, nullptr},
+            {"tool.exe -j https://v.example/a --proxy \"http://h:1 -o x\"", nullptr, nullptr},
+            {"tool.exe -j -o /tmp/x https://v.example/a", nullptr, nullptr},
+            {"/bin/sh -j https://v.example/a", nullptr, nullptr},
+        };
+        // clang-format on
+        for (const auto &c : cases) {
+            QString link;
+            QString options;
+            QCOMPARE(splitSingleVideoCommand(c.cmd, &link, &options), c.link != nullptr);
+            if (!c.link)
+                continue;
+            QCOMPARE(link + '|' + options, QString(c.link) + '|' + c.options);
+            const QStringList links = {link, safeLink("https://v.example/b c")};
+            const QString together = batchAnalysisCommand(links, options);
+            QVERIFY2(isOwnCommand(together), qPrintable(together));
+            const QStringList args = arguments(together);
+            QCOMPARE(args.mid(0, 4), QStringList({"-j", "-i"}) + links);
+        }
+    }
+
+    // The document option only ever names a file of the scheduler's own
+    // folder, with nothing the extractor expands, and only in a run.
+    void documentOptionIsTheSchedulersOnly()
+    {
+        const QString run = "tool.exe --no-cache-dir  -i --newline  -f 18 https://v.example/a -o "
+                            "\"/tmp/x.mp4\" --convert-subs srt -R 5  ";
+        // clang-format off
+        const struct { const char *file; bool ok; } cases[] = {
+            {"/tmp/quillon-info-Ab12cd/3.info.json", true},
+            {"/tmp/my videos/quillon-info-Ab12cd/3.info.json", true},
+            {"C:/Users/ME~1/AppData/Local/Temp/quillon-info-x1/12.info.json", true},
+            {"/etc/passwd", false}, {"quillon-info-Ab12cd/3.info.json", false},
+            {"~/quillon-info-Ab12cd/3.info.json", false},
+            {"/tmp/$HOME/quillon-info-Ab12cd/3.info.json", false},
+            {"/tmp/%TEMP%/quillon-info-Ab12cd/3.info.json", false},
+            {"/tmp/quillon-info-Ab12cd/evil.json", false},
+            {"/tmp/quillon-info-Ab/../../3.info.json", false},
+            {"/tmp/quillon-info-Ab12cd/3.info.json\" --exec \"x", false},
+        };
+        // clang-format on
+        for (const auto &c : cases) {
+            const QString command = run + loadInfoOption(c.file);
+            QCOMPARE(isOwnCommand(command, nullptr, CommandUse::Start), c.ok);
+            QVERIFY(!isOwnCommand(command)); // never in a stored text
+        }
+        QVERIFY(isOwnCommand(run));
     }
 
     // Metadata runs use the detected proxy as found; downloads reach it at

@@ -47,7 +47,38 @@ private slots:
     void init()
     {
         m_list = std::make_unique<DownloadListController>();
-        m_list->engine()->setFinishWait(100);
+        QFile::remove(m_fake.runsLog());
+    }
+
+    // The runs the fake extractor saw: analysis runs (their links) or
+    // download runs (whole argument lines).
+    QStringList runs(bool analysis) const
+    {
+        QFile f(m_fake.runsLog());
+        f.open(QIODevice::ReadOnly);
+        QStringList found;
+        for (const QString &line : QString::fromUtf8(f.readAll()).split('\n')) {
+            if (line.startsWith("-j ") != analysis || line.isEmpty())
+                continue;
+            if (!analysis) {
+                found << line;
+                continue;
+            }
+            QStringList words;
+            for (const QString &arg : line.split(' ', Qt::SkipEmptyParts))
+                if (arg.startsWith("https://"))
+                    words << arg.section('/', -1);
+            found << words.join(' ');
+        }
+        return found;
+    }
+
+    void useSlots(int processnum, int anaprocessnum)
+    {
+        SettingsStore::GeneralSettings g;
+        g.processnum = processnum;
+        g.anaprocessnum = anaprocessnum;
+        m_list->applySettings(g);
     }
 
     void cleanup() { m_list.reset(); }
@@ -100,6 +131,162 @@ private slots:
             QVERIFY(!t->cmd.contains("marker"));
         }
         QVERIFY(!QFile::exists(marker));
+    }
+
+    // One run analyses the waiting links; a link that fails there fails its
+    // own task only, and the others download from the run's documents.
+    void batchWithOneBadLinkFailsOnlyThatTask()
+    {
+        useSlots(3, 1);
+        ItemInfo *first = queue("ok-first");
+        ItemInfo *bad = queue("badjson-middle");
+        ItemInfo *last = queue("ok-last");
+        m_list->runScheduler();
+        QCOMPARE(QList<int>({first->process_status, bad->process_status, last->process_status}),
+            QList<int>({1, 1, 1}));
+        QVERIFY(settle());
+        QCOMPARE(runs(true), QStringList({"ok-first badjson-middle ok-last"}));
+        QCOMPARE(QList<int>({first->process_status, bad->process_status, last->process_status}),
+            QList<int>({6, 8, 6}));
+        QCOMPARE(first->title + '|' + last->title, QString("Title ok-first|Title ok-last"));
+        const QStringList downloads = runs(false);
+        QCOMPARE(downloads.size(), 2);
+        for (const QString &run : downloads)
+            QVERIFY2(run.contains("--load-info-json"), qPrintable(run));
+        // The stored command is the one composed, without the run's options.
+        QVERIFY(first->cmd.startsWith("tool.exe --no-cache-dir"));
+        QVERIFY(!first->cmd.contains("load-info-json"));
+    }
+
+    // A run killed midway keeps what it printed; the link it was at fails,
+    // the links it never reached wait for the next run.
+    void batchCutShortByAKill()
+    {
+        useSlots(3, 1);
+        ItemInfo *before = queue("ok-before");
+        ItemInfo *killer = queue("killana-here");
+        ItemInfo *after1 = queue("ok-after-one");
+        ItemInfo *after2 = queue("ok-after-two");
+        m_list->runScheduler();
+        QVERIFY(settle());
+        QCOMPARE(runs(true),
+            QStringList(
+                {"ok-before killana-here ok-after-one ok-after-two", "ok-after-one ok-after-two"}));
+        QCOMPARE(QList<int>({before->process_status, killer->process_status, after1->process_status,
+                     after2->process_status}),
+            QList<int>({6, 8, 6, 6}));
+        QCOMPARE(m_list->engine()->analysisBudget(), 3);
+    }
+
+    // However the runs end and however the tasks arrive, no more download
+    // runs and analysis runs than allowed are ever busy at once.
+    void limitsAreNeverExceeded_data()
+    {
+        QTest::addColumn<int>("processnum");
+        QTest::addColumn<int>("anaprocessnum");
+        QTest::newRow("1 and 1") << 1 << 1;
+        QTest::newRow("2 and 2") << 2 << 2;
+        QTest::newRow("4 and 5 (2)") << 4 << 5;
+    }
+
+    void limitsAreNeverExceeded()
+    {
+        QFETCH(int, processnum);
+        QFETCH(int, anaprocessnum);
+        useSlots(processnum, anaprocessnum);
+        DownloadEngine *engine = m_list->engine();
+        int downloads = 0;
+        int analyses = 0;
+        QTimer sampler;
+        connect(&sampler, &QTimer::timeout, [&] {
+            downloads = qMax(downloads, engine->busyDownloads());
+            analyses = qMax(analyses, int(engine->isBusy(0)) + int(engine->isBusy(1)));
+        });
+        sampler.start(2);
+        QList<ItemInfo *> tasks;
+        const char *words[] = {"ok-slowana", "badjson", "ok-sleep1", "break", "ok", "killana"};
+        for (int i = 0; i < 18; ++i) {
+            tasks << queue(QString("%1-%2").arg(words[i % 6]).arg(i));
+            if (i % 5 == 0)
+                m_list->runScheduler(); // tasks arrive while runs are busy
+        }
+        m_list->runScheduler();
+        QVERIFY(settle());
+        QVERIFY(downloads >= 1 && downloads <= processnum);
+        QVERIFY(analyses >= 1 && analyses <= qMin(anaprocessnum, 2));
+        for (ItemInfo *t : tasks) {
+            const int expected = t->title.contains("badjson") || t->title.contains("killana") ? 8
+                : t->title.contains("break")                                                  ? 7
+                                                                                              : 6;
+            QCOMPARE(t->process_status, expected);
+        }
+        QVERIFY(runs(true).size() < tasks.size());
+    }
+
+    // A download starts from its analysis document only while that is fresh,
+    // and a run from a document that failed gets the plain run after it.
+    void downloadFromAnAnalysisDocument()
+    {
+        ItemInfo *stale = queue("ok-staleinfo");
+        m_list->runScheduler();
+        QVERIFY(settle());
+        QCOMPARE(stale->process_status, 6);
+        QStringList downloads = runs(false);
+        QCOMPARE(downloads.size(), 2);
+        QVERIFY(downloads[0].contains("--load-info-json"));
+        QVERIFY(!downloads[1].contains("--load-info-json"));
+        // A document is removed once used.
+        const QString document = downloads[0].section("--load-info-json ", 1).section(' ', 0, 0);
+        QVERIFY(document.endsWith(".info.json") && !QFile::exists(document));
+
+        QFile::remove(m_fake.runsLog());
+        m_list->engine()->setInfoLifetime(-1); // every document is too old
+        useSlots(1, 1);
+        ItemInfo *old = queue("ok-old");
+        ItemInfo *busy = queue("ok-sleep1-busy");
+        m_list->runScheduler();
+        QVERIFY(settle());
+        QCOMPARE(old->process_status + busy->process_status, 12);
+        downloads = runs(false);
+        QCOMPARE(downloads.size(), 2);
+        QVERIFY(!downloads.join(' ').contains("--load-info-json"));
+    }
+
+    // Two tasks of one title in one folder write one file: the second waits
+    // for the first run instead of writing beside it.
+    void oneFileIsNeverWrittenByTwoRuns()
+    {
+        useSlots(3, 1);
+        QList<ItemInfo *> twins;
+        for (const char *site : {"https://one.example/", "https://two.example/"}) {
+            twins << queue("ok-sleep1-twin");
+            twins.last()->url = site + QString("ok-sleep1-twin");
+            twins.last()->cmd = "tool.exe -j " + twins.last()->url;
+        }
+        int peak = 0;
+        QTimer sampler;
+        connect(&sampler, &QTimer::timeout,
+            [&] { peak = qMax(peak, m_list->engine()->busyDownloads()); });
+        sampler.start(5);
+        m_list->runScheduler();
+        QVERIFY(settle());
+        QCOMPARE(twins[0]->targetPath, twins[1]->targetPath);
+        QCOMPARE(twins[0]->process_status + twins[1]->process_status, 12);
+        QCOMPARE(peak, 1);
+    }
+
+    // A queued task that was never analysed goes to analysis, and the slot
+    // it would have taken runs the next download in the same pass.
+    void unanalysedTaskLeavesNoSlotIdle()
+    {
+        useSlots(1, 1);
+        ItemInfo *unanalysed = queue("ok-unanalysed");
+        unanalysed->process_status = TaskStatus::WaitingForDownload; // still its "-j" command
+        ItemInfo *ready = queue("ok-ready", TaskStatus::WaitingForDownload);
+        m_list->runScheduler();
+        QCOMPARE(
+            QList<int>({unanalysed->process_status, ready->process_status}), QList<int>({1, 4}));
+        QVERIFY(settle());
     }
 
     void startWithoutExtractorFailsTheTask()

@@ -27,6 +27,63 @@ private slots:
         qDeleteAll(l);
     }
 
+    // What the free analysis slots may take in a pass: never more tasks than
+    // the budget allows (but one per free slot, as before batches), nothing
+    // on a negative budget, and no partial run beside a busy one.
+    void analysisAllowanceFollowsTheBudget()
+    {
+        // clang-format off
+        const struct { int waiting, freeSlots, busyRuns, budget, allowance; } cases[] = {
+            {20, 2, 0, 9, 10}, {20, 1, 1, 9, 10}, {3, 2, 0, 9, 3}, {1, 2, 0, 9, 1},
+            {20, 2, 0, 0, 2}, {20, 1, 0, 0, 1}, {20, 2, 0, -1, 0}, {0, 2, 0, 9, 0},
+            {20, 0, 2, 9, 0}, {100, 2, 0, 30, 31},
+            {20, 1, 1, 0, 0}, {20, 1, 1, 8, 0}, {3, 1, 1, 2, 3}, {3, 1, 1, 1, 0}};
+        // clang-format on
+        for (const auto &c : cases)
+            QCOMPARE(analysisAllowance(c.waiting, c.freeSlots, c.busyRuns, c.budget), c.allowance);
+    }
+
+    // A run takes tasks that wait, in list order, with the options of the
+    // first and each link once; a command that cannot share runs alone.
+    void analysisBatchTakesCompatibleTasks()
+    {
+        const QString proxy = " -R 5  --proxy http://127.0.0.1:8080 --socket-timeout 60 ";
+        // clang-format off
+        const struct { const char *word; const char *options; bool paused; int limit; const char *taken; } cases[] = {
+            {"a b c d", "", false, 3, "a b c"},
+            {"a a b", "", false, 10, "a b"},                       // the second "a" waits
+            {"a b", " --socket-timeout 60 ", false, 10, "a b"},
+            {"a b", "", true, 10, ""},                             // paused tasks wait
+        };
+        // clang-format on
+        for (const auto &c : cases) {
+            QList<ItemInfo *> l;
+            for (const QString &w : QString(c.word).split(' ')) {
+                l << makeTask(w);
+                l.last()->cmd += c.options;
+                l.last()->active = !c.paused;
+            }
+            QStringList taken;
+            for (ItemInfo *t : pickAnalysisBatch(l, c.limit))
+                taken << t->title;
+            QCOMPARE(taken.join(' '), QString(c.taken));
+            qDeleteAll(l);
+        }
+        QList<ItemInfo *> l;
+        for (const char *w : {"a", "b", "c", "d", "e", "f"})
+            l << makeTask(w);
+        l[1]->cmd += proxy; // other options
+        l[2]->cmd = "tool.exe -j --flat-playlist \"" + l[2]->url + "\""; // a list
+        l[3]->process_status = TaskStatus::WaitingForDownload;
+        l[4]->running = true;
+        QCOMPARE(pickAnalysisBatch(l, 10), QList<ItemInfo *>({l[0], l[5]}));
+        l[0]->running = l[5]->running = true;
+        QCOMPARE(pickAnalysisBatch(l, 10), QList<ItemInfo *>({l[1]}));
+        l[1]->running = true;
+        QCOMPARE(pickAnalysisBatch(l, 10), QList<ItemInfo *>({l[2]})); // alone
+        qDeleteAll(l);
+    }
+
     void verdictNeedsCompletionAndTheFile()
     {
         ItemInfo t;

@@ -9,24 +9,34 @@ namespace {
 const char *const kScript = R"SH(#!/bin/sh
 here="$(dirname "$0")"
 echo "$*" >> "$here/runs.log"
-url=""; out=""; prev=""; analysis=0
+urls=""; url=""; out=""; prev=""; analysis=0; info=""
 for a in "$@"; do
   case "$a" in
-    http://*|https://*) url="$a" ;;
+    http://*|https://*) [ "$prev" = "--proxy" ] || { urls="$urls $a"; url="$a"; } ;;
     -j) analysis=1 ;;
   esac
   [ "$prev" = "-o" ] && out="$a"
+  [ "$prev" = "--load-info-json" ] && info="$a"
   prev="$a"
 done
-name="${url##*/}"
 if [ $analysis = 1 ]; then
-  case "$url" in *slowana*) sleep 1 ;; esac
-  case "$url" in
-    *badjson*) echo "ERROR: Unsupported URL: $url"; exit 1 ;;
-  esac
-  echo "WARNING: [generic] Falling back on generic information extractor"
-  printf '{"fulltitle": "Title %s", "duration": 12.5, "uploader": "Up Loader", "upload_date": "20240101", "thumbnail": "", "formats": [{"ext": "m4a", "format_id": "140", "acodec": "mp4a.40.2", "vcodec": "none", "height": null}, {"ext": "mp4", "format_id": "18", "height": 360, "width": 640, "acodec": "mp4a.40.2", "vcodec": "avc1.42001E"}]}\n' "$name"
+  for url in $urls; do
+    name="${url##*/}"
+    case "$url" in *slowana*) sleep 1 ;; esac
+    case "$url" in *killana*) kill -9 $$ ;; esac
+    case "$url" in
+      *badjson*) echo "ERROR: Unsupported URL: $url"; continue ;;
+    esac
+    echo "WARNING: [generic] Falling back on generic information extractor"
+    printf '{"fulltitle": "Title %s", "duration": 12.5, "uploader": "Up Loader", "upload_date": "20240101", "thumbnail": "", "original_url": "%s", "playlist_index": null, "formats": [{"ext": "m4a", "format_id": "140", "acodec": "mp4a.40.2", "vcodec": "none", "height": null}, {"ext": "mp4", "format_id": "18", "height": 360, "width": 640, "acodec": "mp4a.40.2", "vcodec": "avc1.42001E"}]}\n' "$name" "$url"
+  done
   exit 0
+fi
+if [ -n "$info" ]; then
+  grep -q "\"original_url\": \"$url\"" "$info" || { echo "ERROR: not the document of $url"; exit 1; }
+  case "$url" in
+    *staleinfo*) echo "ERROR: unable to download video data: HTTP Error 403: Forbidden"; exit 1 ;;
+  esac
 fi
 case "$url" in
   *stubborn*) trap '' TERM ;;
