@@ -131,6 +131,8 @@ set(QUILLON_GUI_SOURCES
     ${CMAKE_CURRENT_SOURCE_DIR}/base/savefolders.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/base/savefolders.h
     ${CMAKE_CURRENT_SOURCE_DIR}/base/widgetscale.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/base/windowdrag.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/base/windowdrag.h
     ${CMAKE_CURRENT_SOURCE_DIR}/base/widgetscale.h
     ${CMAKE_CURRENT_SOURCE_DIR}/downloads/customshadoweffect.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/downloads/customshadoweffect.h

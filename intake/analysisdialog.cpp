@@ -5,13 +5,13 @@
 #include "base/imagestyle.h"
 #include "base/savefolders.h"
 #include "base/widgetscale.h"
+#include "base/windowdrag.h"
 #include "downloads/customshadoweffect.h"
 
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
 #include <QListView>
-#include <QMouseEvent>
 
 AnalysisDialog::AnalysisDialog(QWidget *parent)
     : QDialog(parent)
@@ -26,6 +26,7 @@ void AnalysisDialog::setUpChrome(
     setAttribute(Qt::WA_TranslucentBackground);
     DisplayScale::scaleChildGeometry(this, Global::SCALE);
     setFixedSize(Global::scaled(width()), Global::scaled(height()));
+    WindowDrag::install(this);
 
     auto *shadow = new CustomShadowEffect(base);
     shadow->setBlurRadius(8.0);
@@ -85,26 +86,4 @@ void AnalysisDialog::updatePixmap()
 void AnalysisDialog::chooseFolder()
 {
     SaveFolders::choose(this, m_saveLocation, tr("Save Location"), m_desktopFolder);
-}
-
-void AnalysisDialog::mousePressEvent(QMouseEvent *event)
-{
-    if (event->button() == Qt::LeftButton) {
-        m_dragging = true;
-        m_pressPos = event->globalPos() - pos();
-    }
-    QDialog::mousePressEvent(event);
-}
-
-void AnalysisDialog::mouseMoveEvent(QMouseEvent *event)
-{
-    if (m_dragging && (event->buttons() & Qt::LeftButton))
-        move(event->globalPos() - m_pressPos);
-    QDialog::mouseMoveEvent(event);
-}
-
-void AnalysisDialog::mouseReleaseEvent(QMouseEvent *event)
-{
-    m_dragging = false;
-    QDialog::mouseReleaseEvent(event);
 }

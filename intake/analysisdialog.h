@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QDialog>
-#include <QPoint>
 #include <QTimer>
 
 class QComboBox;
@@ -35,10 +34,6 @@ protected:
     void chooseFolder();
     void fillSaveLocations();
 
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseMoveEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
-
     QString m_desktopFolder;
 
 private:
@@ -46,6 +41,4 @@ private:
     QComboBox *m_saveLocation = nullptr;
     QTimer m_animation;
     int m_frame = 1;
-    bool m_dragging = false;
-    QPoint m_pressPos;
 };

@@ -4,9 +4,9 @@
 #include "base/global.h"
 #include "base/imagestyle.h"
 #include "base/widgetscale.h"
+#include "base/windowdrag.h"
 
 #include <QGraphicsDropShadowEffect>
-#include <QMouseEvent>
 
 NoticeDialog::NoticeDialog(QWidget *parent)
     : QDialog(parent)
@@ -17,6 +17,7 @@ NoticeDialog::NoticeDialog(QWidget *parent)
     setAttribute(Qt::WA_TranslucentBackground);
     DisplayScale::scaleChildGeometry(this, Global::SCALE);
     setFixedSize(Global::scaled(440), Global::scaled(360));
+    WindowDrag::install(this);
 
     auto *shadow = new QGraphicsDropShadowEffect(ui->frame_base);
     shadow->setBlurRadius(Global::scaled(10));
@@ -95,26 +96,4 @@ void NoticeDialog::retranslate()
 void NoticeDialog::on_pushButton_close_2_clicked()
 {
     close();
-}
-
-void NoticeDialog::mousePressEvent(QMouseEvent *event)
-{
-    if (event->button() == Qt::LeftButton) {
-        m_dragging = true;
-        m_pressPos = event->pos();
-    }
-    QDialog::mousePressEvent(event);
-}
-
-void NoticeDialog::mouseMoveEvent(QMouseEvent *event)
-{
-    if (m_dragging)
-        move(event->globalPos() - m_pressPos);
-    QDialog::mouseMoveEvent(event);
-}
-
-void NoticeDialog::mouseReleaseEvent(QMouseEvent *event)
-{
-    m_dragging = false;
-    QDialog::mouseReleaseEvent(event);
 }

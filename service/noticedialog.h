@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QDialog>
-#include <QPoint>
 #include <QStringList>
 
 namespace Ui {
@@ -32,13 +31,6 @@ public:
 public slots:
     void on_pushButton_close_2_clicked();
 
-protected:
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseMoveEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
-
 private:
     Ui::NoticeDialog *ui;
-    bool m_dragging = false;
-    QPoint m_pressPos;
 };
