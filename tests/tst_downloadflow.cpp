@@ -24,30 +24,21 @@ class TestDownloadFlow : public QObject
     Q_OBJECT
 
     std::unique_ptr<MediaFixture> m_media;
+    QString m_page; // a video page with an uploader
     std::unique_ptr<MainWindow> m_window;
     QTemporaryDir m_downloads;
 
     DownloadListController *list() const { return m_window->downloadList(); }
 
-    // Queued as link intake queues it (into folder, by default the shared
-    // downloads folder); queue() also runs the scheduler, as intake does.
-    ItemInfo *add(const QString &link, int quality, const QString &rate = QString(),
-        const QString &folder = QString())
+    // Queued as link intake queues it, into a folder of its own.
+    ItemInfo *add(const QString &link, int quality, const QString &folder, const QString &rate = "")
     {
-        ItemInfo *t = makeTask(QString(), TaskStatus::WaitingForAnalysis,
-            folder.isEmpty() ? m_downloads.path() : folder);
+        ItemInfo *t = makeTask(QString(), TaskStatus::WaitingForAnalysis, folder);
         t->url = link;
         t->cmd = "tool.exe -j " + link;
         t->quality_num = quality;
         t->limitRate = rate;
         list()->addTask(t);
-        return t;
-    }
-
-    ItemInfo *queue(const QString &link, int quality, const QString &rate = QString())
-    {
-        ItemInfo *t = add(link, quality, rate);
-        list()->runScheduler();
         return t;
     }
 
@@ -61,10 +52,10 @@ class TestDownloadFlow : public QObject
         return QString();
     }
 
-    // Whether a process other than this one has marker on its command line.
-    // A process (not this one) whose command line holds marker, and also
-    // when given (other tests may run extractors at the same time).
-    static bool running(const QByteArray &marker, const QByteArray &also = QByteArray())
+    // A process (not this one) whose command line starts with program and
+    // holds marker and also (other tests may run extractors at the same time).
+    static bool running(const QByteArray &marker, const QByteArray &also = QByteArray(),
+        const QByteArray &program = QByteArray())
     {
         for (const QString &e : QDir("/proc").entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
             QFile cmdline("/proc/" + e + "/cmdline");
@@ -72,7 +63,7 @@ class TestDownloadFlow : public QObject
                 || !cmdline.open(QIODevice::ReadOnly))
                 continue;
             const QByteArray line = cmdline.readAll();
-            if (line.contains(marker) && line.contains(also))
+            if (line.startsWith(program) && line.contains(marker) && line.contains(also))
                 return true;
         }
         return false;
@@ -88,6 +79,19 @@ class TestDownloadFlow : public QObject
         return line.mid(line.lastIndexOf(')') + 2, 1) != "Z";
     }
 
+    // Another copy of the program, downloading one link (see quillon_worker).
+    static void startWorker(QProcess &worker, const QStringList &args)
+    {
+        worker.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        worker.start(QCoreApplication::applicationDirPath() + "/quillon_worker", args);
+    }
+
+    static bool killed(QProcess &worker, int signal = SIGKILL)
+    {
+        ::kill(static_cast<pid_t>(worker.processId()), signal);
+        return worker.waitForFinished(15000);
+    }
+
     // The program starts again on the same data folder.
     void restartWindow()
     {
@@ -100,80 +104,61 @@ private slots:
     {
         m_media = std::make_unique<MediaFixture>();
         QVERIFY2(m_media->isReady(), qPrintable(m_media->errorString()));
+        m_page = m_media->uploaderPageUrl();
+        QVERIFY2(!m_page.isEmpty(), qPrintable(m_media->errorString()));
         m_window = std::make_unique<MainWindow>();
         QTest::qWait(300);
         m_window->on_pushButton_downloadfinished_2_clicked();
     }
 
-    void dashManifestIsAnalysedDownloadedAndMerged()
+    // Links queued together are analysed by one run of the real extractor:
+    // the DASH manifest is downloaded at " SD 360P" and merged, the plain clip
+    // downloaded, both stored as single analyses would store them; the
+    // missing link fails its analysis alone, the cut transfer its download.
+    void batchOfRealLinksWithFailingOnes()
     {
-        ItemInfo *t = queue(m_media->dashUrl(), 8); // " SD 360P"
-        QCOMPARE(t->process_status, 1);
-        QTRY_COMPARE_WITH_TIMEOUT(t->process_status, 6, 90000);
-        QCOMPARE(t->title, QString("manifest"));
-        QCOMPARE(t->quality, QString(" -f 1+2 "));
-        const QString file = OutputLookup::findFile(*t);
-        QVERIFY2(file.startsWith(m_downloads.path()) && QFileInfo(file).size() > 1000,
-            qPrintable(t->targetPath));
-        QCOMPARE(rowShows(t), QString("Finished 100% 100"));
-
-        QList<ItemInfo *> stored;
-        list()->database()->loadTasks(stored);
-        QCOMPARE(stored.last()->uniqueID + stored.last()->cmd, t->uniqueID + t->cmd);
-        QCOMPARE(stored.last()->process_status, 6);
-        qDeleteAll(stored);
-    }
-
-    void failuresEndAsFailed()
-    {
-        ItemInfo *missing = queue(m_media->missingUrl(), 8);
-        QTRY_COMPARE_WITH_TIMEOUT(missing->process_status, 8, 60000);
-        QVERIFY(rowShows(missing).startsWith("Download Failed"));
-
         LoopbackHttpServer server;
         QVERIFY(server.listen());
         QFile clipFile(m_media->folder() + "/plain.mp4");
         const QByteArray clip = clipFile.open(QIODevice::ReadOnly) ? clipFile.readAll() : "";
         server.routeTruncated("/broken.mp4", clip.left(clip.size() / 3), clip.size(), "video/mp4");
-        ItemInfo *broken = queue(server.url("/broken.mp4").toString(), 0);
-        QTRY_VERIFY_WITH_TIMEOUT(broken->process_status >= 7, 90000);
-        QCOMPARE(broken->process_status, 7); // the analysis worked, the transfer did not
-        QVERIFY(broken->process < 100);
-        QTRY_VERIFY(!broken->running && !missing->running);
-    }
-
-    // Links queued together are analysed by one run of the real extractor;
-    // the missing one fails alone, the others download from the documents
-    // the run printed and are stored as single analyses would store them.
-    void batchOfRealLinksWithAMissingOne()
-    {
         QTemporaryDir folder; // the clip's file name is taken elsewhere
         QList<ItemInfo *> tasks;
-        for (const QString &link : {m_media->plainMp4Url() + "?batch-one", m_media->missingUrl(),
-                 m_media->plainMp4Url() + "?batch-two"})
-            tasks << add(link, 0, QString(), folder.filePath(link.section('-', -1)));
+        const QStringList links {m_media->dashUrl(), m_media->missingUrl(),
+            m_media->plainMp4Url() + "?batch-two", server.url("/broken.mp4").toString()};
+        for (const QString &link : links)
+            tasks << add(
+                link, link == links[0] ? 8 : 0, folder.filePath(QString::number(tasks.size())));
         list()->runScheduler();
-        QTRY_VERIFY_WITH_TIMEOUT(running("batch-one", "batch-two"), 10000); // one run, both links
+        QCOMPARE(tasks[0]->process_status, 1);
+        // One run, both links.
+        QTRY_VERIFY_WITH_TIMEOUT(running(links[0].toUtf8(), "batch-two"), 10000);
         for (ItemInfo *t : tasks)
             QTRY_VERIFY_WITH_TIMEOUT(t->process_status >= 6 && !t->running, 90000);
         QCOMPARE(QList<int>({tasks[0]->process_status, tasks[1]->process_status,
-                     tasks[2]->process_status}),
-            QList<int>({6, 8, 6}));
+                     tasks[2]->process_status, tasks[3]->process_status}),
+            QList<int>({6, 8, 6, 7}));
+        QVERIFY(rowShows(tasks[1]).startsWith("Download Failed") && tasks[3]->process < 100);
+        QCOMPARE(tasks[0]->title + tasks[0]->quality + tasks[2]->title,
+            QString("manifest -f 1+2 plain"));
         QList<ItemInfo *> stored;
         list()->database()->loadTasks(stored);
         for (ItemInfo *t : {tasks[0], tasks[2]}) {
-            QCOMPARE(t->title, QString("plain"));
-            QVERIFY(QFileInfo(OutputLookup::findFile(*t)).size() > 1000);
+            const QString file = OutputLookup::findFile(*t);
+            QVERIFY2(file.startsWith(t->path) && QFileInfo(file).size() > 1000,
+                qPrintable(t->targetPath));
             QCOMPARE(rowShows(t), QString("Finished 100% 100"));
             QVERIFY(t->cmd.startsWith("tool.exe --no-cache-dir ") && t->cmd.contains(t->url));
             const auto same = std::find_if(stored.cbegin(), stored.cend(),
                 [t](const ItemInfo *s) { return s->uniqueID == t->uniqueID; });
             QVERIFY(same != stored.cend());
-            QCOMPARE((*same)->cmd + (*same)->title, t->cmd + t->title);
+            QCOMPARE((*same)->cmd + (*same)->title + QString::number((*same)->process_status),
+                t->cmd + t->title + "6");
         }
         qDeleteAll(stored);
     }
 
+    // No more real downloads than allowed run at once, and the limit is used.
     void downloadLimitHoldsWithRealDownloads_data()
     {
         QTest::addColumn<int>("processnum");
@@ -198,7 +183,7 @@ private slots:
         QList<ItemInfo *> tasks;
         for (int i = 0; i < 3; ++i) {
             const QString tag = QString("limit%1-%2").arg(processnum).arg(i);
-            tasks << add(m_media->plainMp4Url() + "?" + tag, 0, "20K", folder.filePath(tag));
+            tasks << add(m_media->plainMp4Url() + "?" + tag, 0, folder.filePath(tag), "20K");
         }
         list()->runScheduler();
         for (ItemInfo *t : tasks)
@@ -213,15 +198,13 @@ private slots:
     {
         const QByteArray marker = "term-" + newUniqueId().toLatin1();
         QProcess worker;
-        worker.setProcessChannelMode(QProcess::ForwardedChannels);
-        worker.start(QCoreApplication::applicationDirPath() + "/quillon_worker",
+        startWorker(worker,
             {m_media->plainMp4Url() + "?" + QString::fromLatin1(marker), "0", "2K",
                 m_downloads.path(), QCoreApplication::applicationName() + "-term"});
         // Its extractor is downloading (the worker's own command line names
         // the marker too).
         QTRY_VERIFY_WITH_TIMEOUT(running(marker, "--no-cache-dir"), 60000);
-        ::kill(static_cast<pid_t>(worker.processId()), SIGTERM);
-        QVERIFY(worker.waitForFinished(15000));
+        QVERIFY(killed(worker, SIGTERM));
         QCOMPARE(worker.exitStatus(), QProcess::NormalExit);
         QTRY_VERIFY_WITH_TIMEOUT(!running(marker), 5000);
     }
@@ -232,20 +215,16 @@ private slots:
     {
         // Another copy of the program downloads slowly; it is killed midway.
         const QByteArray marker = "crash-" + newUniqueId().toLatin1();
-        const QString page = m_media->uploaderPageUrl();
-        QVERIFY2(!page.isEmpty(), qPrintable(m_media->errorString()));
-        const QString link = page + "?" + QString::fromLatin1(marker);
+        const QString link = m_page + "?" + QString::fromLatin1(marker);
         QProcess worker;
-        worker.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        worker.start(QCoreApplication::applicationDirPath() + "/quillon_worker",
-            {link, "0", "2K", m_downloads.path(), QCoreApplication::applicationName()});
+        startWorker(
+            worker, {link, "0", "2K", m_downloads.path(), QCoreApplication::applicationName()});
         QVERIFY(worker.waitForReadyRead(30000));
         const QString uniqueID = QString::fromLatin1(worker.readAll()).section(' ', 1).trimmed();
         // Wait until its extractor is downloading.
         QTRY_VERIFY_WITH_TIMEOUT(running(marker, "--no-cache-dir"), 60000);
         QTest::qWait(1500);
-        ::kill(static_cast<pid_t>(worker.processId()), SIGKILL);
-        QVERIFY(worker.waitForFinished(10000));
+        QVERIFY(killed(worker));
         // Its extractor dies with it: nothing keeps writing.
         QTRY_VERIFY_WITH_TIMEOUT(!running(marker), 10000);
 
@@ -272,41 +251,24 @@ private slots:
     // killed program; the next start ends them before anything resumes.
     void killedProgramLeavesNoHelperRunning()
     {
-        const QString page = m_media->uploaderPageUrl();
-        QVERIFY2(!page.isEmpty(), qPrintable(m_media->errorString()));
         const QString folder = m_downloads.path() + "/recode-" + newUniqueId();
-        const auto recoding = [inFolder = folder.toUtf8()] {
-            for (const QString &e : QDir("/proc").entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-                QFile cmdline("/proc/" + e + "/cmdline");
-                if (!cmdline.open(QIODevice::ReadOnly))
-                    continue;
-                const QByteArray line = cmdline.readAll();
-                if (line.startsWith("ffmpeg") && line.contains(inFolder) && line.contains(".webm"))
-                    return true;
-            }
-            return false;
-        };
         QProcess worker;
-        worker.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        worker.start(QCoreApplication::applicationDirPath() + "/quillon_worker",
-            {page, "0", "", folder, QCoreApplication::applicationName(), "webm"});
-        QTRY_VERIFY_WITH_TIMEOUT(recoding(), 90000);
-        ::kill(static_cast<pid_t>(worker.processId()), SIGKILL);
-        QVERIFY(worker.waitForFinished(10000));
+        startWorker(worker, {m_page, "0", "", folder, QCoreApplication::applicationName(), "webm"});
+        QTRY_VERIFY_WITH_TIMEOUT(running(folder.toUtf8(), ".webm", "ffmpeg"), 90000);
+        QVERIFY(killed(worker));
         restartWindow();
-        QVERIFY(!recoding());
+        QVERIFY(!running(folder.toUtf8(), ".webm", "ffmpeg"));
 
         // ffmpeg may also die of its broken output pipe; a helper that
         // prints nothing shows that the start is what ends it.
         FakeExtractor fake;
         QProcess silent;
         silent.setWorkingDirectory(fake.folder());
-        silent.start(QCoreApplication::applicationDirPath() + "/quillon_worker",
+        startWorker(silent,
             {"http://127.0.0.1:9/hang", "0", "", folder, QCoreApplication::applicationName()});
         QFile pids(fake.pidsFile());
         QTRY_VERIFY_WITH_TIMEOUT(pids.size() > 0, 60000);
-        ::kill(static_cast<pid_t>(silent.processId()), SIGKILL);
-        QVERIFY(silent.waitForFinished(10000));
+        QVERIFY(killed(silent));
         QVERIFY(pids.open(QIODevice::ReadOnly));
         const int helper = pids.readAll().trimmed().split(' ').value(1).toInt();
         QTest::qWait(300);

@@ -20,6 +20,7 @@ class TestPacParser : public QObject
     Q_OBJECT
 
 private slots:
+    // The PAC helper functions answer as scripts expect; a broken script means DIRECT.
     void answers()
     {
         const QString cases[][2] = {
@@ -39,6 +40,7 @@ private slots:
             QVERIFY2(answerOf(c[0]) == c[1], qPrintable(c[0]));
     }
 
+    // A script that never ends cannot hang detection.
     void endlessScriptsAreInterrupted()
     {
         const QString scripts[] = {

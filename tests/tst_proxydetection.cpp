@@ -33,6 +33,8 @@ private slots:
         m_proxied.route("/probe", "probe answered");
     }
 
+    // Stored, system, PAC and scanned proxies are tried in order, each probe
+    // as the type it is and within its bound.
     void chainFindsTheProxyOfItsType_data()
     {
         QTest::addColumn<int>("stored");
@@ -109,6 +111,7 @@ private slots:
         QCOMPARE(made, probes);
     }
 
+    // Closing the program does not wait for a probe of a silent proxy.
     void deletingARunningThreadStopsItPromptly()
     {
         QTemporaryDir dir;
@@ -125,6 +128,7 @@ private slots:
         QVERIFY2(clock.elapsed() < 2000, "the running probe did not give up when asked");
     }
 
+    // The port scan finds the local listening sockets to try.
     void listeningSocketsAreReadFromTheSystem()
     {
         QTcpServer loopback, anyDual;

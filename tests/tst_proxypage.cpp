@@ -51,6 +51,8 @@ private slots:
     }
     void cleanup() { QDir::setCurrent(m_cwd); }
 
+    // A proxy that is published is stored, handed to the extractor and used by
+    // the connectivity check, each as the type it is.
     void publishedProxyReachesEveryConsumer_data()
     {
         QTest::addColumn<bool>("socks");
@@ -83,6 +85,7 @@ private slots:
         QVERIFY(last.path == "/clip.mp4" && last.headers.contains("via") == !socks);
     }
 
+    // A lost network, or three failed checks in a row, start a new detection.
     void connectivityCheckStartsNewRuns()
     {
         auto proxy = controller();
@@ -108,6 +111,8 @@ private slots:
         QVERIFY(last.path == "/icon" && !last.headers.contains("via"));
     }
 
+    // The proxy test passes the typed link as one argument, never as an
+    // option, shows only standard output and ends a hanging extractor.
     void proxyTestShowsStandardOutputOnly_data()
     {
         QTest::addColumn<QString>("clip");
@@ -148,6 +153,7 @@ private slots:
         QTRY_VERIFY(proxy->findChildren<QProcess *>().isEmpty()); // both ended and freed
     }
 
+    // The page's buttons store the mode and a valid port only.
     void pageButtonsReachTheController()
     {
         ScriptedDialogs dialogs;

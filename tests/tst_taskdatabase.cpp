@@ -44,6 +44,7 @@ private slots:
     void init() { QSqlQuery(QStringLiteral("delete from student1")); }
     void cleanup() { qDeleteAll(std::exchange(m_loaded, {})); }
 
+    // Every field comes back as stored, whatever characters it holds.
     void everyFieldRoundTripsExactly()
     {
         // Every text column gets a value of its own (quotes, SQL, non-Latin
@@ -96,9 +97,10 @@ private slots:
         }
     }
 
+    // Deleting hides a row but keeps it; updates never touch another row.
     void deletedRowsStayButAreNotLoaded()
     {
-        QList<ItemInfo *> made;
+        QList<ItemInfo *> made; // "-": a deleted row
         for (const char *word : {"a", "-b", "c", "-d", "e"}) {
             made << makeTask(QString(word).remove('-'), TaskStatus::Finished);
             made.last()->biaoji = word[0] != '-';
@@ -123,6 +125,7 @@ private slots:
         qDeleteAll(made);
     }
 
+    // Another copy writing at the same moment does not lose this copy's write.
     void writeWaitsForAnotherCopyHoldingTheLock()
     {
         // A second copy of the program holds a write transaction for a while.
@@ -162,22 +165,16 @@ private slots:
         for (const QByteArray &damage : {QByteArray("garbage, not a database"), QByteArray()}) {
             m_db->closeDatabase();
             QFile file(path);
-            QByteArray bytes;
-            QVERIFY(file.open(QIODevice::ReadOnly));
-            bytes = file.readAll();
-            file.close();
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(damage.isEmpty() ? bytes.left(bytes.size() / 3) : damage);
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            const QByteArray written
+                = damage.isEmpty() ? file.readAll().left(file.size() / 3) : damage;
+            QVERIFY(file.resize(0) && file.seek(0) && file.write(written) == written.size());
             file.close();
             const SqliteDBAOperator::Opened opened = m_db->prepareOrRecover();
-            QVERIFY(opened.ok);
-            QVERIFY(QFile::exists(opened.keptAside));
             QFile kept(opened.keptAside);
-            QVERIFY(kept.open(QIODevice::ReadOnly));
-            QVERIFY(damage.isEmpty() ? kept.size() > 0 : kept.readAll() == damage);
+            QVERIFY(opened.ok && kept.open(QIODevice::ReadOnly) && kept.readAll() == written);
             std::unique_ptr<ItemInfo> t(makeTask(QStringLiteral("after")));
-            QVERIFY(m_db->insertTask(t.get()));
-            QVERIFY(QFile::remove(opened.keptAside));
+            QVERIFY(m_db->insertTask(t.get()) && QFile::remove(opened.keptAside));
             QThread::sleep(1); // a new name for the next damaged file
         }
 

@@ -13,6 +13,7 @@ class TestThumbnail : public QObject
     Q_OBJECT
 
 private slots:
+    // Thumbnails come through whichever proxy is in use, scaled for the screen.
     void fetchThroughTheProxyInUse()
     {
         ProxyServerProcess http {ProxyServerProcess::Http}, socks {ProxyServerProcess::Socks5};

@@ -3,6 +3,7 @@
 #include "extractor/downloadcommand.h"
 #include "extractor/toolprocess.h"
 #include "support/extractorrun.h"
+#include "support/fakeextractor.h"
 
 #include <QTemporaryDir>
 
@@ -30,6 +31,8 @@ class TestToolProcess : public QObject
     Q_OBJECT
 
 private slots:
+    // Stored command texts split as the extractor must see them: quotes
+    // group, escaped quotes stay inside one argument.
     void splitting()
     {
         // clang-format off
@@ -48,6 +51,8 @@ private slots:
         }
     }
 
+    // Which file a command's program name starts: working folder, program
+    // folder, then PATH, the tool's own name before its other name.
     void resolutionOrder()
     {
         // Files that exist ("!": not executable) and what is found; "" keeps
@@ -74,12 +79,12 @@ private slots:
         }
     }
 
+    // A started command passes each argument whole and never through a shell.
     void startKeepsEveryArgumentWhole()
     {
         QTemporaryDir tmp;
         writeScript(tmp.filePath("tool.exe"), "fake-extractor");
-        const QString oldCwd = QDir::currentPath();
-        QDir::setCurrent(tmp.path());
+        ScopedCurrentDir cwd(tmp.path());
         // A folder may hold quotes: they stay inside the one argument.
         const QString target = "/tmp/My \" --exec \"touch x\" -o \"Videos//a;b.mp4";
         const ExtractorRun run = runExtractor("tool.exe --no-cache-dir  -i  -o \""
@@ -87,7 +92,6 @@ private slots:
             10000);
         // Whatever a stored command names, only the extractor is started.
         const ExtractorRun shell = runExtractor("/bin/sh -c \"echo started\"", 10000);
-        QDir::setCurrent(oldCwd);
         // Nothing reaches a shell; error output is merged in order.
         const QStringList expected {"fake-extractor", "[--no-cache-dir]", "[-i]", "[-o]",
             "[" + target + "]", "[https://v.example/watch?v=1&list=2]", "err-line"};

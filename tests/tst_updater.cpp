@@ -8,10 +8,8 @@
 #include "service/qsimpleupdater.h"
 #include "service/updater.h"
 
-#include <QCryptographicHash>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QLabel>
 #include <QPushButton>
 
 // The update checker as the version check drives it: the appcast of the
@@ -102,7 +100,6 @@ private slots:
         QFile saved(path);
         QVERIFY(saved.open(QIODevice::ReadOnly));
         QCOMPARE(saved.readAll(), exampleFile("downloads/" + m_example));
-        QVERIFY(m_server->requests().last().headers.value("user-agent").contains("QSimpleUpdater"));
 
         auto *open = dialog->findChild<QPushButton *>("openButton");
         QVERIFY(open->isEnabled());
@@ -125,43 +122,33 @@ private slots:
         QTRY_COMPARE(m_dialogs->calls.size(), 1);
         QCOMPARE(m_dialogs->calls[0].kind, QString("warning"));
         QVERIFY(m_dialogs->calls[0].text.contains("checksum"));
-        QVERIFY(downloadsFolder().isEmpty());
-        QCOMPARE(finished.count(), 0);
+        QVERIFY(downloadsFolder().isEmpty() && finished.isEmpty());
         QVERIFY(!dialog->findChild<QPushButton *>("openButton")->isEnabled());
-        QVERIFY(m_dialogs->openedUrls.isEmpty());
     }
 
-    // The installer's name from the appcast never leads out of Downloads.
+    // The installer's name from the appcast never leads out of Downloads (the
+    // naming rules themselves are checked in tst_vendorservice).
     void installerStaysInDownloads_data()
     {
         QTest::addColumn<QString>("downloadUrl");
         QTest::addColumn<QString>("saved");
-        QTest::newRow("parent") << "../x"
-                                << "x";
-        QTest::newRow("absolute path") << "/etc/x"
-                                       << "x";
         QTest::newRow("encoded parent") << "downloads/..%2F..%2Fescape"
                                         << "escape";
         QTest::newRow("encoded backslash") << "downloads/..%5Cescape"
                                            << "QSU_Update.bin";
-        QTest::newRow("folder") << "downloads/"
-                                << "QSU_Update.bin";
     }
     void installerStaysInDownloads()
     {
         QFETCH(QString, downloadUrl);
         QFETCH(QString, saved);
-        for (const char *path : {"/x", "/etc/x", "/downloads/..%2F..%2Fescape",
-                 "/downloads/..%5Cescape", "/downloads/"})
-            m_server->route(path, "installer");
+        m_server->route("/" + downloadUrl.toUtf8(), "installer");
         serveAppcast({{"download-url", downloadUrl}, {"sha256", QString()}});
         QSignalSpy finished(m_front.get(), &QSimpleUpdater::downloadFinished);
         check("2.6.0");
         QTRY_COMPARE(finished.count(), 1);
         QCOMPARE(downloadsFolder(), QStringList({saved}));
         QCOMPARE(QFileInfo(finished.first().at(1).toString()).absolutePath() + "/", m_downloads);
-        QVERIFY(!QFile::exists(QDir::homePath() + "/x")
-            && !QFile::exists(QDir::homePath() + "/escape"));
+        QVERIFY(!QFile::exists(QDir::homePath() + "/escape"));
     }
 
     // The running version is the latest: the finish box says so. An appcast
