@@ -134,8 +134,8 @@ set(QUILLON_GUI_SOURCES
     ${CMAKE_CURRENT_SOURCE_DIR}/base/windowdrag.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/base/windowdrag.h
     ${CMAKE_CURRENT_SOURCE_DIR}/base/widgetscale.h
-    ${CMAKE_CURRENT_SOURCE_DIR}/downloads/customshadoweffect.cpp
-    ${CMAKE_CURRENT_SOURCE_DIR}/downloads/customshadoweffect.h
+    ${CMAKE_CURRENT_SOURCE_DIR}/base/customshadoweffect.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/base/customshadoweffect.h
     ${CMAKE_CURRENT_SOURCE_DIR}/downloads/itemwidget.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/downloads/itemwidget.h
     ${CMAKE_CURRENT_SOURCE_DIR}/downloads/listwidget.cpp

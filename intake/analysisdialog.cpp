@@ -1,12 +1,12 @@
 #include "intake/analysisdialog.h"
 
+#include "base/customshadoweffect.h"
 #include "base/dialogseam.h"
 #include "base/global.h"
 #include "base/imagestyle.h"
 #include "base/savefolders.h"
 #include "base/widgetscale.h"
 #include "base/windowdrag.h"
-#include "downloads/customshadoweffect.h"
 
 #include <QComboBox>
 #include <QFrame>

@@ -1,12 +1,11 @@
 #include "service/noticedialog.h"
 #include "ui_noticedialog.h"
 
+#include "base/customshadoweffect.h"
 #include "base/global.h"
 #include "base/imagestyle.h"
 #include "base/widgetscale.h"
 #include "base/windowdrag.h"
-
-#include <QGraphicsDropShadowEffect>
 
 NoticeDialog::NoticeDialog(QWidget *parent)
     : QDialog(parent)
@@ -19,9 +18,9 @@ NoticeDialog::NoticeDialog(QWidget *parent)
     setFixedSize(Global::scaled(440), Global::scaled(360));
     WindowDrag::install(this);
 
-    auto *shadow = new QGraphicsDropShadowEffect(ui->frame_base);
-    shadow->setBlurRadius(Global::scaled(10));
-    shadow->setOffset(0, 1);
+    auto *shadow = new CustomShadowEffect(ui->frame_base);
+    shadow->setBlurRadius(8.0);
+    shadow->setDistance(2.0);
     shadow->setColor(QColor(0, 0, 0, 80));
     ui->frame_base->setGraphicsEffect(shadow);
     ui->frame_base->setStyleSheet(QStringLiteral("#frame_base{background:#ffffff;}"));

@@ -1,10 +1,10 @@
 #include "support/testmain.h"
 
+#include "base/customshadoweffect.h"
 #include "base/displayscale.h"
 #include "base/imagestyle.h"
 #include "base/resources.h"
 #include "base/widgetscale.h"
-#include "downloads/customshadoweffect.h"
 #include "extractor/downloadcommand.h"
 #include "ui/languagefiles.h"
 #include "ui/languagetranslator.h"

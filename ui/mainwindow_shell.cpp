@@ -1,13 +1,13 @@
 #include "ui/mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "base/customshadoweffect.h"
 #include "base/dialogseam.h"
 #include "base/displayscale.h"
 #include "base/global.h"
 #include "base/imagestyle.h"
 #include "base/resources.h"
 #include "base/widgetscale.h"
-#include "downloads/customshadoweffect.h"
 #include "ui/helplauncher.h"
 #include "ui/wheelpaging.h"
 

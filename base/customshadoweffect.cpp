@@ -1,4 +1,4 @@
-#include "downloads/customshadoweffect.h"
+#include "base/customshadoweffect.h"
 
 #include <QImage>
 #include <QPainter>
