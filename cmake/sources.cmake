@@ -54,10 +54,10 @@ set(QUILLON_CORE_SOURCES
     ${CMAKE_CURRENT_SOURCE_DIR}/downloads/downloadlistcontroller.h
     ${CMAKE_CURRENT_SOURCE_DIR}/downloads/listrules.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/downloads/listrules.h
-    ${CMAKE_CURRENT_SOURCE_DIR}/downloads/myqprocess.cpp
-    ${CMAKE_CURRENT_SOURCE_DIR}/downloads/myqprocess.h
-    ${CMAKE_CURRENT_SOURCE_DIR}/downloads/myqprocess_unix.cpp
-    ${CMAKE_CURRENT_SOURCE_DIR}/downloads/myqprocess_win.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/extractor/myqprocess.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/extractor/myqprocess.h
+    ${CMAKE_CURRENT_SOURCE_DIR}/extractor/myqprocess_unix.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/extractor/myqprocess_win.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/downloads/outputlookup.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/downloads/outputlookup.h
     ${CMAKE_CURRENT_SOURCE_DIR}/downloads/schedulerrules.cpp
@@ -111,12 +111,12 @@ set(QUILLON_CORE_SOURCES
     ${CMAKE_CURRENT_SOURCE_DIR}/service/vendorservicecontroller.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/service/vendorservicecontroller.h
     ${CMAKE_CURRENT_SOURCE_DIR}/service/topinfo.h
-    ${CMAKE_CURRENT_SOURCE_DIR}/app/settingscontroller.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/base/settingscontroller.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/app/singleinstance.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/app/singleinstance.h
     ${CMAKE_CURRENT_SOURCE_DIR}/app/singleinstance_unix.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/app/singleinstance_win.cpp
-    ${CMAKE_CURRENT_SOURCE_DIR}/app/settingscontroller.h
+    ${CMAKE_CURRENT_SOURCE_DIR}/base/settingscontroller.h
 )
 
 set(QUILLON_GUI_SOURCES
@@ -147,9 +147,9 @@ set(QUILLON_GUI_SOURCES
     ${CMAKE_CURRENT_SOURCE_DIR}/app/closesignals.h
     ${CMAKE_CURRENT_SOURCE_DIR}/app/closesignals_unix.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/app/closesignals_win.cpp
-    ${CMAKE_CURRENT_SOURCE_DIR}/app/mainwindow.cpp
-    ${CMAKE_CURRENT_SOURCE_DIR}/app/mainwindow_downloads.cpp
-    ${CMAKE_CURRENT_SOURCE_DIR}/app/mainwindow_intake.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/ui/mainwindow.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/ui/mainwindow_downloads.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/ui/mainwindow_intake.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/intake/analysisdialog.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/intake/analysisdialog.h
     ${CMAKE_CURRENT_SOURCE_DIR}/intake/form.cpp
@@ -162,7 +162,7 @@ set(QUILLON_GUI_SOURCES
     ${CMAKE_CURRENT_SOURCE_DIR}/intake/singledialog.h
     ${CMAKE_CURRENT_SOURCE_DIR}/intake/windowintakedialogs.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/intake/windowintakedialogs.h
-    ${CMAKE_CURRENT_SOURCE_DIR}/app/mainwindow_network.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/ui/mainwindow_network.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/service/downloader.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/service/downloader.h
     ${CMAKE_CURRENT_SOURCE_DIR}/service/listtopform.cpp
@@ -175,8 +175,8 @@ set(QUILLON_GUI_SOURCES
     ${CMAKE_CURRENT_SOURCE_DIR}/service/topform.h
     ${CMAKE_CURRENT_SOURCE_DIR}/service/updater.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/service/updater.h
-    ${CMAKE_CURRENT_SOURCE_DIR}/app/mainwindow_service.cpp
-    ${CMAKE_CURRENT_SOURCE_DIR}/app/mainwindow_settings.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/ui/mainwindow_service.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/ui/mainwindow_settings.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/ui/helplauncher.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/ui/helplauncher.h
     ${CMAKE_CURRENT_SOURCE_DIR}/ui/helplauncher_unix.cpp

@@ -4,10 +4,10 @@
 #include "base/dialogseam.h"
 #include "base/global.h"
 #include "base/imagestyle.h"
-#include "downloads/myqprocess.h"
 #include "extractor/commands.h"
 #include "extractor/downloadcommand.h"
 #include "extractor/formattable.h"
+#include "extractor/myqprocess.h"
 #include "extractor/toolprocess.h"
 
 #include <QHeaderView>

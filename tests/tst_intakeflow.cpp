@@ -2,8 +2,8 @@
 #include "support/scripteddialogs.h"
 #include "support/testmain.h"
 
-#include "app/settingscontroller.h"
 #include "base/global.h"
+#include "base/settingscontroller.h"
 #include "downloads/downloadlistcontroller.h"
 #include "intake/form.h"
 #include "intake/linkintake.h"

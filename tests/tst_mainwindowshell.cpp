@@ -1,8 +1,8 @@
 #include "support/taskfactory.h"
 #include "support/testmain.h"
 
-#include "app/settingscontroller.h"
 #include "base/global.h"
+#include "base/settingscontroller.h"
 #include "downloads/downloadlistcontroller.h"
 #include "downloads/itemwidget.h"
 #include "downloads/listwidget.h"

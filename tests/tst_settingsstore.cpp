@@ -1,7 +1,7 @@
 #include "support/testmain.h"
 
-#include "app/settingscontroller.h"
 #include "base/global.h"
+#include "base/settingscontroller.h"
 
 #include <QTemporaryDir>
 #include <QTextCodec>

@@ -96,7 +96,7 @@ private:
     // Status words and rows follow a language switch.
     void retranslateDownloads();
 
-    // Wiring (app/mainwindow_downloads.cpp).
+    // Wiring (ui/mainwindow_downloads.cpp).
     void createDownloadEngine();
     void createDownloadList();
     void openTaskDatabase();
@@ -138,7 +138,7 @@ private slots:
     void on_pushButton_test_pro_clicked();
 
 private:
-    // Wiring (app/mainwindow_network.cpp).
+    // Wiring (ui/mainwindow_network.cpp).
     void createProxyDetection();
     void startProxyDetection();
     void stopProxyWork();
@@ -188,14 +188,14 @@ private:
         TestTab = 4
     };
 
-    // Start-up steps, in the order the constructor runs them (app/mainwindow.cpp).
+    // Start-up steps, in the order the constructor runs them (ui/mainwindow.cpp).
     void computeScale();
     void initWidgets();
     void prepareFolders();
     void createChildWindows();
     void stylePages();
     // The window's side of the settings controller, for the ui/ files
-    // (app/mainwindow_settings.cpp): creating it and handing its values to
+    // (ui/mainwindow_settings.cpp): creating it and handing its values to
     // the downloads and the settings page, the stored values, the language.
     void createSettings();
     SettingsStore::GeneralSettings generalSettings() const;
@@ -275,7 +275,7 @@ protected:
     void dropEvent(QDropEvent *event) override;
 
 private:
-    // Wiring (app/mainwindow_intake.cpp).
+    // Wiring (ui/mainwindow_intake.cpp).
     void createLinkIntake();
     // Every link enters here: paste, popular lists, batch files.
     void addLink(const QString &url);
@@ -304,7 +304,7 @@ public slots:
     void on_pushButton_notice_clicked();
 
 private:
-    // app/mainwindow_service.cpp.
+    // ui/mainwindow_service.cpp.
     void createVendorService();
     void stopVendorService();
     void onVersionTimeout();

@@ -1,8 +1,8 @@
 #include "support/extractorrun.h"
 
-#include "downloads/myqprocess.h"
 #include "extractor/commands.h"
 #include "extractor/metadata.h"
+#include "extractor/myqprocess.h"
 #include "extractor/toolprocess.h"
 #include "tasks/iteminfo.h"
 

@@ -1,4 +1,4 @@
-#include "downloads/myqprocess.h"
+#include "extractor/myqprocess.h"
 
 MyQProcess::MyQProcess(QObject *parent)
     : QProcess(parent)

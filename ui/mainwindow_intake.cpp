@@ -1,10 +1,10 @@
 #include "ui/mainwindow.h"
 #include "ui_mainwindow.h"
 
-#include "app/settingscontroller.h"
 #include "base/dialogseam.h"
 #include "base/global.h"
 #include "base/savefolders.h"
+#include "base/settingscontroller.h"
 #include "downloads/downloadlistcontroller.h"
 #include "downloads/thumbnailfetch.h"
 #include "intake/batchlinks.h"

@@ -1,6 +1,6 @@
 #include "ui/mainwindow.h"
 
-#include "app/settingscontroller.h"
+#include "base/settingscontroller.h"
 
 // The window's side of the settings controller: the controller holds and
 // stores the values, the window hands them on and shows them.

@@ -1,4 +1,4 @@
-#include "downloads/myqprocess.h"
+#include "extractor/myqprocess.h"
 
 #include <csignal>
 #include <sys/types.h>

@@ -1,9 +1,9 @@
 #include "ui/mainwindow.h"
 #include "ui_mainwindow.h"
 
-#include "app/settingscontroller.h"
 #include "base/displayscale.h"
 #include "base/global.h"
+#include "base/settingscontroller.h"
 #include "extractor/leftoverruns.h"
 #include "extractor/toolprocess.h"
 #include "ui/languagetranslator.h"

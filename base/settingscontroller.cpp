@@ -1,4 +1,4 @@
-#include "app/settingscontroller.h"
+#include "base/settingscontroller.h"
 
 #include "base/global.h"
 
