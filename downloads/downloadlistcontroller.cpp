@@ -21,6 +21,8 @@ DownloadListController::DownloadListController(QObject *parent)
     connect(m_engine, &DownloadEngine::countsChanged, this, &DownloadListController::countsChanged);
     connect(
         m_engine, &DownloadEngine::storeFailed, this, &DownloadListController::reportStoreFailure);
+    connect(
+        m_engine, &DownloadEngine::thumbnailFound, this, &DownloadListController::thumbnailFound);
 }
 
 DownloadListController::~DownloadListController()
@@ -60,8 +62,11 @@ int DownloadListController::folderoption() const
 void DownloadListController::addTask(ItemInfo *task)
 {
     task->id = m_nextTaskId++;
-    task->setParent(nullptr);
+    task->countedViews = 0;
     m_tasks.append(task);
+    ++m_membership;
+    if (recount(task))
+        emit countsChanged();
     if (m_database && !m_database->insertTask(task))
         reportStoreFailure();
     emit taskChanged(task);
@@ -87,9 +92,12 @@ int DownloadListController::loadHistory()
             delete t;
             continue;
         }
+        t->countedViews = 0;
         m_tasks.append(t);
+        recount(t);
         ++added;
     }
+    ++m_membership;
     // Loaded tasks are numbered from 0; new ones must not share their numbers.
     m_nextTaskId = qMax(m_nextTaskId, m_tasks.size());
     // Restored tasks come back paused: start-all must then offer to start
@@ -115,7 +123,20 @@ void DownloadListController::setView(int view)
 
 int DownloadListController::count(int view) const
 {
-    return ListRules::count(m_tasks, view);
+    return view >= 0 && view < ListRules::ViewCount ? m_counts[view] : 0;
+}
+
+bool DownloadListController::recount(ItemInfo *t)
+{
+    const int now = ListRules::viewsOf(*t);
+    const int before = t->countedViews;
+    if (now == before)
+        return false;
+    for (int view = 0; view < ListRules::ViewCount; ++view)
+        m_counts[view] += ((now >> view) & 1) - ((before >> view) & 1);
+    t->countedViews = static_cast<quint8>(now);
+    ++m_membership;
+    return true;
 }
 
 int DownloadListController::scrollMaximum() const
@@ -125,7 +146,32 @@ int DownloadListController::scrollMaximum() const
 
 QList<ItemInfo *> DownloadListController::page(int view) const
 {
-    return ListRules::page(m_tasks, view, m_offset);
+    // Members are counted from the newest task (the end of m_tasks). Start
+    // from the last page's position when it is still valid for this view.
+    int index = m_tasks.size() - 1;
+    int members = 0;
+    const PageStart &last = m_pageStart;
+    if (last.view == view && last.membership == m_membership && last.index < m_tasks.size()) {
+        index = last.index;
+        members = last.offset;
+    }
+    auto member = [&](int i) { return ListRules::inView(*m_tasks.at(i), view); };
+    while (members < m_offset && index >= 0) {
+        members += member(index) ? 1 : 0;
+        --index;
+    }
+    while (members > m_offset && index < m_tasks.size() - 1) {
+        ++index;
+        members -= member(index) ? 1 : 0;
+    }
+    m_pageStart = {view, members, index, m_membership};
+
+    QList<ItemInfo *> shown;
+    for (int i = index; i >= 0 && shown.size() < ListRules::RowsPerPage; --i) {
+        if (member(i))
+            shown << m_tasks.at(i);
+    }
+    return shown;
 }
 
 void DownloadListController::deleteView(int view)
@@ -135,6 +181,7 @@ void DownloadListController::deleteView(int view)
         if (!ListRules::deletedByBulk(*t, view))
             continue;
         t->biaoji = false;
+        recount(t);
         if (m_database && !m_database->updateTask(t))
             reportStoreFailure();
     }
@@ -146,8 +193,11 @@ bool DownloadListController::retryFailed()
     if (m_view != ListRules::Failed)
         return false;
     const QList<ItemInfo *> requeued = SchedulerRules::requeueFailed(m_tasks);
-    for (ItemInfo *t : requeued)
-        emit statusTextChanged(t, TaskStatus::queuing());
+    const QString queuing = TaskStatus::queuing();
+    for (ItemInfo *t : requeued) {
+        recount(t);
+        emit statusTextChanged(t, queuing);
+    }
     emit listChanged();
     runScheduler();
     return true;
@@ -156,11 +206,13 @@ bool DownloadListController::retryFailed()
 bool DownloadListController::toggleAll()
 {
     const bool release = m_allPaused;
+    const QString text = release ? TaskStatus::queuing() : TaskStatus::pause();
     for (ItemInfo *t : qAsConst(m_tasks)) {
         if (!SchedulerRules::startAllCovers(*t))
             continue;
         t->active = release;
-        emit statusTextChanged(t, release ? TaskStatus::queuing() : TaskStatus::pause());
+        recount(t);
+        emit statusTextChanged(t, text);
     }
     m_allPaused = !release;
     if (release)
@@ -172,6 +224,8 @@ bool DownloadListController::toggleAll()
 void DownloadListController::startTask(ItemInfo *task)
 {
     task->active = true;
+    if (recount(task))
+        emit countsChanged();
     emit statusTextChanged(task, TaskStatus::queuing());
     runScheduler();
 }
@@ -181,18 +235,23 @@ void DownloadListController::redownloadTask(ItemInfo *task)
     task->active = true;
     emit statusTextChanged(task, TaskStatus::queuing());
     if (task->running) {
+        if (recount(task))
+            emit countsChanged();
         // Two runs must never write one file: the task is requeued when the
         // slot that runs it has finished.
         task->requeueAfterRun = true;
         return;
     }
     task->process_status = SchedulerRules::redownloadStatus(task->process_status);
+    if (recount(task))
+        emit countsChanged();
     runScheduler();
 }
 
 void DownloadListController::deleteTask(ItemInfo *task)
 {
     task->biaoji = false;
+    recount(task);
     if (m_database && !m_database->updateTask(task))
         reportStoreFailure();
     emit listChanged();
@@ -231,12 +290,8 @@ void DownloadListController::onTaskChanged(ItemInfo *task)
     emit taskChanged(task);
     // A change of status or pause moves the task between views: the
     // counters follow at once, not only when a download ends.
-    const int shown = task->process_status * 2 + (task->active ? 1 : 0);
-    int &last = m_countedAs[task];
-    if (last != shown) {
-        last = shown;
+    if (recount(task))
         emit countsChanged();
-    }
 }
 
 void DownloadListController::reportStoreFailure()

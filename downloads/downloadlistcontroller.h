@@ -1,8 +1,8 @@
 #pragma once
 
 #include "base/settingsstore.h"
+#include "downloads/listrules.h"
 
-#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -48,9 +48,12 @@ public:
     void setView(int view);
     int offset() const { return m_offset; }
     void setOffset(int offset) { m_offset = offset; }
+    // How many tasks view shows. Kept as tasks move between views (every
+    // change the list makes or hears of), never counted over all tasks.
     int count(int view) const;
     int scrollMaximum() const;
     // At most five tasks of view, newest first, from the current offset.
+    // Turning to a nearby page walks only the tasks between the two pages.
     QList<ItemInfo *> page(int view) const;
 
     // Hides every task the bulk delete of view covers and stores that.
@@ -87,15 +90,32 @@ signals:
     void countsChanged();
     // A task could not be written to the database (announced once).
     void storeFailed();
+    // The analysis told the task's thumbnail address (Thumbnail::address).
+    void thumbnailFound(ItemInfo *task);
 
 public:
     void reportStoreFailure();
 
 private:
     void onTaskChanged(ItemInfo *task);
+    // Moves task's counts to the views it is in now; true when they changed.
+    bool recount(ItemInfo *task);
 
     QList<ItemInfo *> m_tasks;
-    QHash<const ItemInfo *, int> m_countedAs; // status and pause last counted
+    int m_counts[ListRules::ViewCount] = {};
+    // Bumped whenever a task joins or leaves a view: a page position found
+    // before is then no longer valid.
+    quint64 m_membership = 0;
+    // Where the last page started: the position in m_tasks from which the
+    // page of view at offset is read (offset members lie after it).
+    struct PageStart
+    {
+        int view = -1;
+        int offset = 0;
+        int index = -1;
+        quint64 membership = 0;
+    };
+    mutable PageStart m_pageStart;
     DownloadEngine *m_engine;
     SqliteDBAOperator *m_database = nullptr;
     int m_nextTaskId = 0;

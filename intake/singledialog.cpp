@@ -10,6 +10,7 @@
 #include "extractor/myqprocess.h"
 #include "extractor/toolprocess.h"
 
+#include <QColor>
 #include <QHeaderView>
 #include <QRadioButton>
 
@@ -25,7 +26,7 @@ QTableWidgetItem *cell(const QString &text, const QString &toolTip = QString())
 {
     auto *item = new QTableWidgetItem(text);
     item->setToolTip(toolTip);
-    item->setForeground(formatCellColor());
+    item->setForeground(QColor(117, 126, 136));
     return item;
 }
 

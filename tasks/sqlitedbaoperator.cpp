@@ -7,6 +7,7 @@
 #include <QDebug>
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStandardPaths>
@@ -91,23 +92,51 @@ double wholeNumber(const QVariant &v)
     return std::trunc(v.toDouble());
 }
 
+// A long history repeats a few texts in every record (folders, options,
+// status words): each distinct text is kept once and shared by the records.
+class SharedTexts
+{
+public:
+    QString operator()(const QVariant &value)
+    {
+        const QString text = value.toString();
+        if (text.isEmpty())
+            return QString();
+        auto it = m_texts.constFind(text);
+        if (it == m_texts.constEnd())
+            it = m_texts.insert(text);
+        return *it;
+    }
+
+private:
+    QSet<QString> m_texts;
+};
+
+// The status words of loaded tasks, looked up once per load.
+struct LoadedWords
+{
+    QString pause = TaskStatus::pause();
+    QString finished = TaskStatus::finished();
+    QString failed = TaskStatus::downloadFailed();
+};
+
 // Tasks that were waiting, analysing or downloading come back paused; a
 // download that was cut short comes back analysed, with its command intact.
-void normaliseLoadedState(ItemInfo *t)
+void normaliseLoadedState(ItemInfo *t, const LoadedWords &words)
 {
     const int code = t->process_status;
     if (code <= TaskStatus::Analysing) {
         t->process_status = TaskStatus::WaitingForAnalysis;
-        t->status = TaskStatus::pause();
+        t->status = words.pause;
         t->active = false;
     } else if (code <= TaskStatus::PostProcessing) {
         t->process_status = TaskStatus::WaitingForDownload;
-        t->status = TaskStatus::pause();
+        t->status = words.pause;
         t->active = false;
     } else if (code == TaskStatus::Finished) {
-        t->status = TaskStatus::finished();
+        t->status = words.finished;
     } else if (code == TaskStatus::DownloadFailed || code == TaskStatus::AnalysisFailed) {
-        t->status = TaskStatus::downloadFailed();
+        t->status = words.failed;
     }
 }
 
@@ -237,7 +266,7 @@ bool SqliteDBAOperator::updateTask(const ItemInfo *task)
     return true;
 }
 
-int SqliteDBAOperator::loadTasks(QList<ItemInfo *> &list, QObject *owner)
+int SqliteDBAOperator::loadTasks(QList<ItemInfo *> &list)
 {
     QSqlQuery q(database);
     q.setForwardOnly(true);
@@ -246,40 +275,42 @@ int SqliteDBAOperator::loadTasks(QList<ItemInfo *> &list, QObject *owner)
         return 0;
     }
     int counter = 0;
+    SharedTexts shared;
+    const LoadedWords words;
     while (q.next()) {
         if (q.value(28).toInt() == 0)
             continue; // deleted by the user: never listed again
-        auto *t = new ItemInfo(owner);
+        auto *t = new ItemInfo;
         t->uniqueID = q.value(0).toString();
-        t->agentCmd = q.value(2).toString();
-        t->bestaudio_id = q.value(3).toString();
+        t->agentCmd = shared(q.value(2));
+        t->bestaudio_id = shared(q.value(3));
         t->cmd = q.value(4).toString();
         t->duration = wholeNumber(q.value(5));
-        t->eta = q.value(6).toString();
-        t->ext = q.value(7).toString();
+        t->eta = shared(q.value(6));
+        t->ext = shared(q.value(7));
         t->filesize = wholeNumber(q.value(8));
-        t->limitRate = q.value(9).toString();
-        t->path = q.value(10).toString();
+        t->limitRate = shared(q.value(9));
+        t->path = shared(q.value(10));
         t->process = q.value(11).toInt();
         t->process_status = q.value(12).toInt();
-        t->process_string = q.value(13).toString();
-        t->qfilesize = q.value(14).toString();
-        t->qianruzimu = q.value(15).toString();
-        t->quality = q.value(16).toString();
+        t->process_string = shared(q.value(13));
+        t->qfilesize = shared(q.value(14));
+        t->qianruzimu = shared(q.value(15));
+        t->quality = shared(q.value(16));
         t->quality_num = q.value(17).toInt();
-        t->rate = q.value(18).toString();
+        t->rate = shared(q.value(18));
         t->renametargetPath = q.value(19).toString();
         t->renametitle = q.value(20).toString();
-        t->status = q.value(21).toString();
+        t->status = shared(q.value(21));
         t->targetPath = q.value(22).toString();
         t->thumbnailUrl = q.value(23).toString();
         t->title = q.value(24).toString();
         t->url = q.value(25).toString();
-        t->zhuanhuan = q.value(26).toString();
-        t->zimu = q.value(27).toString();
+        t->zhuanhuan = shared(q.value(26));
+        t->zimu = shared(q.value(27));
         t->biaoji = true;
         t->id = counter++;
-        normaliseLoadedState(t);
+        normaliseLoadedState(t, words);
         list.append(t);
     }
     return counter;

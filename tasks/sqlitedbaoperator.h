@@ -31,8 +31,8 @@ public:
     bool updateTask(const ItemInfo *task);
     // Appends one new record per listed row, numbered from 0 in table order,
     // with the state normalised so that nothing runs by itself after a restart.
-    // New records get owner as their QObject parent.
-    int loadTasks(QList<ItemInfo *> &list, QObject *owner = nullptr);
+    // The caller owns the new records.
+    int loadTasks(QList<ItemInfo *> &list);
 
     // Opens the connection and creates the table when it is missing.
     bool prepare();
