@@ -20,6 +20,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <cstdio>
+#include <malloc.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -99,6 +100,9 @@ int main(int argc, char *argv[])
     QCoreApplication::processEvents();
     const double loadMs = ms(clock);
     const double loadedMib = rssMib();
+    const struct mallinfo2 heap = mallinfo2();
+    std::fprintf(stderr, "heap in use %.1f MiB, free in heap %.1f MiB, mmapped %.1f MiB\n",
+        heap.uordblks / 1048576.0, heap.fordblks / 1048576.0, heap.hblkhd / 1048576.0);
 
     clock.restart();
     window.on_verticalScrollBar_valueChanged(0);

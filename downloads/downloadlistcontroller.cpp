@@ -8,6 +8,7 @@
 #include "tasks/sqlitedbaoperator.h"
 #include "tasks/taskstatus.h"
 
+#include <QHash>
 #include <QSet>
 
 DownloadListController::DownloadListController(QObject *parent)
@@ -82,16 +83,17 @@ int DownloadListController::loadHistory()
     // Tasks already in the list (queued before the history arrived) are not
     // added a second time.
     QSet<QString> known;
-    for (const ItemInfo *t : qAsConst(m_tasks))
-        known.insert(t->uniqueID);
+    QSet<qint64> knownRows; // restored before, without their details
+    for (const ItemInfo *t : qAsConst(m_tasks)) {
+        if (t->detailsLoaded)
+            known.insert(t->uniqueID);
+        else
+            knownRows.insert(t->storedRow);
+    }
     QList<ItemInfo *> stored;
-    m_database->loadTasks(stored);
+    m_database->loadListedTasks(stored, known, knownRows);
     int added = 0;
     for (ItemInfo *t : qAsConst(stored)) {
-        if (known.contains(t->uniqueID)) {
-            delete t;
-            continue;
-        }
         t->countedViews = 0;
         m_tasks.append(t);
         recount(t);
@@ -195,6 +197,7 @@ bool DownloadListController::retryFailed()
     const QList<ItemInfo *> requeued = SchedulerRules::requeueFailed(m_tasks);
     const QString queuing = TaskStatus::queuing();
     for (ItemInfo *t : requeued) {
+        readDetails(t);
         recount(t);
         emit statusTextChanged(t, queuing);
     }
@@ -210,6 +213,8 @@ bool DownloadListController::toggleAll()
     for (ItemInfo *t : qAsConst(m_tasks)) {
         if (!SchedulerRules::startAllCovers(*t))
             continue;
+        if (release)
+            readDetails(t);
         t->active = release;
         recount(t);
         emit statusTextChanged(t, text);
@@ -223,6 +228,7 @@ bool DownloadListController::toggleAll()
 
 void DownloadListController::startTask(ItemInfo *task)
 {
+    readDetails(task);
     task->active = true;
     if (recount(task))
         emit countsChanged();
@@ -232,6 +238,7 @@ void DownloadListController::startTask(ItemInfo *task)
 
 void DownloadListController::redownloadTask(ItemInfo *task)
 {
+    readDetails(task);
     task->active = true;
     emit statusTextChanged(task, TaskStatus::queuing());
     if (task->running) {
@@ -257,20 +264,34 @@ void DownloadListController::deleteTask(ItemInfo *task)
     emit listChanged();
 }
 
-QString DownloadListController::fileToPlay(const ItemInfo *task) const
+QString DownloadListController::fileToPlay(ItemInfo *task)
 {
+    readDetails(task);
     return OutputLookup::findFile(*task);
 }
 
-QString DownloadListController::folderToOpen(const ItemInfo *task) const
+QString DownloadListController::folderToOpen(ItemInfo *task)
 {
+    readDetails(task);
     return OutputLookup::findFolder(*task);
+}
+
+void DownloadListController::readDetails(ItemInfo *task)
+{
+    if (!task->detailsLoaded && m_database)
+        m_database->readDetails(task);
 }
 
 void DownloadListController::retranslate()
 {
+    // One text per status word, shared by every task that shows it.
+    QHash<int, QString> words;
     for (ItemInfo *t : qAsConst(m_tasks)) {
-        t->status = TaskStatus::textFor(t->process_status, t->active);
+        const int key = t->process_status * 2 + (t->active ? 1 : 0);
+        auto word = words.constFind(key);
+        if (word == words.constEnd())
+            word = words.insert(key, TaskStatus::textFor(t->process_status, t->active));
+        t->status = *word;
         emit taskChanged(t);
     }
 }

@@ -39,7 +39,8 @@ public:
     // Takes a new task: numbers it, stores it and announces it.
     void addTask(ItemInfo *task);
     // Reads every stored task the list does not hold yet (they come back
-    // paused); returns how many were added.
+    // paused, with only what the list shows; the rest is read when the user
+    // starts, redownloads, plays or opens one); returns how many were added.
     int loadHistory();
 
     // The view the list shows (ListRules::View) and how many of its members
@@ -71,8 +72,8 @@ public:
     void deleteTask(ItemInfo *task);
     // The downloaded file to play and the folder holding it; empty before
     // anything was downloaded.
-    QString fileToPlay(const ItemInfo *task) const;
-    QString folderToOpen(const ItemInfo *task) const;
+    QString fileToPlay(ItemInfo *task);
+    QString folderToOpen(ItemInfo *task);
 
     // Status words follow the interface language.
     void retranslate();
@@ -100,6 +101,8 @@ private:
     void onTaskChanged(ItemInfo *task);
     // Moves task's counts to the views it is in now; true when they changed.
     bool recount(ItemInfo *task);
+    // A restored task about to be worked on gets its stored details.
+    void readDetails(ItemInfo *task);
 
     QList<ItemInfo *> m_tasks;
     int m_counts[ListRules::ViewCount] = {};

@@ -4,19 +4,19 @@
 #include "base/httprequest.h"
 #include "downloads/thumbnailfetch.h"
 
+#include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
 
 ThumbnailCache::ThumbnailCache(QObject *parent)
     : QObject(parent)
-{
-    connect(&m_network, &QNetworkAccessManager::finished, this, &ThumbnailCache::onFinished);
-}
+{ }
 
 ThumbnailCache::~ThumbnailCache()
 {
     // No answer may arrive at a cache that is going away.
-    m_network.disconnect(this);
+    if (m_network)
+        m_network->disconnect(this);
     const QList<QNetworkReply *> replies = m_pending.keys();
     for (QNetworkReply *reply : replies) {
         reply->abort();
@@ -29,19 +29,17 @@ void ThumbnailCache::request(const QString &taskKey, const QString &address)
     const QUrl url(address);
     if (taskKey.isEmpty() || address.isEmpty() || !url.isValid())
         return;
+    if (!m_network) {
+        m_network = new QNetworkAccessManager(this);
+        connect(m_network, &QNetworkAccessManager::finished, this, &ThumbnailCache::onFinished);
+    }
     // The proxy may have been found or changed since the last request.
-    m_network.setProxy(HttpRequest::detectedProxy());
+    m_network->setProxy(HttpRequest::detectedProxy());
     QNetworkRequest request(url);
     request.setTransferTimeout(Thumbnail::FetchTimeoutMs);
-    QNetworkReply *reply = m_network.get(request);
+    QNetworkReply *reply = m_network->get(request);
     m_pending.insert(reply, taskKey);
     m_latest.insert(taskKey, reply);
-}
-
-void ThumbnailCache::insert(const QString &taskKey, const QPixmap &pixmap)
-{
-    m_pixmaps.insert(taskKey, pixmap);
-    emit ready(taskKey);
 }
 
 void ThumbnailCache::onFinished(QNetworkReply *reply)

@@ -1,11 +1,11 @@
 #pragma once
 
 #include <QHash>
-#include <QNetworkAccessManager>
 #include <QObject>
 #include <QPixmap>
 #include <QString>
 
+class QNetworkAccessManager;
 class QNetworkReply;
 
 // The thumbnails of the download list, by task (uniqueID). A request is sent
@@ -27,8 +27,6 @@ public:
     void request(const QString &taskKey, const QString &address);
     // The task's picture, null until one arrived.
     QPixmap pixmap(const QString &taskKey) const { return m_pixmaps.value(taskKey); }
-    // Shows pixmap for the task (a picture already at hand).
-    void insert(const QString &taskKey, const QPixmap &pixmap);
     int pending() const { return m_pending.size(); }
 
 signals:
@@ -40,7 +38,8 @@ signals:
 private:
     void onFinished(QNetworkReply *reply);
 
-    QNetworkAccessManager m_network;
+    // Made with the first request: most runs never fetch a thumbnail.
+    QNetworkAccessManager *m_network = nullptr;
     QHash<QString, QPixmap> m_pixmaps;
     QHash<QNetworkReply *, QString> m_pending;
     QHash<QString, QNetworkReply *> m_latest; // the request whose answer counts

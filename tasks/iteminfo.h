@@ -49,6 +49,14 @@ public:
     QString uploader;
     QString namePrefix; // upload date text put in front of the title
 
+    // Run-time only: false while only the fields the download list shows
+    // were read from the database (a restored history is loaded that way;
+    // uniqueID is among the fields left out, storedRow finds the row); the
+    // other stored fields are read before the task is worked on
+    // (SqliteDBAOperator::readDetails).
+    bool detailsLoaded = true;
+    qint64 storedRow = 0;
+
     // Run-time only: a process slot is working on this task right now, and
     // whether the user asked for it again while it ran.
     bool running = false;

@@ -52,6 +52,40 @@ const char *const kSelectStatement
       "renametargetPath,renametitle,    status,targetPath,thumbnailUrl,title,url,zhuanhuan,zimu,"
       "biaoji from student1";
 
+// The fields a record loaded for the list holds, and the ones it leaves out.
+// Rows are found by SQLite's row number, which stays while the program runs
+// (it never rebuilds the table).
+const char *const kSelectListedStatement
+    = "select rowid,duration,process,process_status,process_string,qfilesize,thumbnailUrl,"
+      "title,url,biaoji,uniqueID from student1";
+
+const char *const kSelectDetailsStatement
+    = "select agentCmd,bestaudio_id,cmd,eta,ext,filesize,limitRate,path,qianruzimu,quality,"
+      "quality_num,rate,renametargetPath,renametitle,status,targetPath,zhuanhuan,zimu,uniqueID "
+      "from student1 where rowid = :row";
+
+const char *const kUpdateListedStatement
+    = "update student1 set id = :id,duration = :duration,process = :process,"
+      "process_status = :process_status,process_string = :process_string,qfilesize = :qfilesize,"
+      "status = :status,thumbnailUrl = :thumbnailUrl,title = :title,url = :url,biaoji = :biaoji "
+      "where rowid = :row";
+
+void bindListedFields(QSqlQuery &q, const ItemInfo *t)
+{
+    q.bindValue(QStringLiteral(":row"), t->storedRow);
+    q.bindValue(QStringLiteral(":id"), static_cast<uint>(t->id));
+    q.bindValue(QStringLiteral(":duration"), t->duration);
+    q.bindValue(QStringLiteral(":process"), t->process);
+    q.bindValue(QStringLiteral(":process_status"), t->process_status);
+    q.bindValue(QStringLiteral(":process_string"), t->process_string);
+    q.bindValue(QStringLiteral(":qfilesize"), t->qfilesize);
+    q.bindValue(QStringLiteral(":status"), t->status);
+    q.bindValue(QStringLiteral(":thumbnailUrl"), t->thumbnailUrl);
+    q.bindValue(QStringLiteral(":title"), t->title);
+    q.bindValue(QStringLiteral(":url"), t->url);
+    q.bindValue(QStringLiteral(":biaoji"), t->biaoji);
+}
+
 void bindTask(QSqlQuery &q, const ItemInfo *t)
 {
     q.bindValue(QStringLiteral(":uniqueID"), t->uniqueID);
@@ -256,8 +290,14 @@ bool SqliteDBAOperator::insertTask(const ItemInfo *task)
 bool SqliteDBAOperator::updateTask(const ItemInfo *task)
 {
     QSqlQuery q(database);
-    q.prepare(QLatin1String(kUpdateStatement));
-    bindTask(q, task);
+    // The fields a record does not hold are kept as stored, never blanked.
+    if (task->detailsLoaded) {
+        q.prepare(QLatin1String(kUpdateStatement));
+        bindTask(q, task);
+    } else {
+        q.prepare(QLatin1String(kUpdateListedStatement));
+        bindListedFields(q, task);
+    }
     if (!q.exec()) {
         qDebug() << q.lastError().text();
         return false;
@@ -314,4 +354,77 @@ int SqliteDBAOperator::loadTasks(QList<ItemInfo *> &list)
         list.append(t);
     }
     return counter;
+}
+
+int SqliteDBAOperator::loadListedTasks(
+    QList<ItemInfo *> &list, const QSet<QString> &skip, const QSet<qint64> &skipRows)
+{
+    QSqlQuery q(database);
+    q.setForwardOnly(true);
+    if (!q.exec(QLatin1String(kSelectListedStatement))) {
+        qDebug() << q.lastError().text();
+        return 0;
+    }
+    int counter = 0;
+    SharedTexts shared;
+    const LoadedWords words;
+    while (q.next()) {
+        if (q.value(9).toInt() == 0)
+            continue; // deleted by the user: never listed again
+        if ((!skip.isEmpty() && skip.contains(q.value(10).toString()))
+            || (!skipRows.isEmpty() && skipRows.contains(q.value(0).toLongLong())))
+            continue;
+        auto *t = new ItemInfo;
+        t->detailsLoaded = false;
+        t->storedRow = q.value(0).toLongLong();
+        t->duration = wholeNumber(q.value(1));
+        t->process = q.value(2).toInt();
+        t->process_status = q.value(3).toInt();
+        t->process_string = shared(q.value(4));
+        t->qfilesize = shared(q.value(5));
+        t->thumbnailUrl = q.value(6).toString();
+        t->title = q.value(7).toString();
+        t->url = q.value(8).toString();
+        t->biaoji = true;
+        t->id = counter++;
+        normaliseLoadedState(t, words);
+        list.append(t);
+    }
+    return counter;
+}
+
+bool SqliteDBAOperator::readDetails(ItemInfo *t)
+{
+    if (t->detailsLoaded)
+        return true;
+    QSqlQuery q(database);
+    q.prepare(QLatin1String(kSelectDetailsStatement));
+    q.bindValue(QStringLiteral(":row"), t->storedRow);
+    if (!q.exec() || !q.next()) {
+        qDebug() << "task details not read: row" << t->storedRow << q.lastError().text();
+        return false;
+    }
+    t->uniqueID = q.value(18).toString();
+    t->agentCmd = q.value(0).toString();
+    t->bestaudio_id = q.value(1).toString();
+    t->cmd = q.value(2).toString();
+    t->eta = q.value(3).toString();
+    t->ext = q.value(4).toString();
+    t->filesize = wholeNumber(q.value(5));
+    t->limitRate = q.value(6).toString();
+    t->path = q.value(7).toString();
+    t->qianruzimu = q.value(8).toString();
+    t->quality = q.value(9).toString();
+    t->quality_num = q.value(10).toInt();
+    t->rate = q.value(11).toString();
+    t->renametargetPath = q.value(12).toString();
+    t->renametitle = q.value(13).toString();
+    // Known status codes got their word when the task was loaded.
+    if (t->status.isEmpty())
+        t->status = q.value(14).toString();
+    t->targetPath = q.value(15).toString();
+    t->zhuanhuan = q.value(16).toString();
+    t->zimu = q.value(17).toString();
+    t->detailsLoaded = true;
+    return true;
 }

@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QObject>
+#include <QSet>
 #include <QSqlDatabase>
 #include <QString>
 
@@ -28,11 +29,20 @@ public:
     bool hasTaskTable() const;
     bool createTaskTable();
     bool insertTask(const ItemInfo *task);
+    // A record without its details writes only the fields it holds.
     bool updateTask(const ItemInfo *task);
     // Appends one new record per listed row, numbered from 0 in table order,
     // with the state normalised so that nothing runs by itself after a restart.
     // The caller owns the new records.
     int loadTasks(QList<ItemInfo *> &list);
+    // The same with only the fields the download list shows and counts
+    // (detailsLoaded false): a long history loads fast and stays small.
+    // Rows whose uniqueID is in skip, or whose row is in skipRows, are left out.
+    int loadListedTasks(
+        QList<ItemInfo *> &list, const QSet<QString> &skip = {}, const QSet<qint64> &skipRows = {});
+    // Reads the fields loadListedTasks left out, once; false when the row
+    // cannot be read (the record stays as it is).
+    bool readDetails(ItemInfo *task);
 
     // Opens the connection and creates the table when it is missing.
     bool prepare();

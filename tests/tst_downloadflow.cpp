@@ -232,6 +232,7 @@ private slots:
         restartWindow();
         QTRY_VERIFY_WITH_TIMEOUT(!list()->tasks().isEmpty(), 5000);
         ItemInfo *restored = list()->tasks().last();
+        QVERIFY(list()->database()->readDetails(restored));
         QCOMPARE(restored->uniqueID, uniqueID);
         QCOMPARE(restored->process_status, 2);
         QVERIFY(restored->cmd.contains("--no-cache-dir") && restored->cmd.contains(link));
