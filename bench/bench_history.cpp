@@ -1,9 +1,12 @@
 // Measures the download list with a long history: the history load until the
 // first page is shown, one redisplay, paging through the whole view, one
 // scheduler pass, and the memory used on the way.
-// Usage: quillon_bench_history N [PAGES]   (prints one line of figures)
-// PAGES limits how many pages are turned (default: all of them).
+// Usage: quillon_bench_history N [PAGES [PICTURE]]   (prints one line of figures)
+// PAGES limits how many pages are turned (-1, the default: all of them);
+// PICTURE names a PNG file that gets a picture of the first page.
 
+#include "base/fonts.h"
+#include "base/resources.h"
 #include "base/settingsstore.h"
 #include "bench/benchhome.h"
 #include "downloads/downloadlistcontroller.h"
@@ -15,6 +18,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFont>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QStandardPaths>
@@ -75,9 +79,16 @@ int main(int argc, char *argv[])
 {
     const int n = argc > 1 ? QByteArray(argv[1]).toInt() : 1000;
     const int pageLimit = argc > 2 ? QByteArray(argv[2]).toInt() : -1;
+    const QString picture = argc > 3 ? QString::fromLocal8Bit(argv[3]) : QString();
     QTemporaryDir home;
     useBenchHome(home.path());
     QApplication app(argc, argv);
+    if (!picture.isEmpty()) {
+        // The look of the program itself.
+        initQuillonResources();
+        installFontSubstitutes();
+        app.setFont(QFont(QStringLiteral("Microsoft YaHei"), 9));
+    }
     QtMessageHandler quiet = [](QtMsgType, const QMessageLogContext &, const QString &) {};
     qInstallMessageHandler(quiet);
 
@@ -103,6 +114,15 @@ int main(int argc, char *argv[])
     const struct mallinfo2 heap = mallinfo2();
     std::fprintf(stderr, "heap in use %.1f MiB, free in heap %.1f MiB, mmapped %.1f MiB\n",
         heap.uordblks / 1048576.0, heap.fordblks / 1048576.0, heap.hblkhd / 1048576.0);
+
+    if (!picture.isEmpty()) {
+        window.show();
+        QElapsedTimer settle;
+        settle.start();
+        while (settle.elapsed() < 500)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        window.grab().save(picture);
+    }
 
     clock.restart();
     window.on_verticalScrollBar_valueChanged(0);
