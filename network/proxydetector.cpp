@@ -147,7 +147,7 @@ bool ProxyDetector::stepPac()
     for (const ProxyCandidates::PacEntry &entry : entries) {
         if (entry.kind == ProxyCandidates::PacEntry::Direct) {
             m_directNamed = true;
-            if (tryDirect())
+            if (stepDirect())
                 return true;
             continue;
         }
@@ -161,11 +161,6 @@ bool ProxyDetector::stepPac()
 }
 
 bool ProxyDetector::stepDirect()
-{
-    return tryDirect();
-}
-
-bool ProxyDetector::tryDirect()
 {
     if (m_directTried || isCancelled())
         return false;

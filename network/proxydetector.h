@@ -106,7 +106,6 @@ private:
     bool stepPac();
     bool stepDirect();
     bool stepPortScan();
-    bool tryDirect();
     bool isCancelled() const { return m_cancelled && m_cancelled(); }
     void report(const Found &found);
 
