@@ -40,8 +40,8 @@ ProxyController::ProxyController(const QString &settingsPath, QObject *parent)
 }
 
 // One thread object per run that may be dropped: results of a dropped run
-// are queued to its object and go with it, so they never overwrite those of
-// the run that replaced it.
+// arrive from an object that is no longer the current one and are ignored,
+// so they never overwrite those of the run that replaced it.
 GetProxyPortThread *ProxyController::newThread()
 {
     auto *thread = new GetProxyPortThread(this);
@@ -116,10 +116,15 @@ void ProxyController::restartDetection()
 {
     if (m_stopped)
         return;
-    // Deleting the thread object ends its run and drops what it still had
-    // to report.
-    delete m_thread;
+    // The old run ends first (every wait in it gives up within a fraction of
+    // a second when asked); what it still had to report is ignored, and its
+    // object goes once control is back in the event loop, since this may be
+    // called from inside one of its reports.
+    GetProxyPortThread *old = m_thread;
     m_thread = newThread();
+    old->requestInterruption();
+    old->wait();
+    old->deleteLater();
     startRun(true);
 }
 
