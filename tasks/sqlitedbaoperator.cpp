@@ -7,6 +7,7 @@
 #include <QDebug>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QSet>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -217,8 +218,11 @@ bool SqliteDBAOperator::openDatabase()
     return true;
 }
 
+SqliteDBAOperator::~SqliteDBAOperator() = default;
+
 void SqliteDBAOperator::closeDatabase()
 {
+    m_detailsQuery.reset();
     database.close();
 }
 
@@ -261,7 +265,7 @@ SqliteDBAOperator::Opened SqliteDBAOperator::prepareOrRecover()
     const QString path = database.databaseName();
     if (!QFileInfo::exists(path))
         return result; // nothing to keep: the folder cannot take a database
-    database.close();
+    closeDatabase();
     const QString aside = path + QStringLiteral(".damaged-")
         + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss"));
     if (!QFile::rename(path, aside)) {
@@ -397,10 +401,16 @@ bool SqliteDBAOperator::readDetails(ItemInfo *t)
 {
     if (t->detailsLoaded)
         return true;
-    QSqlQuery q(database);
-    q.prepare(QLatin1String(kSelectDetailsStatement));
+    if (!m_detailsQuery) {
+        m_detailsQuery = std::make_unique<QSqlQuery>(database);
+        m_detailsQuery->prepare(QLatin1String(kSelectDetailsStatement));
+    }
+    QSqlQuery &q = *m_detailsQuery;
     q.bindValue(QStringLiteral(":row"), t->storedRow);
-    if (!q.exec() || !q.next()) {
+    const bool found = q.exec() && q.next();
+    // The statement is kept, its result set is not (it would hold a read lock).
+    const auto finish = qScopeGuard([&q] { q.finish(); });
+    if (!found) {
         qDebug() << "task details not read: row" << t->storedRow << q.lastError().text();
         return false;
     }

@@ -6,7 +6,10 @@
 #include <QSqlDatabase>
 #include <QString>
 
+#include <memory>
+
 class ItemInfo;
+class QSqlQuery;
 
 // Mirrors every task record, field for field, in table "student1" of
 // "MACAddrs.db". Rows are written when a task is created and at every change
@@ -21,6 +24,7 @@ public:
     explicit SqliteDBAOperator(QObject *parent = nullptr);
     // Same, on a database file of the caller's choice.
     SqliteDBAOperator(const QString &databasePath, QObject *parent = nullptr);
+    ~SqliteDBAOperator() override;
 
     static QString defaultDatabasePath();
 
@@ -64,4 +68,6 @@ private:
     void setUp(const QString &databasePath);
 
     QSqlDatabase database;
+    // readDetails' statement, prepared once: start-all may read thousands.
+    std::unique_ptr<QSqlQuery> m_detailsQuery;
 };
