@@ -16,6 +16,5 @@ struct ListVideoInfo
     QString ie_key;
     bool checked = false;
     QString link;
-    int titleRetries = 0; // one title run per entry; below 0 means it was tried
     QWidget *row = nullptr;
 };

@@ -49,6 +49,13 @@ public:
     // Takes a detection result into use: publishes it to the commands and
     // stores it, or starts a new run when nothing was found (port -1).
     void publish(const QString &host, int port, const QString &type);
+    // The proxy in use, as last published: port -1 while nothing is known,
+    // 0 for a direct connection. The controller is its only writer; the
+    // command texts read the copy in Global, which publish() keeps equal.
+    int port() const { return m_port; }
+    QString host() const { return m_host; }
+    bool isSocks5() const { return m_socks5; }
+    bool networkKnown() const { return m_port != -1; }
     // The periodic check: starts a detection while nothing is known; otherwise
     // fetches a small file through the proxy in use, and the third failure in
     // a row starts a new detection. Never runs twice at once.
@@ -90,6 +97,9 @@ private:
     void finishTest(QProcess *process);
 
     QString m_settingsPath;
+    QString m_host = QStringLiteral("127.0.0.1");
+    int m_port = -1;
+    bool m_socks5 = false;
     GetProxyPortThread *m_thread = nullptr;
     int m_keepaliveFailures = 0;
     bool m_keepaliveBusy = false;

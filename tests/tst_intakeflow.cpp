@@ -2,7 +2,6 @@
 #include "support/scripteddialogs.h"
 #include "support/testmain.h"
 
-#include "base/global.h"
 #include "base/settingscontroller.h"
 #include "downloads/downloadlistcontroller.h"
 #include "intake/form.h"
@@ -10,6 +9,7 @@
 #include "intake/listdialog.h"
 #include "intake/playlistrows.h"
 #include "intake/singledialog.h"
+#include "network/proxycontroller.h"
 #include "tasks/iteminfo.h"
 #include "tasks/taskstatus.h"
 #include "ui/mainwindow.h"
@@ -37,7 +37,9 @@ class TestIntakeFlow : public QObject
     const QList<ItemInfo *> &tasks() const { return m_window->downloadList()->tasks(); }
 
     // Presses paste with text on the clipboard; act answers the dialog that
-    // opens (it is given the dialog once it has something to show).
+    // opens (it is given the dialog once it has something to show). A dialog
+    // that act left open (a failed check returns early) is closed, so a
+    // failure ends the test instead of leaving it waiting in the dialog.
     void paste(const QString &text, std::function<void(QDialog *)> act = {})
     {
         QApplication::clipboard()->setText(text);
@@ -60,7 +62,7 @@ class TestIntakeFlow : public QObject
             m_opened << open->metaObject()->className();
             if (act)
                 act(open);
-            else
+            if (open->isVisible())
                 open->reject();
         });
         poll->start(50);
@@ -108,7 +110,11 @@ private slots:
         QDir::setCurrent(qEnvironmentVariable("QUILLON_BINARY_DIR"));
         m_window = std::make_unique<MainWindow>();
         m_window->show();
-        QTRY_COMPARE_WITH_TIMEOUT(Global::PROXY_PORT, 0, 30000);
+        // Before the proxy is known the clipboard is not read.
+        paste(m_media->dashUrl());
+        QCOMPARE(m_dialogs->calls.size(), 1);
+        QCOMPARE(m_dialogs->calls[0].kind, QString("information"));
+        QTRY_COMPARE_WITH_TIMEOUT(m_window->proxy()->port(), 0, 30000);
     }
 
     void cleanupTestCase()
@@ -117,8 +123,7 @@ private slots:
         m_dialogs.reset();
     }
 
-    // Before the proxy is known the clipboard is not read; hostile or broken
-    // clipboard texts are refused before anything runs.
+    // Hostile or broken clipboard texts are refused before anything runs.
     void refusedPastes()
     {
         auto refused = [this](const QString &text, const QString &kind) {
@@ -127,9 +132,6 @@ private slots:
             QCOMPARE(m_dialogs->calls.size(), 1);
             QCOMPARE(m_dialogs->calls[0].kind, kind);
         };
-        Global::PROXY_PORT = -1;
-        refused(m_media->dashUrl(), "information");
-        Global::PROXY_PORT = 0;
         const QString marker = QDir::temp().filePath("quillon-intake-marker");
         QFile::remove(marker);
         const QString link = m_media->plainMp4Url();
@@ -180,7 +182,10 @@ private slots:
     {
         const int before = tasks().size();
         paste(m_media->url("playlist?list=L"), [](QDialog *d) {
-            auto *list = static_cast<ListDialog *>(d);
+            auto *list = qobject_cast<ListDialog *>(d);
+            QVERIFY2(list,
+                qPrintable(QString("the playlist link opened ") + d->metaObject()->className()
+                    + " instead of the playlist dialog"));
             QCOMPARE(list->entries().size(), 2);
             QVERIFY(list->rows()->rowFor(0)->isChecked());
             QVERIFY(!list->rows()->rowFor(1)->isChecked());
@@ -243,9 +248,9 @@ private slots:
         QVERIFY(m_opened.isEmpty());
 
         m_window.reset();
-        Global::ONEKEY = false;
         m_window = std::make_unique<MainWindow>();
-        QTRY_VERIFY(Global::ONEKEY);
+        QVERIFY(!m_window->intake()->oneKeyOn());
+        QTRY_VERIFY(m_window->intake()->oneKeyOn());
         QCOMPARE(m_window->intake()->oneKey().quality, 8);
         QCOMPARE(m_window->findChild<QComboBox *>("comboBox_3")->currentText(), folder.path());
         m_window->findChild<QCheckBox *>("checkBox")->click();

@@ -17,6 +17,7 @@ namespace Ui {
 class MainWindow;
 }
 
+class AnalysisSession;
 class DownloadListController;
 class ListTopForm;
 class NoticeDialog;
@@ -279,6 +280,7 @@ private:
     LinkIntake *m_intake = nullptr;
     SingleDialog *m_singleDialog = nullptr;
     ListDialog *m_listDialog = nullptr;
+    AnalysisSession *m_analysis = nullptr; // the dialogs' analyses
     std::shared_ptr<IntakeDialogs> m_intakeDialogs;
 
     // ==== vendor service =====================================================
