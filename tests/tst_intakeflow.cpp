@@ -58,7 +58,9 @@ class TestIntakeFlow : public QObject
                 open = list;
             if (!open)
                 return;
-            poll->deleteLater();
+            // Stopped, not deleted: act may wait, and waiting deletes what
+            // is marked for deletion, this timer with the running slot too.
+            poll->stop();
             m_opened << open->metaObject()->className();
             if (act)
                 act(open);
@@ -67,7 +69,7 @@ class TestIntakeFlow : public QObject
         });
         poll->start(50);
         m_window->findChild<QPushButton *>("pushButton_paste")->click();
-        poll->deleteLater();
+        delete poll;
     }
 
     template<typename T> static T *child(QDialog *d, const char *name)
@@ -102,6 +104,17 @@ private slots:
                            .toUtf8());
         feed.write("</channel></rss>");
         feed.close();
+        // A feed whose entries have no title: the manifest and a dead link.
+        QVERIFY(QDir(m_media->folder()).mkpath("channel"));
+        QFile untitled(m_media->folder() + "/channel/untitled");
+        QVERIFY(untitled.open(QIODevice::WriteOnly));
+        untitled.write("<?xml version=\"1.0\"?><rss version=\"2.0\"><channel><title>U</title>"
+                       "<link>http://127.0.0.1/</link><description>d</description>");
+        for (const QString &link : {m_media->dashUrl() + "?u=1", m_media->missingUrl()})
+            untitled.write(
+                ("<item><enclosure url=\"" + link + "\" type=\"video/mp4\"/></item>").toUtf8());
+        untitled.write("</channel></rss>");
+        untitled.close();
         // The direct connection is found at once on loopback.
         qputenv("QUILLON_PROBE_URL", m_media->plainMp4Url().toUtf8());
         qputenv("QUILLON_KEEPALIVE_URL", m_media->plainMp4Url().toUtf8());
@@ -198,6 +211,24 @@ private slots:
         QCOMPARE(queued.size(), 2);
         QCOMPARE(queued[1]->title, QString("Entry 2"));
         finishAt360(queued);
+    }
+
+    // Entries listed without a title get theirs looked up while the dialog
+    // is open; a lookup that fails says so instead of leaving the row blank.
+    void untitledEntriesAreLookedUp()
+    {
+        paste(m_media->url("channel/untitled"), [](QDialog *d) {
+            auto *list = qobject_cast<ListDialog *>(d);
+            QVERIFY2(list, "the playlist link did not open the playlist dialog");
+            QCOMPARE(list->entries().size(), 2);
+            const auto titled = [list] {
+                return !list->entries()[0].title.isEmpty() && !list->entries()[1].title.isEmpty();
+            };
+            QVERIFY2(QTest::qWaitFor(titled, 60000), "the titles were not looked up");
+            QCOMPARE(list->rows()->rowFor(0)->title() + '|' + list->rows()->rowFor(1)->title(),
+                QString("manifest|Parsing failture"));
+        });
+        QCOMPARE(m_opened.takeLast(), QString("ListDialog"));
     }
     // One-key mode set through its page: a batch file and a dropped file of
     // links queue without any dialog, in file order, and finish in the
