@@ -22,6 +22,10 @@ set(QUILLON_CORE_SOURCES
     ${CMAKE_CURRENT_SOURCE_DIR}/tasks/sqlitedbaoperator.h
     ${CMAKE_CURRENT_SOURCE_DIR}/tasks/taskstatus.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/tasks/taskstatus.h
+    ${CMAKE_CURRENT_SOURCE_DIR}/extractor/analysissession.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/extractor/analysissession.h
+    ${CMAKE_CURRENT_SOURCE_DIR}/extractor/choiceoptions.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/extractor/choiceoptions.h
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/commandcheck.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/commandcheck.h
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/commands.cpp
@@ -46,8 +50,8 @@ set(QUILLON_CORE_SOURCES
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/toolprocess.h
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/toolprocess_unix.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/toolprocess_win.cpp
-    ${CMAKE_CURRENT_SOURCE_DIR}/downloads/analysisbatch.cpp
-    ${CMAKE_CURRENT_SOURCE_DIR}/downloads/analysisbatch.h
+    ${CMAKE_CURRENT_SOURCE_DIR}/extractor/analysisbatch.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/extractor/analysisbatch.h
     ${CMAKE_CURRENT_SOURCE_DIR}/downloads/downloadengine.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/downloads/downloadengine.h
     ${CMAKE_CURRENT_SOURCE_DIR}/downloads/downloadlistcontroller.cpp

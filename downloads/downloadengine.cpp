@@ -3,6 +3,7 @@
 #include "base/settingsstore.h"
 #include "downloads/outputlookup.h"
 #include "downloads/schedulerrules.h"
+#include "extractor/analysissession.h"
 #include "extractor/commandcheck.h"
 #include "extractor/commands.h"
 #include "extractor/downloadcommand.h"
@@ -54,10 +55,17 @@ void DownloadEngine::createSlots()
         p->setProcessChannelMode(QProcess::MergedChannels);
         processList.append(p);
         if (s < FirstDownloadSlot) {
-            connect(
-                p, &QProcess::readyReadStandardOutput, this, [this, s] { readAnalysisOutput(s); });
-            connect(p, finished, this,
-                [this, s](int, QProcess::ExitStatus status) { analysisFinished(s, status); });
+            auto *analysis = new AnalysisSession(p, this);
+            m_analysis[s] = analysis;
+            connect(analysis, &AnalysisSession::outcomesReady, this,
+                [this, s](const QList<AnalysisOutcome> &outcomes) {
+                    // A copy: the slot may be given a new batch before these are applied.
+                    const QList<ItemInfo *> tasks = m_batchTasks[s];
+                    applyOutcomes(tasks, outcomes, s);
+                    runScheduler();
+                });
+            connect(analysis, &AnalysisSession::batchEnded, this,
+                [this, s](const QList<AnalysisOutcome> &outcomes) { analysisEnded(s, outcomes); });
             continue;
         }
         connect(p, &QProcess::readyReadStandardOutput, this, [this, s] { readDownloadOutput(s); });
@@ -219,7 +227,6 @@ void DownloadEngine::startAnalysis(int slot, const QList<ItemInfo *> &batch)
     p->taskId = first->id;
     p->task = first;
     m_batchTasks[slot] = tasks;
-    m_batches[slot] = AnalysisBatch(links);
     for (ItemInfo *t : qAsConst(tasks)) {
         t->process_status = TaskStatus::Analysing;
         t->running = true;
@@ -227,8 +234,7 @@ void DownloadEngine::startAnalysis(int slot, const QList<ItemInfo *> &batch)
     }
     emit relayoutRequested();
 
-    ToolProcess::startExtractor(p, command, QIODevice::ReadWrite);
-    qDebug() << command;
+    m_analysis[slot]->analyseBatch(command, links);
     m_analysisBudget -= tasks.size();
 }
 
@@ -258,40 +264,15 @@ void DownloadEngine::storeTask(ItemInfo *task)
         emit storeFailed();
 }
 
-void DownloadEngine::readAnalysisOutput(int slot)
+// The session closes the slot's process once this returns: the slot stays
+// busy until every task of its run is settled.
+void DownloadEngine::analysisEnded(int slot, const QList<AnalysisOutcome> &outcomes)
 {
-    MyQProcess *p = processList[slot];
-    const QByteArray chunk = p->readAll();
-    qDebug() << "alldata=" << chunk.left(2000);
-    if (m_batchTasks[slot].isEmpty())
-        return;
-    const QList<AnalysisOutcome> outcomes = m_batches[slot].feed(chunk);
-    if (outcomes.isEmpty())
-        return;
-    // A copy: the slot may be given a new batch before these are applied.
-    const QList<ItemInfo *> tasks = m_batchTasks[slot];
-    applyOutcomes(tasks, outcomes, slot);
-    runScheduler();
-}
-
-void DownloadEngine::analysisFinished(int slot, QProcess::ExitStatus status)
-{
-    MyQProcess *p = processList[slot];
-    const QByteArray rest = p->readAll();
-    qDebug() << "alldata=" << rest.left(2000);
     const QList<ItemInfo *> tasks = m_batchTasks[slot];
     m_batchTasks[slot].clear();
-    if (tasks.isEmpty()) {
-        p->close();
-        return;
-    }
-    QList<AnalysisOutcome> outcomes = m_batches[slot].feed(rest);
-    outcomes += m_batches[slot].finish(status == QProcess::CrashExit);
-    m_batches[slot] = AnalysisBatch();
-    // The slot stays busy until every task of its run is settled.
     applyOutcomes(tasks, outcomes, slot);
-    p->close();
-    runScheduler();
+    // The scheduler runs once the slot is free.
+    QMetaObject::invokeMethod(this, &DownloadEngine::runScheduler, Qt::QueuedConnection);
 }
 
 void DownloadEngine::applyOutcomes(
@@ -440,6 +421,8 @@ void DownloadEngine::shutdown()
     // at most that long however many slots are busy.
     constexpr int graceMs = 2000;
     QList<MyQProcess *> asked;
+    for (AnalysisSession *analysis : m_analysis)
+        analysis->disconnect(this);
     for (MyQProcess *p : qAsConst(processList)) {
         p->disconnect(this);
         if (p->terminateRun())

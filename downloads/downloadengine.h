@@ -9,11 +9,12 @@
 #include <functional>
 #include <memory>
 
-#include "downloads/analysisbatch.h"
+#include "extractor/analysisbatch.h"
 #include "extractor/progressparser.h"
 
 class QTemporaryDir;
 
+class AnalysisSession;
 class ItemInfo;
 class MyQProcess;
 class SqliteDBAOperator;
@@ -87,8 +88,7 @@ private:
     void startDownload(int slot, ItemInfo *task);
     void startAnalysis(int slot, const QList<ItemInfo *> &batch);
     bool refuseForeignCommand(ItemInfo *task, const QString &command, int failedStatus);
-    void readAnalysisOutput(int slot);
-    void analysisFinished(int slot, QProcess::ExitStatus status);
+    void analysisEnded(int slot, const QList<AnalysisOutcome> &outcomes);
     // Applies what the run of slot said about its tasks (which may be
     // another batch's by now: a thumbnail fetch waits in an event loop).
     void applyOutcomes(
@@ -116,7 +116,8 @@ private:
     int m_analysisBudget;
     ThumbnailFetcher m_fetchThumbnail;
     ProgressParser m_parsers[SlotCount];
-    AnalysisBatch m_batches[FirstDownloadSlot];
+    // The analysis slots' runs, on the slots' processes.
+    AnalysisSession *m_analysis[FirstDownloadSlot] = {};
     QList<ItemInfo *> m_batchTasks[FirstDownloadSlot];
 
     struct Info

@@ -82,9 +82,9 @@ private slots:
             else
                 settings.saveOneKey({true, 0, 0, 0, c.folder});
             QCOMPARE(SettingsStore::loadOneKey(m_path).videolocation, c.folder);
-            Global::ONEKEY = false;
-            QCOMPARE(settings.applyStoredOneKey(), !c.folder.isEmpty());
-            QCOMPARE(Global::ONEKEY, !c.folder.isEmpty());
+            const auto inEffect = settings.oneKeyInEffect();
+            QCOMPARE(inEffect.has_value(), !c.folder.isEmpty());
+            QVERIFY(!inEffect || (inEffect->onekey && inEffect->videolocation == c.folder));
         }
     }
 };

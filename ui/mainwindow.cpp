@@ -26,7 +26,6 @@ MainWindow::MainWindow(QWidget *parent)
     prepareFolders();
     createSettings();
     createDownloadEngine();
-    createChildWindows();
     createDownloadList();
     createProxyDetection();
     createLinkIntake();

@@ -57,26 +57,6 @@ void MainWindow::showListPage(int view)
     m_listWidget->showTasks(m_downloads->page(view));
 }
 
-void MainWindow::displayLockList()
-{
-    showListPage(ListRules::Paused);
-}
-
-void MainWindow::opendisplaynofinish()
-{
-    showListPage(ListRules::InProgress);
-}
-
-void MainWindow::opendisplayfinish()
-{
-    showListPage(ListRules::Finished);
-}
-
-void MainWindow::opendisplayfinishfailure()
-{
-    showListPage(ListRules::Failed);
-}
-
 void MainWindow::opendisplayall()
 {
     showListPage(m_downloads->view());
@@ -122,26 +102,6 @@ void MainWindow::on_pushButton_downloadfinished_failure_clicked()
     selectListFilter(ListRules::Failed);
 }
 
-void MainWindow::opendelall()
-{
-    m_downloads->deleteView(ListRules::Paused);
-}
-
-void MainWindow::opendelnofinish()
-{
-    m_downloads->deleteView(ListRules::InProgress);
-}
-
-void MainWindow::opendelfinish()
-{
-    m_downloads->deleteView(ListRules::Finished);
-}
-
-void MainWindow::opendelfinishfailure()
-{
-    m_downloads->deleteView(ListRules::Failed);
-}
-
 void MainWindow::on_pushButton_downloadfinished_5_clicked()
 {
     if (DialogSeam::question(nullptr, tr("Delete"), tr("Are you sure to delete this items?"))
@@ -152,11 +112,6 @@ void MainWindow::on_pushButton_downloadfinished_5_clicked()
 void MainWindow::runScheduler()
 {
     m_downloads->runScheduler();
-}
-
-void MainWindow::receiveWork()
-{
-    runScheduler();
 }
 
 void MainWindow::addTask(ItemInfo *task)

@@ -33,8 +33,6 @@ void MainWindow::initWidgets()
         Global::scaled(DisplayScale::DesignWidth), Global::scaled(DisplayScale::DesignHeight));
 }
 
-void MainWindow::createChildWindows() { }
-
 void MainWindow::stylePages()
 {
     styleChrome();

@@ -7,6 +7,7 @@
 #include "base/resources.h"
 #include "downloads/downloadlistcontroller.h"
 #include "downloads/qmenubutton.h"
+#include "extractor/metadata.h"
 #include "intake/form.h"
 #include "intake/listdialog.h"
 #include "intake/playlistrows.h"
@@ -246,14 +247,15 @@ int main(int argc, char *argv[])
         auto *single = w.findChild<SingleDialog *>();
         single->setLanguage(lang == QLatin1String("zh") ? 1 : 0);
         single->show();
-        single->showAnalysis(sampleVideo());
+        VideoMetadata video;
+        parseVideoOutput(sampleVideo(), &video);
+        single->showAnalysis(true, video);
         shoot(*single, dir, lang + QStringLiteral("-9-single-dialog"));
         single->hide();
         auto *list = w.findChild<ListDialog *>();
         list->setLanguage(lang == QLatin1String("zh") ? 1 : 0);
         list->show();
-        list->showEntries(samplePlaylist());
-        list->finish();
+        list->showEntries(parseFlatList(samplePlaylist()));
         shoot(*list, dir, lang + QStringLiteral("-9-playlist-dialog"));
         list->hide();
     }
