@@ -58,6 +58,8 @@ QStringList candidates(const QString &folder, const QString &renametitle)
 
 QString findFolder(const ItemInfo &task)
 {
+    if (QFileInfo(task.renametargetPath).isFile())
+        return task.renametargetPath.left(task.renametargetPath.lastIndexOf(QLatin1Char('/')) + 1);
     if (task.renametitle.isEmpty())
         return QString();
     for (const QString &folder : folders(task)) {
@@ -69,6 +71,8 @@ QString findFolder(const ItemInfo &task)
 
 QString findFile(const ItemInfo &task)
 {
+    if (QFileInfo(task.renametargetPath).isFile())
+        return task.renametargetPath;
     const QString folder = findFolder(task);
     return folder.isEmpty() ? QString() : firstExisting(folder, task.renametitle);
 }
