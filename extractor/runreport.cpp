@@ -152,7 +152,7 @@ QString readFinalPath(const QString &pathFile)
         if (path.endsWith(QLatin1Char('\r')))
             path.chop(1);
         if (!path.isEmpty())
-            return QDir::fromNativeSeparators(path);
+            return QDir::cleanPath(QDir::fromNativeSeparators(path));
     }
     return QString();
 }

@@ -50,5 +50,6 @@ private:
 // file was already there) to pathFile, one line per video. The output
 // itself stays as it is, so progress lines are read as before.
 QString finalPathOption(const QString &pathFile);
-// The last path written to pathFile, with '/' separators; "" when none.
+// The last path written to pathFile, cleaned, with single '/' separators; ""
+// when none.
 QString readFinalPath(const QString &pathFile);
