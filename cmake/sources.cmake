@@ -37,6 +37,8 @@ set(QUILLON_CORE_SOURCES
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/leftoverruns_win.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/listvideoinfo.h
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/metadata.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/extractor/mediacheck.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/extractor/mediacheck.h
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/metadata.h
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/outputnames.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/outputnames.h

@@ -6,6 +6,7 @@
 #include "extractor/commandcheck.h"
 #include "extractor/commands.h"
 #include "extractor/downloadcommand.h"
+#include "extractor/mediacheck.h"
 #include "extractor/metadata.h"
 #include "extractor/myqprocess.h"
 #include "extractor/outputnames.h"
@@ -469,8 +470,10 @@ void DownloadEngine::downloadFinished(int slot, int exitCode, QProcess::ExitStat
     run.pathRequested = !pathFile.isEmpty();
     QString file = readFinalPath(pathFile);
     QFile::remove(pathFile);
+    bool broken = false; // reported whole by the run, but not whole on disk
     if (run.pathRequested) {
-        run.reportedFileThere = QFileInfo(file).isFile();
+        run.reportedFileThere = QFileInfo(file).isFile() && isWholeMediaFile(file);
+        broken = QFileInfo(file).isFile() && !run.reportedFileThere;
     } else {
         file = OutputLookup::findFile(*t);
         run.lookupFound = !file.isEmpty();
@@ -490,7 +493,9 @@ void DownloadEngine::downloadFinished(int slot, int exitCode, QProcess::ExitStat
         launchDownload(slot, t->cmd + downloadRunSuffix());
         return;
     }
-    settleDownload(t, verdict, m_reports[slot].reason(), file);
+    const bool saidNothing = run.exitedCleanly && !run.reportedErrors;
+    settleDownload(t, verdict,
+        broken && saidNothing ? FailReason::Incomplete : m_reports[slot].reason(), file);
     emit relayoutRequested();
     releaseSlot(slot);
     storeTask(t);

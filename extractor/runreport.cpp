@@ -63,6 +63,8 @@ QString failReasonText(int reason)
         return QCoreApplication::translate("FailReason", "no answer");
     case FailReason::ExtractorError:
         return QCoreApplication::translate("FailReason", "extractor error");
+    case FailReason::Incomplete:
+        return QCoreApplication::translate("FailReason", "file incomplete");
     case FailReason::None:
         break;
     }

@@ -13,6 +13,7 @@ enum class FailReason : int
     FolderUnusable, // the save folder is a file, under a file, read-only ...
     NoAnswer, // the site did not answer or refused the transfer
     ExtractorError, // anything else the extractor reported, or it crashed
+    Incomplete, // the extractor reported success, but its file is not whole
 };
 
 // The translated reason, short enough for a row ("disk full").

@@ -85,6 +85,7 @@ ZH = {
     "folder not usable": "文件夹不可用",
     "no answer": "网站无应答",
     "extractor error": "解析工具出错",
+    "file incomplete": "文件不完整",
     # Download row and list
     "Copy download link": "复制下载链接",
     "Open folder": "打开文件夹",

@@ -271,6 +271,10 @@
             <source>Failed: %1</source>
             <translation>失败：%1</translation>
         </message>
+        <message>
+            <source>file incomplete</source>
+            <translation>文件不完整</translation>
+        </message>
     </context>
     <context>
         <name>LinkIntake</name>

@@ -271,6 +271,10 @@
             <source>Failed: %1</source>
             <translation>Failed: %1</translation>
         </message>
+        <message>
+            <source>file incomplete</source>
+            <translation>file incomplete</translation>
+        </message>
     </context>
     <context>
         <name>LinkIntake</name>

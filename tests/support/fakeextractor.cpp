@@ -64,7 +64,8 @@ case "$url" in
   *nofile*) echo "ERROR: Postprocessing: Conversion failed!"; exit 1 ;;
 esac
 mkdir -p "$(dirname "$out")"
-echo data > "$out"
+# The smallest whole MP4: one index box.
+printf '\000\000\000\010moov' > "$out"
 [ -n "$pathfile" ] && echo "$out" >> "$pathfile"
 exit 0
 )SH";
