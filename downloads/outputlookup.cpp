@@ -50,8 +50,7 @@ QStringList folders(const ItemInfo &t)
 // what the extractor would write, so it goes through the search.
 bool isReportedFile(const QString &path)
 {
-    return !path.isEmpty() && path.indexOf(QStringLiteral("//"), 1) < 0
-        && QFileInfo(path).isFile();
+    return !path.isEmpty() && path.indexOf(QStringLiteral("//"), 1) < 0 && QFileInfo(path).isFile();
 }
 
 } // namespace
