@@ -41,11 +41,17 @@ set(QUILLON_CORE_SOURCES
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/leftoverruns_win.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/listvideoinfo.h
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/metadata.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/extractor/mediacheck.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/extractor/mediacheck.h
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/metadata.h
+    ${CMAKE_CURRENT_SOURCE_DIR}/extractor/outputnames.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/extractor/outputnames.h
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/progressparser.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/progressparser.h
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/proxyrule.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/proxyrule.h
+    ${CMAKE_CURRENT_SOURCE_DIR}/extractor/runreport.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/extractor/runreport.h
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/toolprocess.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/toolprocess.h
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/toolprocess_unix.cpp

@@ -11,6 +11,7 @@
 
 #include "extractor/analysisbatch.h"
 #include "extractor/progressparser.h"
+#include "extractor/runreport.h"
 
 class QTemporaryDir;
 
@@ -94,7 +95,14 @@ private:
     void applyOutcomes(
         const QList<ItemInfo *> &tasks, const QList<AnalysisOutcome> &outcomes, int slot);
     void applyOutcome(ItemInfo *task, const AnalysisOutcome &outcome);
-    void downloadFinished(int slot);
+    void downloadFinished(int slot, int exitCode, QProcess::ExitStatus status);
+    // Starts command for slot's task, asking the extractor for the file it
+    // finally writes (when a file for that can be made).
+    void launchDownload(int slot, const QString &command);
+    // A download that cannot run: failed with why, the slot left free.
+    void failWithoutRun(ItemInfo *task, FailReason why);
+    // Settles a finished download: status, reason, the file, the stored row.
+    void settleDownload(ItemInfo *task, int verdict, FailReason why, const QString &file);
     void readDownloadOutput(int slot);
     // Closes slot and hands its task back.
     void releaseSlot(int slot);
@@ -107,6 +115,9 @@ private:
     void keepInfo(ItemInfo *task, const QByteArray &document);
     QString takeInfo(ItemInfo *task);
     void dropInfoFile(int slot);
+    // The folder for the run files (analysis documents, final paths); null
+    // when it cannot be made.
+    QTemporaryDir *runFilesDir();
 
     QList<ItemInfo *> *m_tasks = nullptr;
     SqliteDBAOperator *m_database = nullptr;
@@ -130,4 +141,6 @@ private:
     int m_infoLifetimeMs = 3 * 60 * 1000;
     QHash<ItemInfo *, Info> m_info;
     QString m_slotInfo[SlotCount]; // the document file a download run started from
+    RunReport m_reports[SlotCount];
+    QString m_slotPathFile[SlotCount]; // where a download run writes its final path
 };

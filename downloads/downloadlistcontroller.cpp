@@ -4,6 +4,8 @@
 #include "downloads/listrules.h"
 #include "downloads/outputlookup.h"
 #include "downloads/schedulerrules.h"
+#include "extractor/outputnames.h"
+#include "extractor/runreport.h"
 #include "tasks/iteminfo.h"
 #include "tasks/sqlitedbaoperator.h"
 #include "tasks/taskstatus.h"
@@ -61,6 +63,11 @@ void DownloadListController::addTask(ItemInfo *task)
 {
     task->id = m_nextTaskId++;
     task->setParent(nullptr);
+    // A task that comes with its download command (the single-video dialog)
+    // gets a name of its own as analysed ones do.
+    if (task->process_status == TaskStatus::WaitingForDownload
+        && !SchedulerRules::isMetadataCommand(task->cmd))
+        giveDistinctName(task, m_tasks);
     m_tasks.append(task);
     if (m_database && !m_database->insertTask(task))
         reportStoreFailure();
@@ -211,7 +218,9 @@ QString DownloadListController::folderToOpen(const ItemInfo *task) const
 void DownloadListController::retranslate()
 {
     for (ItemInfo *t : qAsConst(m_tasks)) {
-        t->status = TaskStatus::textFor(t->process_status, t->active);
+        t->status = t->active && t->process_status == TaskStatus::DownloadFailed
+            ? failedStatusText(t->failReason)
+            : TaskStatus::textFor(t->process_status, t->active);
         emit taskChanged(t);
     }
 }

@@ -82,6 +82,14 @@ ZH = {
     "Finished": "已完成",
     "Download Failed": "下载失败",
     "Pause": "已暂停",
+    # Why a download failed
+    "Failed: %1": "失败：%1",
+    "disk full": "磁盘已满",
+    "name too long": "文件名过长",
+    "folder not usable": "文件夹不可用",
+    "no answer": "网站无应答",
+    "extractor error": "解析工具出错",
+    "file incomplete": "文件不完整",
     # Download row and list
     "Copy download link": "复制下载链接",
     "Open folder": "打开文件夹",

@@ -246,6 +246,37 @@
         </message>
     </context>
     <context>
+        <name>FailReason</name>
+        <message>
+            <source>disk full</source>
+            <translation>磁盘已满</translation>
+        </message>
+        <message>
+            <source>name too long</source>
+            <translation>文件名过长</translation>
+        </message>
+        <message>
+            <source>folder not usable</source>
+            <translation>文件夹不可用</translation>
+        </message>
+        <message>
+            <source>no answer</source>
+            <translation>网站无应答</translation>
+        </message>
+        <message>
+            <source>extractor error</source>
+            <translation>解析工具出错</translation>
+        </message>
+        <message>
+            <source>Failed: %1</source>
+            <translation>失败：%1</translation>
+        </message>
+        <message>
+            <source>file incomplete</source>
+            <translation>文件不完整</translation>
+        </message>
+    </context>
+    <context>
         <name>LinkIntake</name>
         <message>
             <source>Warning</source>

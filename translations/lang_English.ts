@@ -246,6 +246,37 @@
         </message>
     </context>
     <context>
+        <name>FailReason</name>
+        <message>
+            <source>disk full</source>
+            <translation>disk full</translation>
+        </message>
+        <message>
+            <source>name too long</source>
+            <translation>name too long</translation>
+        </message>
+        <message>
+            <source>folder not usable</source>
+            <translation>folder not usable</translation>
+        </message>
+        <message>
+            <source>no answer</source>
+            <translation>no answer</translation>
+        </message>
+        <message>
+            <source>extractor error</source>
+            <translation>extractor error</translation>
+        </message>
+        <message>
+            <source>Failed: %1</source>
+            <translation>Failed: %1</translation>
+        </message>
+        <message>
+            <source>file incomplete</source>
+            <translation>file incomplete</translation>
+        </message>
+    </context>
+    <context>
         <name>LinkIntake</name>
         <message>
             <source>Warning</source>

@@ -8,6 +8,7 @@
 #include "downloads/downloadlistcontroller.h"
 #include "downloads/qmenubutton.h"
 #include "extractor/metadata.h"
+#include "extractor/runreport.h"
 #include "intake/form.h"
 #include "intake/listdialog.h"
 #include "intake/playlistrows.h"
@@ -82,6 +83,9 @@ void addSampleTasks(MainWindow &w)
         t->rate = QStringLiteral("2.35MiB/s");
         t->eta = QStringLiteral("00:12");
         t->duration = 754;
+        // The longest reason a failed row gives.
+        if (s.status == 7)
+            t->failReason = int(FailReason::FolderUnusable);
         w.downloadList()->addTask(t);
     }
 }
@@ -188,6 +192,8 @@ int main(int argc, char *argv[])
         shoot(w, dir, lang + QStringLiteral("-2-download-list"));
         w.on_pushButton_downloadfinished_3_clicked();
         shoot(w, dir, lang + QStringLiteral("-2-download-list-finished"));
+        w.on_pushButton_downloadfinished_failure_clicked();
+        shoot(w, dir, lang + QStringLiteral("-2-download-list-failed"));
         w.on_pushButton_downloadfinished_clicked();
         click(w, "pushButton_onekey");
         shoot(w, dir, lang + QStringLiteral("-3-onekey"));
