@@ -34,7 +34,8 @@ signals:
     // The user activated the notice shown with key.
     void activated(const QString &key);
     // A notice was dropped: there is no session bus (said before show()
-    // returns) or no notification service on it.
+    // returns when none is named), it cannot be reached, or it has no
+    // notification service.
     void unavailable();
 
 private slots:
@@ -43,9 +44,11 @@ private slots:
     void onNotificationClosed(uint id, uint reason);
 
 private:
-    // Connects to the session bus unless connected; whether it is.
+    // Starts connecting to the session bus; false when there is none.
     bool connectBus();
-    // Sends the notices that waited for the service's capabilities.
+    // Hands the waiting notices on once the bus is there: asks the service
+    // what it can show first, then sends them.
+    void offerWaiting();
     void sendWaiting();
 
     struct Private;

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QList>
+#include <QThread>
 #include <QVariantMap>
 
 namespace {
@@ -40,6 +41,12 @@ QString sessionBusAddress()
 
 struct DesktopNotifications::Private
 {
+    enum class Link
+    {
+        None,
+        Connecting, // a thread of its own connects: the bus may be slow
+        Connected,
+    };
     enum class Service
     {
         Unknown, // not asked yet, or gone
@@ -49,7 +56,7 @@ struct DesktopNotifications::Private
 
     QString appId;
     QString connectionName;
-    bool connected = false;
+    Link link = Link::None;
     Service service = Service::Unknown;
     bool markup = false; // the service reads the body as markup
     QList<DesktopNotice> waiting;
@@ -70,47 +77,65 @@ DesktopNotifications::DesktopNotifications(const QString &appId, QObject *parent
 
 DesktopNotifications::~DesktopNotifications()
 {
-    if (d->connected)
+    if (d->link == Private::Link::Connected)
         QDBusConnection::disconnectFromBus(d->connectionName);
-}
-
-// Connects on first use (and again after the bus went away), so a program
-// that never shows a notice never touches the bus.
-bool DesktopNotifications::connectBus()
-{
-    if (d->connected && d->connection().isConnected())
-        return true;
-    if (d->connected) {
-        QDBusConnection::disconnectFromBus(d->connectionName);
-        d->connected = false;
-        d->service = Private::Service::Unknown;
-    }
-    const QString address = sessionBusAddress();
-    if (address.isEmpty())
-        return false;
-    QDBusConnection bus = QDBusConnection::connectToBus(address, d->connectionName);
-    if (!bus.isConnected()) {
-        QDBusConnection::disconnectFromBus(d->connectionName);
-        return false;
-    }
-    d->connected = true;
-    // Any sender: naming the service would make the connection look up its
-    // owner, which waits for the bus. The ids tell our notices apart.
-    bus.connect(QString(), Path, Interface, QStringLiteral("ActionInvoked"), this,
-        SLOT(onActionInvoked(uint, QString)));
-    bus.connect(QString(), Path, Interface, QStringLiteral("NotificationClosed"), this,
-        SLOT(onNotificationClosed(uint, uint)));
-    return true;
 }
 
 void DesktopNotifications::show(const DesktopNotice &notice)
 {
-    if (!connectBus()) {
+    if (d->link == Private::Link::Connected && !d->connection().isConnected()) {
+        // The bus went away: the next notice connects again.
+        QDBusConnection::disconnectFromBus(d->connectionName);
+        d->link = Private::Link::None;
+        d->service = Private::Service::Unknown;
+    }
+    if (d->link == Private::Link::None && !connectBus()) {
         emit unavailable();
         return;
     }
     if (d->waiting.size() < MaxWaiting)
         d->waiting.append(notice);
+    if (d->link == Private::Link::Connected)
+        offerWaiting();
+}
+
+// Connects on first use, so a program that never shows a notice never
+// touches the bus. Connecting waits for the bus's answer, which a hung bus
+// never gives: a thread of its own waits, the window goes on.
+bool DesktopNotifications::connectBus()
+{
+    const QString address = sessionBusAddress();
+    if (address.isEmpty())
+        return false;
+    const QString name = d->connectionName;
+    QThread *connecting
+        = QThread::create([address, name] { QDBusConnection::connectToBus(address, name); });
+    connect(connecting, &QThread::finished, connecting, &QObject::deleteLater);
+    connect(connecting, &QThread::finished, this, [this] {
+        if (!d->connection().isConnected()) {
+            QDBusConnection::disconnectFromBus(d->connectionName);
+            d->link = Private::Link::None;
+            d->waiting.clear();
+            emit unavailable();
+            return;
+        }
+        d->link = Private::Link::Connected;
+        // Any sender: naming the service would make the connection look up
+        // its owner, which waits for the bus. The ids tell our notices apart.
+        QDBusConnection bus = d->connection();
+        bus.connect(QString(), Path, Interface, QStringLiteral("ActionInvoked"), this,
+            SLOT(onActionInvoked(uint, QString)));
+        bus.connect(QString(), Path, Interface, QStringLiteral("NotificationClosed"), this,
+            SLOT(onNotificationClosed(uint, uint)));
+        offerWaiting();
+    });
+    d->link = Private::Link::Connecting;
+    connecting->start();
+    return true;
+}
+
+void DesktopNotifications::offerWaiting()
+{
     if (d->service == Private::Service::Asking)
         return;
     if (d->service == Private::Service::Ready) {

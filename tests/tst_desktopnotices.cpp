@@ -239,10 +239,10 @@ private slots:
         QVERIFY(rows->existingRow(done) && rows->shownRows().contains(rows->existingRow(done)));
     }
 
-    // No bus (none named, none in the runtime folder, one that is not
-    // there, one that would have to be started): the notice is dropped
-    // before show() returns. A bus without a service drops it too, and the
-    // next notice after a service appeared is shown.
+    // No bus (none named and none in the runtime folder, one that would
+    // have to be started, one that is not there): the notice is dropped. A
+    // bus without a service drops it too, and the next notice after a
+    // service appeared is shown.
     void withoutBusOrServiceNothingHappens()
     {
         DesktopNotice notice {"Download finished", "dropped", "transfer.complete", "Show", "key"};
@@ -253,7 +253,7 @@ private slots:
             DesktopNotifications desktop("com.orvanta.quillon");
             QSignalSpy dropped(&desktop, &DesktopNotifications::unavailable);
             desktop.show(notice);
-            QVERIFY2(dropped.count() == 1, address.constData());
+            QVERIFY2(dropped.count() == 1 || dropped.wait(10000), address.constData());
         }
 
         DesktopNotifications desktop("com.orvanta.quillon");
