@@ -5,6 +5,9 @@
 set(QUILLON_CORE_SOURCES
     ${CMAKE_CURRENT_SOURCE_DIR}/base/appfolders.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/base/appfolders.h
+    ${CMAKE_CURRENT_SOURCE_DIR}/base/desktopnotifications.h
+    ${CMAKE_CURRENT_SOURCE_DIR}/base/desktopnotifications_unix.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/base/desktopnotifications_win.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/base/displayscale.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/base/displayscale.h
     ${CMAKE_CURRENT_SOURCE_DIR}/base/global.cpp
@@ -62,6 +65,8 @@ set(QUILLON_CORE_SOURCES
     ${CMAKE_CURRENT_SOURCE_DIR}/downloads/downloadengine.h
     ${CMAKE_CURRENT_SOURCE_DIR}/downloads/downloadlistcontroller.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/downloads/downloadlistcontroller.h
+    ${CMAKE_CURRENT_SOURCE_DIR}/downloads/downloadnotifier.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/downloads/downloadnotifier.h
     ${CMAKE_CURRENT_SOURCE_DIR}/downloads/listrules.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/downloads/listrules.h
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/myqprocess.cpp
@@ -128,6 +133,8 @@ set(QUILLON_CORE_SOURCES
     ${CMAKE_CURRENT_SOURCE_DIR}/service/vendorservicecontroller.h
     ${CMAKE_CURRENT_SOURCE_DIR}/service/topinfo.h
     ${CMAKE_CURRENT_SOURCE_DIR}/base/settingscontroller.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/app/commandline.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/app/commandline.h
     ${CMAKE_CURRENT_SOURCE_DIR}/app/singleinstance.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/app/singleinstance.h
     ${CMAKE_CURRENT_SOURCE_DIR}/app/singleinstance_unix.cpp
@@ -204,6 +211,7 @@ set(QUILLON_GUI_SOURCES
     ${CMAKE_CURRENT_SOURCE_DIR}/ui/mainwindow.h
     ${CMAKE_CURRENT_SOURCE_DIR}/ui/mainwindow_language.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/ui/mainwindow_list.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/ui/mainwindow_notices.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/ui/mainwindow_pages.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/ui/mainwindow_proxy.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/ui/mainwindow_settingspage.cpp

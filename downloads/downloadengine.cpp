@@ -167,6 +167,7 @@ bool DownloadEngine::refuseForeignCommand(ItemInfo *t, const QString &command, i
     t->process_status = failedStatus;
     emit taskChanged(t);
     storeTask(t);
+    emit taskEnded(t);
     emit countsChanged();
     // The slot stayed free: another pass gives it to the next waiting task.
     QMetaObject::invokeMethod(this, &DownloadEngine::runScheduler, Qt::QueuedConnection);
@@ -340,6 +341,8 @@ void DownloadEngine::applyOutcome(ItemInfo *t, const AnalysisOutcome &outcome)
         emit taskChanged(t);
         releaseTask(t);
         m_analysisBudget += 1;
+        if (outcome.kind == AnalysisOutcome::Failed)
+            emit taskEnded(t);
         return;
     }
     if (outcome.parse == ParseResult::Object) {
@@ -480,6 +483,7 @@ void DownloadEngine::downloadFinished(int slot, int exitCode, QProcess::ExitStat
     emit relayoutRequested();
     releaseSlot(slot);
     storeTask(t);
+    emit taskEnded(t);
     emit countsChanged();
     runScheduler();
 }

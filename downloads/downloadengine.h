@@ -75,6 +75,9 @@ public:
 
 signals:
     void taskChanged(ItemInfo *task);
+    // A run of the task is over and its outcome stored: finished, failed, or
+    // (when the user asked for it again meanwhile) queued anew.
+    void taskEnded(ItemInfo *task);
     void relayoutRequested();
     void countsChanged();
     void storeFailed();

@@ -21,6 +21,7 @@ DownloadListController::DownloadListController(QObject *parent)
     connect(
         m_engine, &DownloadEngine::relayoutRequested, this, &DownloadListController::listChanged);
     connect(m_engine, &DownloadEngine::countsChanged, this, &DownloadListController::countsChanged);
+    connect(m_engine, &DownloadEngine::taskEnded, this, &DownloadListController::taskEnded);
     connect(
         m_engine, &DownloadEngine::storeFailed, this, &DownloadListController::reportStoreFailure);
 }
@@ -213,6 +214,32 @@ QString DownloadListController::fileToPlay(const ItemInfo *task) const
 QString DownloadListController::folderToOpen(const ItemInfo *task) const
 {
     return OutputLookup::findFolder(*task);
+}
+
+bool DownloadListController::reveal(const QString &uniqueId)
+{
+    const ItemInfo *task = nullptr;
+    for (const ItemInfo *t : qAsConst(m_tasks)) {
+        if (t->uniqueID == uniqueId && t->biaoji) {
+            task = t;
+            break;
+        }
+    }
+    if (!task)
+        return false;
+    int view = ListRules::Paused;
+    for (int v : {ListRules::Finished, ListRules::Failed, ListRules::InProgress}) {
+        if (ListRules::inView(*task, v))
+            view = v;
+    }
+    // Pages list a view newest first: the task's place among them is the
+    // offset that puts it on top, as far as the scroll range reaches.
+    int place = 0;
+    for (auto it = m_tasks.crbegin(); *it != task; ++it)
+        place += ListRules::inView(**it, view) ? 1 : 0;
+    m_view = view;
+    m_offset = qMin(place, scrollMaximum());
+    return true;
 }
 
 void DownloadListController::retranslate()

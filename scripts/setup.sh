@@ -11,6 +11,8 @@ PACKAGES=(
     yt-dlp ffmpeg
     tinyproxy microsocks
     xvfb xauth imagemagick fonts-noto-cjk fonts-dejavu-core python3 python3-pil
+    dbus-daemon
+    dpkg-dev file desktop-file-utils appstream
 )
 
 missing=()

@@ -48,6 +48,11 @@ ZH = {
     "Load historical records .": "启动时加载历史记录。",
     "Auto delete file that does not exist.": "自动删除已不存在的文件记录。",
     "A Vidoe,A folder.": "每个视频单独保存在一个文件夹中。",
+    "Notify me when a download ends in the background.": "窗口在后台时，下载完成或失败后发送桌面通知。",
+    # Desktop notices
+    "Download finished": "下载完成",
+    "Download failed": "下载失败",
+    "Show": "查看",
     "Number of the videoes ": "热门视频显示数量",
     "Number of the processes ": "同时下载任务数",
     "Number of analysis processes ": "同时解析任务数",

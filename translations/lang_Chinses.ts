@@ -151,6 +151,21 @@
         </message>
     </context>
     <context>
+        <name>DownloadNotifier</name>
+        <message>
+            <source>Download finished</source>
+            <translation>下载完成</translation>
+        </message>
+        <message>
+            <source>Download failed</source>
+            <translation>下载失败</translation>
+        </message>
+        <message>
+            <source>Show</source>
+            <translation>查看</translation>
+        </message>
+    </context>
+    <context>
         <name>Downloader</name>
         <message>
             <source>Updater</source>
@@ -655,6 +670,10 @@
         <message>
             <source>This Version is the lastest Version, Thank you for support Orvanta quillon.</source>
             <translation>当前已是最新版本，感谢您对 Orvanta Quillon 的支持。</translation>
+        </message>
+        <message>
+            <source>Notify me when a download ends in the background.</source>
+            <translation>窗口在后台时，下载完成或失败后发送桌面通知。</translation>
         </message>
     </context>
     <context>
@@ -1324,6 +1343,22 @@
         <message>
             <source>%1 MB</source>
             <translation>%1 MB</translation>
+        </message>
+        <message>
+            <source>Notify me when a download ends in the background.</source>
+            <translation>窗口在后台时，下载完成或失败后发送桌面通知。</translation>
+        </message>
+        <message>
+            <source>Download finished</source>
+            <translation>下载完成</translation>
+        </message>
+        <message>
+            <source>Download failed</source>
+            <translation>下载失败</translation>
+        </message>
+        <message>
+            <source>Show</source>
+            <translation>查看</translation>
         </message>
     </context>
     <context>

@@ -151,6 +151,21 @@
         </message>
     </context>
     <context>
+        <name>DownloadNotifier</name>
+        <message>
+            <source>Download finished</source>
+            <translation>Download finished</translation>
+        </message>
+        <message>
+            <source>Download failed</source>
+            <translation>Download failed</translation>
+        </message>
+        <message>
+            <source>Show</source>
+            <translation>Show</translation>
+        </message>
+    </context>
+    <context>
         <name>Downloader</name>
         <message>
             <source>Updater</source>
@@ -655,6 +670,10 @@
         <message>
             <source>This Version is the lastest Version, Thank you for support Orvanta quillon.</source>
             <translation>This Version is the lastest Version, Thank you for support Orvanta quillon.</translation>
+        </message>
+        <message>
+            <source>Notify me when a download ends in the background.</source>
+            <translation>Notify me when a download ends in the background.</translation>
         </message>
     </context>
     <context>
@@ -1324,6 +1343,22 @@
         <message>
             <source>%1 MB</source>
             <translation>%1 MB</translation>
+        </message>
+        <message>
+            <source>Notify me when a download ends in the background.</source>
+            <translation>Notify me when a download ends in the background.</translation>
+        </message>
+        <message>
+            <source>Download finished</source>
+            <translation>Download finished</translation>
+        </message>
+        <message>
+            <source>Download failed</source>
+            <translation>Download failed</translation>
+        </message>
+        <message>
+            <source>Show</source>
+            <translation>Show</translation>
         </message>
     </context>
     <context>

@@ -26,6 +26,7 @@ MainWindow::MainWindow(QWidget *parent)
     prepareFolders();
     createSettings();
     createDownloadEngine();
+    createNotifications();
     createDownloadList();
     createProxyDetection();
     createLinkIntake();

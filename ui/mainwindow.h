@@ -19,6 +19,7 @@ class MainWindow;
 
 class AnalysisSession;
 class DownloadListController;
+class DownloadNotifier;
 class ListTopForm;
 class NoticeDialog;
 class QSimpleUpdater;
@@ -97,7 +98,8 @@ private:
     // Takes the general settings the downloads use (process counts, folder rule).
     void applyDownloadSettings(const SettingsStore::GeneralSettings &values);
     // Download list helpers (ui/mainwindow_list.cpp).
-    void selectListFilter(int view);
+    // Shows view from its member offset (the scroll value) on.
+    void selectListFilter(int view, int offset = 0);
     void showListPage(int view);
     void updateCounts();
     itemWidget *makeRow(ItemInfo *task);
@@ -108,6 +110,18 @@ private:
 
     DownloadListController *m_downloads = nullptr;
     ListWidget *m_listWidget = nullptr; // rows of the download list
+
+    // ==== desktop notices ====================================================
+public:
+    DownloadNotifier *notifier() const { return m_notifier; }
+
+private:
+    // ui/mainwindow_notices.cpp.
+    void createNotifications();
+    // A notice was activated: the window comes to the front with the task's row.
+    void showTaskFromNotice(const QString &uniqueId);
+
+    DownloadNotifier *m_notifier = nullptr;
 
     // ==== network and proxy ==================================================
 public:

@@ -68,14 +68,16 @@ void MainWindow::on_verticalScrollBar_valueChanged(int value)
     opendisplayall();
 }
 
-void MainWindow::selectListFilter(int view)
+void MainWindow::selectListFilter(int view, int offset)
 {
     m_downloads->setView(view);
+    m_downloads->setOffset(offset);
     restyleListFilters();
     {
         // The value change would show the old view first.
         const QSignalBlocker block(ui->verticalScrollBar);
-        ui->verticalScrollBar->setValue(0);
+        ui->verticalScrollBar->setRange(0, m_downloads->scrollMaximum());
+        ui->verticalScrollBar->setValue(offset);
     }
     showListPage(view);
     ui->pushButton_downloadfinished_5->setVisible(view != ListRules::InProgress);
