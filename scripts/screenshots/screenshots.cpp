@@ -7,6 +7,7 @@
 #include "base/resources.h"
 #include "downloads/downloadlistcontroller.h"
 #include "downloads/qmenubutton.h"
+#include "extractor/extractorprobe.h"
 #include "intake/form.h"
 #include "intake/listdialog.h"
 #include "intake/playlistrows.h"
@@ -219,6 +220,11 @@ int main(int argc, char *argv[])
         click(w, "pushButton_about");
         shoot(w, dir, lang + QStringLiteral("-5-tools"));
         click(w, "pushButton_service");
+        // The About tab shows the extractor once it has answered.
+        QElapsedTimer probing;
+        probing.start();
+        while (!w.extractorProbe()->hasResult() && probing.elapsed() < 60000)
+            QApplication::processEvents(QEventLoop::AllEvents, 100);
         const char *const tabs[] = {"pushButton_tab_proxy", "pushButton_tab_setting",
             "pushButton_tab_step", "pushButton_tab_about", "pushButton_tab_testpro"};
         int n = 0;
