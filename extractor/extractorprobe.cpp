@@ -1,11 +1,12 @@
 #include "extractor/extractorprobe.h"
 
+#include "extractor/boundedrun.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
 #include <QMutex>
 #include <QMutexLocker>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QThread>
 
@@ -33,24 +34,28 @@ QVector<int> numbers(const QString &version)
     return result;
 }
 
-QString askVersion(const QString &path)
+QString askVersion(const QString &path, const std::atomic_bool *stop)
 {
-    QProcess process;
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(path, {QStringLiteral("--version")}, QIODevice::ReadOnly);
-    if (!process.waitForFinished(VersionTimeoutMs)) {
-        process.kill();
-        process.waitForFinished(1000);
+    const BoundedRun run = runBounded(path, {QStringLiteral("--version")}, VersionTimeoutMs, stop);
+    if (!run.ok)
         return QString();
-    }
-    if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
-        return QString();
-    const QByteArray output = process.readAll();
-    const QString version = ExtractorVersion::fromOutput(output);
+    const QString version = ExtractorVersion::fromOutput(run.output);
     if (!version.isEmpty())
         return version;
     // Some other extractor: show what it says.
-    return QString::fromUtf8(output).section(QLatin1Char('\n'), 0, 0).trimmed();
+    return QString::fromUtf8(run.output).section(QLatin1Char('\n'), 0, 0).trimmed();
+}
+
+// Whether the extractor at path says it can use runtime. Its verbose header
+// lists the runtimes it would use; without a URL it stops right after it.
+bool acceptedBy(const QString &path, const JsRuntime &runtime, const std::atomic_bool *stop)
+{
+    const BoundedRun run = runBounded(path,
+        {QStringLiteral("-v"), QStringLiteral("--ignore-config"), QStringLiteral("--js-runtimes"),
+            runtime.optionValue()},
+        VersionTimeoutMs, stop, true);
+    // No line to go by: the runtime's own version decides.
+    return JsRuntimes::verdictOf(run.output, runtime) != QLatin1String("refused");
 }
 
 } // namespace
@@ -81,7 +86,7 @@ QString ExtractorVersion::fromOutput(const QByteArray &output)
 
 namespace ExtractorProbe {
 
-ExtractorInfo probe(const ToolProcess::ToolSearch &where)
+ExtractorInfo probe(const ToolProcess::ToolSearch &where, const std::atomic_bool *stop)
 {
     ExtractorInfo info;
     const QString resolved = ToolProcess::resolveProgram(ToolProcess::toolName(), where);
@@ -91,11 +96,25 @@ ExtractorInfo probe(const ToolProcess::ToolSearch &where)
     const QFileInfo file(resolved);
     info.size = file.size();
     info.modified = file.lastModified();
-    info.version = askVersion(resolved);
-    if (info.version.isEmpty())
+    info.version = askVersion(resolved, stop);
+    if (info.version.isEmpty() || (stop && stop->load()))
         return info;
-    info.runtime = JsRuntimes::find(QStringList(file.absolutePath()) + where.pathDirs);
-    remember(info);
+    const QList<JsRuntime> found
+        = JsRuntimes::findAll(QStringList(file.absolutePath()) + where.pathDirs, stop);
+    if (!info.takesJsRuntimes()) {
+        info.runtime = found.value(0);
+    } else {
+        for (const JsRuntime &runtime : found) {
+            if (acceptedBy(resolved, runtime, stop)) {
+                info.runtime = runtime;
+                break;
+            }
+            if (info.refused.isEmpty())
+                info.refused = runtime;
+        }
+    }
+    if (!stop || !stop->load())
+        remember(info);
     return info;
 }
 
@@ -126,8 +145,16 @@ ExtractorProbeRunner::ExtractorProbeRunner(QObject *parent)
     : QObject(parent)
 { }
 
-// A probe still running finishes on its own; its result is dropped.
-ExtractorProbeRunner::~ExtractorProbeRunner() = default;
+// A probe still running is stopped (its children are killed) and waited for:
+// a worker must not outlive the program's objects.
+ExtractorProbeRunner::~ExtractorProbeRunner()
+{
+    if (!m_thread)
+        return;
+    m_stop->store(true);
+    m_thread->wait();
+    delete m_thread;
+}
 
 void ExtractorProbeRunner::refresh()
 {
@@ -143,10 +170,12 @@ void ExtractorProbeRunner::startProbe()
     // Where to look is read here: the worker must not touch the application object.
     const ToolProcess::ToolSearch where = ToolProcess::defaultToolSearch();
     auto result = std::make_shared<ExtractorInfo>();
-    QThread *thread = QThread::create([where, result] { *result = ExtractorProbe::probe(where); });
+    const std::shared_ptr<std::atomic_bool> stop = m_stop;
+    QThread *thread = QThread::create(
+        [where, result, stop] { *result = ExtractorProbe::probe(where, stop.get()); });
     m_thread = thread;
-    connect(thread, &QThread::finished, thread, &QObject::deleteLater);
     connect(thread, &QThread::finished, this, [this, result] {
+        m_thread->deleteLater();
         m_thread = nullptr;
         m_info = *result;
         m_hasResult = true;

@@ -5,10 +5,12 @@
 
 #include <QDateTime>
 #include <QObject>
-#include <QPointer>
 #include <QString>
 
 #include <QThread>
+
+#include <atomic>
+#include <memory>
 
 // What the program knows about the extractor "tool.exe" resolves to: where it
 // is, the version it prints and the JavaScript runtime it is handed.
@@ -16,7 +18,8 @@ struct ExtractorInfo
 {
     QString path; // empty: no extractor found
     QString version; // first line of its "--version"; empty: it did not answer
-    JsRuntime runtime; // found beside it or on PATH; empty: none
+    JsRuntime runtime; // found beside it or on PATH and not refused by it; empty: none
+    JsRuntime refused; // the first it said it cannot use (a version too old for it)
     // The file as it was when it was asked, so a replaced file is asked again.
     qint64 size = -1;
     QDateTime modified;
@@ -40,9 +43,10 @@ QString fromOutput(const QByteArray &output);
 namespace ExtractorProbe {
 
 // Resolves "tool.exe" in where, asks it for its version and looks for a
-// runtime beside it and in where.pathDirs. Blocks (each child has a time
-// limit): call it off the GUI thread.
-ExtractorInfo probe(const ToolProcess::ToolSearch &where);
+// runtime beside it and in where.pathDirs. An extractor that takes runtimes
+// is asked which it can use (its own minimum versions rise over time). Blocks (each child has a
+// time limit): call it off the GUI thread. stop ends it early; nothing is remembered then.
+ExtractorInfo probe(const ToolProcess::ToolSearch &where, const std::atomic_bool *stop = nullptr);
 
 // The probe results every start consults, by extractor path.
 void remember(const ExtractorInfo &info);
@@ -79,5 +83,6 @@ private:
     ExtractorInfo m_info;
     bool m_hasResult = false;
     bool m_again = false;
-    QPointer<QThread> m_thread;
+    QThread *m_thread = nullptr;
+    std::shared_ptr<std::atomic_bool> m_stop = std::make_shared<std::atomic_bool>(false);
 };

@@ -1,7 +1,8 @@
 #include "extractor/jsruntime.h"
 
+#include "extractor/boundedrun.h"
+
 #include <QDate>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 
@@ -27,17 +28,10 @@ const Candidate Candidates[] = {
     {"quickjs", "qjs", "--help"},
 };
 
-QString ask(const QString &program, const QString &question)
+QString ask(const QString &program, const QString &question, const std::atomic_bool *stop)
 {
-    QProcess process;
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(program, {question}, QIODevice::ReadOnly);
-    if (!process.waitForFinished(AnswerTimeoutMs)) {
-        process.kill();
-        process.waitForFinished(1000);
-        return QString();
-    }
-    return QString::fromUtf8(process.readAll());
+    // QuickJS ends its help with an error code.
+    return QString::fromUtf8(runBounded(program, {question}, AnswerTimeoutMs, stop, true).output);
 }
 
 } // namespace
@@ -66,18 +60,43 @@ QString supportedVersion(const QString &name, const QString &answer)
     return QString();
 }
 
+QList<JsRuntime> findAll(const QStringList &dirs, const std::atomic_bool *stop)
+{
+    QList<JsRuntime> found;
+    for (const Candidate &c : Candidates) {
+        const QString name = QLatin1String(c.name);
+        const QString path = QStandardPaths::findExecutable(QLatin1String(c.program), dirs);
+        const bool haveKind = !found.isEmpty() && found.last().name == name;
+        if (path.isEmpty() || haveKind || (stop && stop->load()))
+            continue;
+        const QString version = supportedVersion(name, ask(path, QLatin1String(c.question), stop));
+        if (!version.isEmpty())
+            found.append({name, version, path});
+    }
+    return found;
+}
+
 JsRuntime find(const QStringList &dirs)
 {
-    for (const Candidate &c : Candidates) {
-        const QString path = QStandardPaths::findExecutable(QLatin1String(c.program), dirs);
-        if (path.isEmpty())
+    return findAll(dirs).value(0);
+}
+
+QString verdictOf(const QByteArray &verboseOutput, const JsRuntime &runtime)
+{
+    for (const QByteArray &raw : verboseOutput.split('\n')) {
+        const QString line = QString::fromUtf8(raw).trimmed();
+        static const QString marker = QStringLiteral("[debug] JS runtimes:");
+        if (!line.startsWith(marker))
             continue;
-        const QString name = QLatin1String(c.name);
-        const QString version = supportedVersion(name, ask(path, QLatin1String(c.question)));
-        if (!version.isEmpty())
-            return {name, version, path};
+        for (QString entry : line.mid(marker.size()).split(QLatin1Char(','))) {
+            entry = entry.trimmed();
+            if (entry.startsWith(runtime.name + QLatin1Char('-')))
+                return entry.endsWith(QLatin1String("(unsupported)")) ? QStringLiteral("refused")
+                                                                      : QStringLiteral("takes");
+        }
+        return QStringLiteral("refused");
     }
-    return {};
+    return QString();
 }
 
 } // namespace JsRuntimes

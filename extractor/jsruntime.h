@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
+
+#include <atomic>
 
 // The JavaScript runtime newer extractors need for full support of some
 // sites. The extractor looks only for some runtimes by itself; the program
@@ -24,9 +27,16 @@ namespace JsRuntimes {
 // otherwise. answer is what "--version" (QuickJS: "--help") printed.
 QString supportedVersion(const QString &name, const QString &answer);
 
-// The first usable runtime in dirs, in the extractor's order of preference
-// (Deno, Node, QuickJS), each asked for its version with a time limit.
-// Blocks: call it off the GUI thread.
+// The usable runtimes in dirs, one of each kind, in the extractor's order of
+// preference (Deno, Node, QuickJS), each asked for its version with a time
+// limit. Blocks: call it off the GUI thread; stop ends it early.
+QList<JsRuntime> findAll(const QStringList &dirs, const std::atomic_bool *stop = nullptr);
+// The first of them, or none.
 JsRuntime find(const QStringList &dirs);
+
+// What an extractor run with "-v" and the runtime's option said about it:
+// "takes", "refused" (a version it does not support, or not listed at all),
+// or "" when its output has no runtime line to go by.
+QString verdictOf(const QByteArray &verboseOutput, const JsRuntime &runtime);
 
 } // namespace JsRuntimes

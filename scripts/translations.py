@@ -235,6 +235,7 @@ ZH = {
     "it does not answer": "无响应",
     "JavaScript runtime: %1": "JavaScript 运行环境：%1",
     "none": "无",
+    "none (%1 is too old for this extractor)": "无（%1 对此解析组件来说版本过旧）",
     "The extractor is being updated already.": "解析组件正在更新中。",
     'Downloads are running (%1). The extractor can be updated when none runs: wait until they have finished or pause them, then choose "Update extractor" again.':
         "有下载正在进行（%1 个）。没有下载进行时才能更新解析组件：请等待下载完成或将其暂停，然后再次选择“更新解析组件”。",
