@@ -17,7 +17,14 @@ ExtractorUpdateDialog::ExtractorUpdateDialog(ExtractorUpdate *update, QWidget *p
     setModal(true);
     setFixedWidth(Global::scaled(420));
     m_label->setWordWrap(true);
-    m_label->setStyleSheet(QStringLiteral("QLabel{color:#455261}"));
+    setStyleSheet(
+        QStringLiteral("QDialog{background:#ffffff}QLabel{color:#455261}"
+                       "QPushButton{color:#3190f0;background:#ffffff;border:1px solid #3190f0;"
+                       "border-radius:%1px;padding:%1px %2px;}"
+                       "QPushButton:hover{background:#e8f2fd;}")
+            .arg(Global::scaled(4))
+            .arg(Global::scaled(14)));
+    m_cancel->setCursor(Qt::PointingHandCursor);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(
         Global::scaled(20), Global::scaled(16), Global::scaled(20), Global::scaled(16));

@@ -775,6 +775,10 @@
             <source>Update extractor</source>
             <translation>更新解析组件</translation>
         </message>
+        <message>
+            <source>none (%1 is too old for this extractor)</source>
+            <translation>无（%1 对此解析组件来说版本过旧）</translation>
+        </message>
     </context>
     <context>
         <name>NoticeDialog</name>

@@ -775,6 +775,10 @@
             <source>Update extractor</source>
             <translation>Update extractor</translation>
         </message>
+        <message>
+            <source>none (%1 is too old for this extractor)</source>
+            <translation>none (%1 is too old for this extractor)</translation>
+        </message>
     </context>
     <context>
         <name>NoticeDialog</name>

@@ -55,12 +55,15 @@ void MainWindow::showExtractorInfo()
             lines << tr("Extractor: %1").arg(QDir::toNativeSeparators(info.path));
             lines << tr("Extractor version: %1")
                          .arg(info.version.isEmpty() ? tr("it does not answer") : info.version);
+            const auto describe = [](const JsRuntime &r) {
+                return QStringLiteral("%1 %2 (%3)")
+                    .arg(r.name, r.version, QDir::toNativeSeparators(r.path));
+            };
             const JsRuntime runtime = info.usedRuntime();
-            lines << tr("JavaScript runtime: %1")
-                         .arg(runtime.isEmpty() ? tr("none")
-                                                : QStringLiteral("%1 %2 (%3)")
-                                                      .arg(runtime.name, runtime.version,
-                                                          QDir::toNativeSeparators(runtime.path)));
+            QString shown = runtime.isEmpty() ? tr("none") : describe(runtime);
+            if (runtime.isEmpty() && !info.refused.isEmpty())
+                shown = tr("none (%1 is too old for this extractor)").arg(describe(info.refused));
+            lines << tr("JavaScript runtime: %1").arg(shown);
         }
     }
     m_extractorLabel->setText(lines.join(QLatin1Char('\n')));

@@ -8,6 +8,7 @@
 #include "downloads/downloadlistcontroller.h"
 #include "downloads/qmenubutton.h"
 #include "extractor/extractorprobe.h"
+#include "extractor/extractorupdatedialog.h"
 #include "intake/form.h"
 #include "intake/listdialog.h"
 #include "intake/playlistrows.h"
@@ -216,6 +217,14 @@ int main(int argc, char *argv[])
                     + QStringLiteral(" (1.3 MB ") + QCoreApplication::translate("Downloader", "of")
                     + QStringLiteral(" 3 MB)"));
             shoot(updater, dir, lang + QStringLiteral("-4-updater"));
+        }
+        {
+            ExtractorUpdate update;
+            ExtractorUpdateDialog dialog(&update);
+            emit update.stepChanged(ExtractorUpdate::Step::Program);
+            emit update.progress(1300000, 3000000);
+            dialog.show();
+            shoot(dialog, dir, lang + QStringLiteral("-4-extractor-update"));
         }
         click(w, "pushButton_about");
         shoot(w, dir, lang + QStringLiteral("-5-tools"));
