@@ -1,6 +1,7 @@
 #include "support/testmain.h"
 
 #include "base/global.h"
+#include "downloads/qmenubutton.h"
 #include "extractor/extractorprobe.h"
 #include "extractor/extractorupdate.h"
 #include "extractor/toolprocess.h"
@@ -9,9 +10,13 @@
 #include "support/loopbackhttpserver.h"
 #include "support/mediafixture.h"
 #include "support/scopedenv.h"
+#include "support/scripteddialogs.h"
 #include "support/taskfactory.h"
+#include "ui/mainwindow.h"
 
 #include <QCryptographicHash>
+#include <QLabel>
+#include <QMenu>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -352,6 +357,33 @@ private slots:
         info = ExtractorProbe::probe(ToolProcess::defaultToolSearch());
         QVERIFY(info.takesJsRuntimes() && info.runtime.isEmpty() && info.refused.isEmpty());
         QVERIFY(analyse().startsWith("-j "));
+    }
+
+    // The menu entry runs the update and the About page follows the new copy.
+    void menuEntryUpdatesWhatTheAboutPageShows()
+    {
+        QTemporaryDir release;
+        writeRelease(
+            release.path(), versionScript("2099.01.01"), versionScript("2099.01.01"), m_key);
+        LoopbackHttpServer server;
+        QVERIFY(server.listen());
+        server.routeFolder(release.path());
+        ScriptedDialogs dialogs;
+        MainWindow w;
+        w.extractorUpdate()->setReleaseAddress(server.url("/").toString());
+        w.extractorUpdate()->setTrustedKey({m_key.armored, m_key.fingerprint});
+        QMenu *menu = w.findChild<QMenuButton *>("pushButton_xiala")->menu();
+        QAction *entry = nullptr;
+        for (QAction *a : menu->actions())
+            entry = a->text() == "Update extractor" || a->text() == "更新解析组件" ? a : entry;
+        QVERIFY(entry);
+        entry->trigger();
+        auto *about = w.findChild<QLabel *>("label_extractor");
+        QTRY_VERIFY_WITH_TIMEOUT(about->text().contains("2099.01.01"), 60000);
+        QVERIFY(about->text().contains(updatedCopy()));
+        QCOMPARE(dialogs.calls.size(), 1);
+        QCOMPARE(dialogs.calls[0].kind, QString("information"));
+        QVERIFY(dialogs.calls[0].text.contains("2099.01.01"));
     }
 };
 
