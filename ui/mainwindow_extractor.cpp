@@ -72,12 +72,14 @@ void MainWindow::showExtractorInfo()
 // Menu entry "Update extractor".
 void MainWindow::updateExtractor()
 {
+    m_extractorDialog->reset();
     if (!m_extractorUpdate->start()) {
         DialogSeam::information(this, tr("Update extractor"), m_extractorUpdate->refusal());
         return;
     }
-    m_extractorDialog->reset();
-    m_extractorDialog->show();
+    // Unless it ended at once.
+    if (m_extractorUpdate->isRunning())
+        m_extractorDialog->show();
 }
 
 void MainWindow::onExtractorUpdated(bool ok, const QString &message)
