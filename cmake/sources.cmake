@@ -35,9 +35,16 @@ set(QUILLON_CORE_SOURCES
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/commands.h
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/downloadcommand.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/downloadcommand.h
+    ${CMAKE_CURRENT_SOURCE_DIR}/extractor/extractorkeys.qrc
+    ${CMAKE_CURRENT_SOURCE_DIR}/extractor/extractorprobe.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/extractor/extractorprobe.h
+    ${CMAKE_CURRENT_SOURCE_DIR}/extractor/extractorupdate.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/extractor/extractorupdate.h
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/formattable.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/formattable.h
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/jsonfields.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/extractor/jsruntime.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/extractor/jsruntime.h
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/jsonfields.h
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/leftoverruns.h
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/leftoverruns_unix.cpp
@@ -55,6 +62,8 @@ set(QUILLON_CORE_SOURCES
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/proxyrule.h
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/runreport.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/runreport.h
+    ${CMAKE_CURRENT_SOURCE_DIR}/extractor/releasefiles.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/extractor/releasefiles.h
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/toolprocess.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/toolprocess.h
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/toolprocess_unix.cpp
@@ -172,6 +181,9 @@ set(QUILLON_GUI_SOURCES
     ${CMAKE_CURRENT_SOURCE_DIR}/app/closesignals_win.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/ui/mainwindow.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/ui/mainwindow_downloads.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/ui/mainwindow_extractor.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/extractor/extractorupdatedialog.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/extractor/extractorupdatedialog.h
     ${CMAKE_CURRENT_SOURCE_DIR}/ui/mainwindow_intake.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/intake/analysisdialog.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/intake/analysisdialog.h

@@ -31,6 +31,7 @@ MainWindow::MainWindow(QWidget *parent)
     createProxyDetection();
     createLinkIntake();
     createVendorService();
+    createExtractorSupport();
 
     // The window shows first; the pause before detection and the detection
     // follow from the event loop.

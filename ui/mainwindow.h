@@ -20,6 +20,10 @@ class MainWindow;
 class AnalysisSession;
 class DownloadListController;
 class DownloadNotifier;
+class ExtractorProbeRunner;
+class ExtractorUpdate;
+class ExtractorUpdateDialog;
+class QLabel;
 class ListTopForm;
 class NoticeDialog;
 class QSimpleUpdater;
@@ -297,6 +301,28 @@ private:
     ListDialog *m_listDialog = nullptr;
     AnalysisSession *m_analysis = nullptr; // the dialogs' analyses
     std::shared_ptr<IntakeDialogs> m_intakeDialogs;
+
+    // ==== the extractor in use ===============================================
+public:
+    ExtractorProbeRunner *extractorProbe() const { return m_extractorProbe; }
+    ExtractorUpdate *extractorUpdate() const { return m_extractorUpdate; }
+
+public slots:
+    // Menu entry "Update extractor".
+    void updateExtractor();
+
+private:
+    // ui/mainwindow_extractor.cpp.
+    void createExtractorSupport();
+    void showExtractorInfo();
+    void onExtractorUpdated(bool ok, const QString &message);
+    void retranslateExtractor();
+
+    ExtractorProbeRunner *m_extractorProbe = nullptr;
+    ExtractorUpdate *m_extractorUpdate = nullptr;
+    ExtractorUpdateDialog *m_extractorDialog = nullptr;
+    QLabel *m_extractorLabel = nullptr; // on the About page
+    QAction *m_extractorUpdateAction = nullptr;
 
     // ==== vendor service =====================================================
 public:

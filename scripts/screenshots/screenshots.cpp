@@ -7,6 +7,8 @@
 #include "base/resources.h"
 #include "downloads/downloadlistcontroller.h"
 #include "downloads/qmenubutton.h"
+#include "extractor/extractorprobe.h"
+#include "extractor/extractorupdatedialog.h"
 #include "extractor/metadata.h"
 #include "extractor/runreport.h"
 #include "intake/form.h"
@@ -223,9 +225,22 @@ int main(int argc, char *argv[])
                     + QStringLiteral(" 3 MB)"));
             shoot(updater, dir, lang + QStringLiteral("-4-updater"));
         }
+        {
+            ExtractorUpdate update;
+            ExtractorUpdateDialog dialog(&update);
+            emit update.stepChanged(ExtractorUpdate::Step::Program);
+            emit update.progress(1300000, 3000000);
+            dialog.show();
+            shoot(dialog, dir, lang + QStringLiteral("-4-extractor-update"));
+        }
         click(w, "pushButton_about");
         shoot(w, dir, lang + QStringLiteral("-5-tools"));
         click(w, "pushButton_service");
+        // The About tab shows the extractor once it has answered.
+        QElapsedTimer probing;
+        probing.start();
+        while (!w.extractorProbe()->hasResult() && probing.elapsed() < 60000)
+            QApplication::processEvents(QEventLoop::AllEvents, 100);
         const char *const tabs[] = {"pushButton_tab_proxy", "pushButton_tab_setting",
             "pushButton_tab_step", "pushButton_tab_about", "pushButton_tab_testpro"};
         int n = 0;
