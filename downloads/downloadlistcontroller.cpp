@@ -4,6 +4,8 @@
 #include "downloads/listrules.h"
 #include "downloads/outputlookup.h"
 #include "downloads/schedulerrules.h"
+#include "extractor/outputnames.h"
+#include "extractor/runreport.h"
 #include "tasks/iteminfo.h"
 #include "tasks/sqlitedbaoperator.h"
 #include "tasks/taskstatus.h"
@@ -20,6 +22,7 @@ DownloadListController::DownloadListController(QObject *parent)
     connect(
         m_engine, &DownloadEngine::relayoutRequested, this, &DownloadListController::listChanged);
     connect(m_engine, &DownloadEngine::countsChanged, this, &DownloadListController::countsChanged);
+    connect(m_engine, &DownloadEngine::taskEnded, this, &DownloadListController::taskEnded);
     connect(
         m_engine, &DownloadEngine::storeFailed, this, &DownloadListController::reportStoreFailure);
     connect(
@@ -64,6 +67,11 @@ void DownloadListController::addTask(ItemInfo *task)
 {
     task->id = m_nextTaskId++;
     task->countedViews = 0;
+    // A task that comes with its download command (the single-video dialog)
+    // gets a name of its own as analysed ones do.
+    if (task->process_status == TaskStatus::WaitingForDownload
+        && !SchedulerRules::isMetadataCommand(task->cmd))
+        giveDistinctName(task, m_tasks);
     m_tasks.append(task);
     ++m_membership;
     if (recount(task))
@@ -282,16 +290,46 @@ void DownloadListController::readDetails(ItemInfo *task)
         m_database->readDetails(task);
 }
 
+bool DownloadListController::reveal(const QString &uniqueId)
+{
+    const ItemInfo *task = nullptr;
+    for (const ItemInfo *t : qAsConst(m_tasks)) {
+        if (t->uniqueID == uniqueId && t->biaoji) {
+            task = t;
+            break;
+        }
+    }
+    if (!task)
+        return false;
+    int view = ListRules::Paused;
+    for (int v : {ListRules::Finished, ListRules::Failed, ListRules::InProgress}) {
+        if (ListRules::inView(*task, v))
+            view = v;
+    }
+    // Pages list a view newest first: the task's place among them is the
+    // offset that puts it on top, as far as the scroll range reaches.
+    int place = 0;
+    for (auto it = m_tasks.crbegin(); *it != task; ++it)
+        place += ListRules::inView(**it, view) ? 1 : 0;
+    m_view = view;
+    m_offset = qMin(place, scrollMaximum());
+    return true;
+}
+
 void DownloadListController::retranslate()
 {
     // One text per status word, shared by every task that shows it.
     QHash<int, QString> words;
     for (ItemInfo *t : qAsConst(m_tasks)) {
-        const int key = t->process_status * 2 + (t->active ? 1 : 0);
-        auto word = words.constFind(key);
-        if (word == words.constEnd())
-            word = words.insert(key, TaskStatus::textFor(t->process_status, t->active));
-        t->status = *word;
+        if (t->active && t->process_status == TaskStatus::DownloadFailed) {
+            t->status = failedStatusText(t->failReason);
+        } else {
+            const int key = t->process_status * 2 + (t->active ? 1 : 0);
+            auto word = words.constFind(key);
+            if (word == words.constEnd())
+                word = words.insert(key, TaskStatus::textFor(t->process_status, t->active));
+            t->status = *word;
+        }
         emit taskChanged(t);
     }
 }

@@ -2,6 +2,7 @@
 
 #include "downloads/itemwidget.h"
 #include "extractor/metadata.h"
+#include "extractor/runreport.h"
 #include "tasks/iteminfo.h"
 #include "tasks/taskstatus.h"
 
@@ -67,7 +68,7 @@ void applyTaskToRow(const ItemInfo &t, itemWidget *row)
     case TaskStatus::DownloadFailed:
         row->setTitleText(titleText);
         showFixedProgress(row, 0);
-        row->setStatusText(TaskStatus::downloadFailed());
+        row->setStatusText(failedStatusText(t.failReason));
         row->hideBusyLabel();
         break;
     case TaskStatus::AnalysisFailed:

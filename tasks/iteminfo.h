@@ -64,6 +64,9 @@ public:
     // Run-time only: the list views (one bit per ListRules::View) the
     // download list last counted this task in.
     quint8 countedViews = 0;
+    // Run-time only: why the last download run failed (FailReason), shown
+    // in the row; 0 when it did not fail or the reason is not known.
+    int failReason = 0;
 };
 
 // A new random UUID as 32 lower-case hexadecimal digits.

@@ -56,20 +56,22 @@ const char *const kSelectStatement
 // The fields a record loaded for the list holds, and the ones it leaves out.
 // Rows are found by SQLite's row number, which stays while the program runs
 // (it never rebuilds the table).
+// Output names (renametitle, targetPath) are among the listed fields: a new
+// task's file name must differ from every listed task's.
 const char *const kSelectListedStatement
     = "select rowid,duration,process,process_status,process_string,qfilesize,thumbnailUrl,"
-      "title,url,biaoji,uniqueID from student1";
+      "title,url,biaoji,uniqueID,renametitle,targetPath from student1";
 
 const char *const kSelectDetailsStatement
     = "select agentCmd,bestaudio_id,cmd,eta,ext,filesize,limitRate,path,qianruzimu,quality,"
-      "quality_num,rate,renametargetPath,renametitle,status,targetPath,zhuanhuan,zimu,uniqueID "
+      "quality_num,rate,renametargetPath,status,zhuanhuan,zimu,uniqueID "
       "from student1 where rowid = :row";
 
 const char *const kUpdateListedStatement
     = "update student1 set id = :id,duration = :duration,process = :process,"
       "process_status = :process_status,process_string = :process_string,qfilesize = :qfilesize,"
-      "status = :status,thumbnailUrl = :thumbnailUrl,title = :title,url = :url,biaoji = :biaoji "
-      "where rowid = :row";
+      "status = :status,thumbnailUrl = :thumbnailUrl,title = :title,url = :url,biaoji = :biaoji,"
+      "renametitle = :renametitle,targetPath = :targetPath where rowid = :row";
 
 void bindListedFields(QSqlQuery &q, const ItemInfo *t)
 {
@@ -85,6 +87,8 @@ void bindListedFields(QSqlQuery &q, const ItemInfo *t)
     q.bindValue(QStringLiteral(":title"), t->title);
     q.bindValue(QStringLiteral(":url"), t->url);
     q.bindValue(QStringLiteral(":biaoji"), t->biaoji);
+    q.bindValue(QStringLiteral(":renametitle"), t->renametitle);
+    q.bindValue(QStringLiteral(":targetPath"), t->targetPath);
 }
 
 void bindTask(QSqlQuery &q, const ItemInfo *t)
@@ -389,6 +393,8 @@ int SqliteDBAOperator::loadListedTasks(
         t->thumbnailUrl = q.value(6).toString();
         t->title = q.value(7).toString();
         t->url = q.value(8).toString();
+        t->renametitle = q.value(11).toString();
+        t->targetPath = q.value(12).toString();
         t->biaoji = true;
         t->id = counter++;
         normaliseLoadedState(t, words);
@@ -414,7 +420,7 @@ bool SqliteDBAOperator::readDetails(ItemInfo *t)
         qDebug() << "task details not read: row" << t->storedRow << q.lastError().text();
         return false;
     }
-    t->uniqueID = q.value(18).toString();
+    t->uniqueID = q.value(16).toString();
     t->agentCmd = q.value(0).toString();
     t->bestaudio_id = q.value(1).toString();
     t->cmd = q.value(2).toString();
@@ -428,13 +434,11 @@ bool SqliteDBAOperator::readDetails(ItemInfo *t)
     t->quality_num = q.value(10).toInt();
     t->rate = q.value(11).toString();
     t->renametargetPath = q.value(12).toString();
-    t->renametitle = q.value(13).toString();
     // Known status codes got their word when the task was loaded.
     if (t->status.isEmpty())
-        t->status = q.value(14).toString();
-    t->targetPath = q.value(15).toString();
-    t->zhuanhuan = q.value(16).toString();
-    t->zimu = q.value(17).toString();
+        t->status = q.value(13).toString();
+    t->zhuanhuan = q.value(14).toString();
+    t->zimu = q.value(15).toString();
     t->detailsLoaded = true;
     return true;
 }
