@@ -51,4 +51,9 @@ bool deletedByBulk(const ItemInfo &t, int view)
     }
 }
 
+QString badgeText(int count)
+{
+    return count > 99 ? QStringLiteral("99+") : QString::number(count);
+}
+
 } // namespace ListRules

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 class ItemInfo;
 
 // Which tasks the four views of the download list show. Only listed tasks
@@ -24,6 +26,10 @@ int viewsOf(const ItemInfo &task);
 
 // Scroll range maximum for a view of count tasks shown five at a time.
 int scrollMaximum(int count);
+
+// The text of a view's counter badge: the badge holds three characters, so
+// larger counts read "99+" (the exact count goes into its tool tip).
+QString badgeText(int count);
 
 // Tasks the bulk delete of view hides.
 bool deletedByBulk(const ItemInfo &task, int view);

@@ -48,10 +48,15 @@ void MainWindow::updateCounts()
 {
     // A smaller range moves the value, which shows the page again.
     ui->verticalScrollBar->setRange(0, m_downloads->scrollMaximum());
-    ui->label_all->setText(QString::number(m_downloads->count(ListRules::Paused)));
-    ui->label_downloading->setText(QString::number(m_downloads->count(ListRules::InProgress)));
-    ui->label_downloaded->setText(QString::number(m_downloads->count(ListRules::Finished)));
-    ui->label_downloaded_failure->setText(QString::number(m_downloads->count(ListRules::Failed)));
+    const auto show = [this](QLabel *badge, int view) {
+        const int n = m_downloads->count(view);
+        badge->setText(ListRules::badgeText(n));
+        badge->setToolTip(n > 99 ? QString::number(n) : QString());
+    };
+    show(ui->label_all, ListRules::Paused);
+    show(ui->label_downloading, ListRules::InProgress);
+    show(ui->label_downloaded, ListRules::Finished);
+    show(ui->label_downloaded_failure, ListRules::Failed);
 }
 
 void MainWindow::showListPage(int view)
