@@ -1,6 +1,7 @@
 #include "base/settingscontroller.h"
 
 #include "base/global.h"
+#include "extractor/cookieoptions.h"
 
 SettingsController::SettingsController(const QString &settingsPath, QObject *parent)
     : QObject(parent)
@@ -8,12 +9,15 @@ SettingsController::SettingsController(const QString &settingsPath, QObject *par
     , m_general(SettingsStore::loadGeneral(settingsPath))
     , m_chinese(SettingsStore::loadLanguage(settingsPath) != 0)
     , m_notice(SettingsStore::loadNotice(settingsPath))
-{ }
+{
+    CookieOptions::setChoice(m_general.cookies);
+}
 
 void SettingsController::saveGeneral(const SettingsStore::GeneralSettings &values)
 {
     SettingsStore::saveGeneral(m_path, values);
     m_general = SettingsStore::loadGeneral(m_path);
+    CookieOptions::setChoice(m_general.cookies);
     emit generalChanged(m_general);
 }
 

@@ -26,6 +26,10 @@ set(QUILLON_CORE_SOURCES
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/commandcheck.h
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/commands.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/commands.h
+    ${CMAKE_CURRENT_SOURCE_DIR}/extractor/cookiefailure.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/extractor/cookiefailure.h
+    ${CMAKE_CURRENT_SOURCE_DIR}/extractor/cookieoptions.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/extractor/cookieoptions.h
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/downloadcommand.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/downloadcommand.h
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/formattable.cpp
@@ -190,6 +194,7 @@ set(QUILLON_GUI_SOURCES
     ${CMAKE_CURRENT_SOURCE_DIR}/ui/mainwindow_list.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/ui/mainwindow_pages.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/ui/mainwindow_proxy.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/ui/mainwindow_cookies.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/ui/mainwindow_settingspage.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/ui/mainwindow_shell.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/ui/settingspage.cpp

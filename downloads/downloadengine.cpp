@@ -5,6 +5,7 @@
 #include "downloads/schedulerrules.h"
 #include "extractor/commandcheck.h"
 #include "extractor/commands.h"
+#include "extractor/cookieoptions.h"
 #include "extractor/downloadcommand.h"
 #include "extractor/metadata.h"
 #include "extractor/myqprocess.h"
@@ -179,6 +180,7 @@ void DownloadEngine::startDownload(int slot, ItemInfo *t)
     // A task downloaded before starts from nothing: an old 100 % must not
     // make a failed new run look finished.
     t->process = 0;
+    t->cookieFailure = CookieFailure::None;
     emit taskChanged(t);
     emit relayoutRequested();
 
@@ -186,7 +188,15 @@ void DownloadEngine::startDownload(int slot, ItemInfo *t)
     // Downloads that never needed an analysis must not pile up credit.
     m_analysisBudget = qMin(m_analysisBudget + 1, m_processnum);
     m_parsers[slot].reset();
+    startRun(slot, command);
+}
+
+void DownloadEngine::startRun(int slot, const QString &command)
+{
+    MyQProcess *p = processList[slot];
+    m_cookieWatch[slot].reset();
     ToolProcess::startExtractor(p, command, QIODevice::ReadWrite);
+    m_cookieWatch[slot].setKind(CookieOptions::refusal(p));
 }
 
 void DownloadEngine::startAnalysis(int slot, const QList<ItemInfo *> &batch)
@@ -223,11 +233,12 @@ void DownloadEngine::startAnalysis(int slot, const QList<ItemInfo *> &batch)
     for (ItemInfo *t : qAsConst(tasks)) {
         t->process_status = TaskStatus::Analysing;
         t->running = true;
+        t->cookieFailure = CookieFailure::None;
         emit taskChanged(t);
     }
     emit relayoutRequested();
 
-    ToolProcess::startExtractor(p, command, QIODevice::ReadWrite);
+    startRun(slot, command);
     qDebug() << command;
     m_analysisBudget -= tasks.size();
 }
@@ -262,7 +273,8 @@ void DownloadEngine::readAnalysisOutput(int slot)
 {
     MyQProcess *p = processList[slot];
     const QByteArray chunk = p->readAll();
-    qDebug() << "alldata=" << chunk.left(2000);
+    qDebug() << "alldata=" << CookieOptions::forDebugPrint(chunk);
+    m_cookieWatch[slot].feed(chunk);
     if (m_batchTasks[slot].isEmpty())
         return;
     const QList<AnalysisOutcome> outcomes = m_batches[slot].feed(chunk);
@@ -278,7 +290,9 @@ void DownloadEngine::analysisFinished(int slot, QProcess::ExitStatus status)
 {
     MyQProcess *p = processList[slot];
     const QByteArray rest = p->readAll();
-    qDebug() << "alldata=" << rest.left(2000);
+    qDebug() << "alldata=" << CookieOptions::forDebugPrint(rest);
+    m_cookieWatch[slot].feed(rest);
+    m_cookieWatch[slot].finish();
     const QList<ItemInfo *> tasks = m_batchTasks[slot];
     m_batchTasks[slot].clear();
     if (tasks.isEmpty()) {
@@ -286,7 +300,10 @@ void DownloadEngine::analysisFinished(int slot, QProcess::ExitStatus status)
         return;
     }
     QList<AnalysisOutcome> outcomes = m_batches[slot].feed(rest);
-    outcomes += m_batches[slot].finish(status == QProcess::CrashExit);
+    // A run refused for its cookies reached none of its links, and every
+    // new run would be refused alike: all of them fail.
+    const bool refused = m_cookieWatch[slot].kind() != CookieFailure::None;
+    outcomes += m_batches[slot].finish(status == QProcess::CrashExit && !refused);
     m_batches[slot] = AnalysisBatch();
     // The slot stays busy until every task of its run is settled.
     applyOutcomes(tasks, outcomes, slot);
@@ -297,12 +314,21 @@ void DownloadEngine::analysisFinished(int slot, QProcess::ExitStatus status)
 void DownloadEngine::applyOutcomes(
     const QList<ItemInfo *> &tasks, const QList<AnalysisOutcome> &outcomes, int slot)
 {
+    // Taken now: a thumbnail fetch below may let the slot start another run.
+    const CookieFailure::Kind cookies = m_cookieWatch[slot].kind();
+    bool cookiesFailed = false;
     for (const AnalysisOutcome &o : outcomes) {
         if (o.index < 0 || o.index >= tasks.size())
             continue;
         qDebug() << "analysis slot" << slot << "settles" << tasks.at(o.index)->uniqueID << o.kind;
+        if (o.kind == AnalysisOutcome::Failed && cookies != CookieFailure::None) {
+            tasks.at(o.index)->cookieFailure = cookies;
+            cookiesFailed = true;
+        }
         applyOutcome(tasks.at(o.index), o);
     }
+    if (cookiesFailed)
+        emit cookiesUnreadable(cookies);
 }
 
 void DownloadEngine::applyOutcome(ItemInfo *t, const AnalysisOutcome &outcome)
@@ -389,6 +415,7 @@ void DownloadEngine::readDownloadOutput(int slot)
 {
     MyQProcess *p = processList[slot];
     const QByteArray chunk = p->readAll();
+    m_cookieWatch[slot].feed(chunk);
     if (!p->task || chunk.isEmpty())
         return;
     m_parsers[slot].feed(p->task, chunk);
@@ -406,14 +433,18 @@ void DownloadEngine::downloadFinished(int slot)
         p->close();
         return;
     }
-    m_parsers[slot].feed(t, p->readAll());
+    const QByteArray rest = p->readAll();
+    m_cookieWatch[slot].feed(rest);
+    m_cookieWatch[slot].finish();
+    m_parsers[slot].feed(t, rest);
     m_parsers[slot].flush(t);
 
     const bool fileThere = !OutputLookup::findFile(*t).isEmpty();
     const int verdict = SchedulerRules::downloadVerdict(*t, fileThere);
     const bool fromInfo = !m_slotInfo[slot].isEmpty();
+    const CookieFailure::Kind cookies = m_cookieWatch[slot].kind();
     dropInfoFile(slot);
-    if (fromInfo && verdict != TaskStatus::Finished) {
+    if (fromInfo && verdict != TaskStatus::Finished && cookies == CookieFailure::None) {
         // The analysis's document may have gone stale (expired format
         // links): the task gets the run it would have had without it.
         qDebug() << "task" << t->uniqueID << "runs again without its analysis document";
@@ -422,15 +453,19 @@ void DownloadEngine::downloadFinished(int slot)
         emit taskChanged(t);
         m_parsers[slot].reset();
         p->close();
-        ToolProcess::startExtractor(p, t->cmd + downloadRunSuffix(), QIODevice::ReadWrite);
+        startRun(slot, t->cmd + downloadRunSuffix());
         return;
     }
     t->process_status = verdict;
+    if (verdict != TaskStatus::Finished)
+        t->cookieFailure = cookies;
     emit taskChanged(t);
     emit relayoutRequested();
     releaseSlot(slot);
     storeTask(t);
     emit countsChanged();
+    if (t->cookieFailure != CookieFailure::None)
+        emit cookiesUnreadable(t->cookieFailure);
     runScheduler();
 }
 

@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "downloads/analysisbatch.h"
+#include "extractor/cookiefailure.h"
 #include "extractor/progressparser.h"
 
 class QTemporaryDir;
@@ -76,6 +77,9 @@ signals:
     void relayoutRequested();
     void countsChanged();
     void storeFailed();
+    // Runs failed because the sign-in cookies could not be read (a
+    // CookieFailure::Kind); the failed tasks' rows say so.
+    void cookiesUnreadable(int kind);
 
 public slots:
     void receiveWork();
@@ -86,6 +90,8 @@ private:
     QStringList downloadTargets() const;
     void startDownload(int slot, ItemInfo *task);
     void startAnalysis(int slot, const QList<ItemInfo *> &batch);
+    // Starts command on slot, watching its output for unreadable cookies.
+    void startRun(int slot, const QString &command);
     bool refuseForeignCommand(ItemInfo *task, const QString &command, int failedStatus);
     void readAnalysisOutput(int slot);
     void analysisFinished(int slot, QProcess::ExitStatus status);
@@ -118,6 +124,7 @@ private:
     ProgressParser m_parsers[SlotCount];
     AnalysisBatch m_batches[FirstDownloadSlot];
     QList<ItemInfo *> m_batchTasks[FirstDownloadSlot];
+    CookieFailureWatch m_cookieWatch[SlotCount];
 
     struct Info
     {

@@ -87,12 +87,17 @@ signals:
     void countsChanged();
     // A task could not be written to the database (announced once).
     void storeFailed();
+    // Runs failed because the sign-in cookies could not be read (a
+    // CookieFailure::Kind): announced once, and again only after a run
+    // went through or the settings were saved.
+    void cookiesUnreadable(int kind);
 
 public:
     void reportStoreFailure();
 
 private:
     void onTaskChanged(ItemInfo *task);
+    void reportCookieFailure(int kind);
 
     QList<ItemInfo *> m_tasks;
     QHash<const ItemInfo *, int> m_countedAs; // status and pause last counted
@@ -101,6 +106,7 @@ private:
     int m_nextTaskId = 0;
     int m_view = 0;
     bool m_storeFailureReported = false;
+    bool m_cookieFailureReported = false;
     int m_offset = 0;
     bool m_allPaused = false;
 };

@@ -1,6 +1,7 @@
 #include "downloads/rowupdate.h"
 
 #include "downloads/itemwidget.h"
+#include "extractor/cookiefailure.h"
 #include "extractor/metadata.h"
 #include "tasks/iteminfo.h"
 #include "tasks/taskstatus.h"
@@ -14,6 +15,13 @@ void showFixedProgress(itemWidget *row, int progress)
     row->setEtaText(QString());
     row->setProgressValue(progress);
     row->setPercentText(QString::number(progress) + QLatin1Char('%'));
+}
+
+// A run that could not read the sign-in cookies says so instead.
+QString failedText(const ItemInfo &t)
+{
+    return t.cookieFailure != CookieFailure::None ? CookieFailure::rowText()
+                                                  : TaskStatus::downloadFailed();
 }
 
 } // namespace
@@ -67,12 +75,12 @@ void applyTaskToRow(const ItemInfo &t, itemWidget *row)
     case TaskStatus::DownloadFailed:
         row->setTitleText(titleText);
         showFixedProgress(row, 0);
-        row->setStatusText(TaskStatus::downloadFailed());
+        row->setStatusText(failedText(t));
         row->hideBusyLabel();
         break;
     case TaskStatus::AnalysisFailed:
         row->setTitleText(t.url);
-        row->setStatusText(TaskStatus::downloadFailed());
+        row->setStatusText(failedText(t));
         row->hideBusyLabel();
         break;
     default:

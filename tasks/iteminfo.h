@@ -57,6 +57,9 @@ public:
     // whether the user asked for it again while it ran.
     bool running = false;
     bool requeueAfterRun = false;
+    // Run-time only: the last run failed because the sign-in cookies could
+    // not be read (a CookieFailure::Kind, 0 when not).
+    int cookieFailure = 0;
 };
 
 // A new random UUID as 32 lower-case hexadecimal digits.
