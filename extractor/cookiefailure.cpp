@@ -52,6 +52,11 @@ QString rowText()
     return tr("Cookies unreadable");
 }
 
+QString title()
+{
+    return tr("Cookies for sign-in");
+}
+
 QString message(Kind kind, const SettingsStore::CookieSettings &choice)
 {
     if (choice.source == 2) {

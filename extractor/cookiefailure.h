@@ -28,8 +28,9 @@ enum Kind : int
 // warning lines count, never progress lines or video documents.
 Kind inLine(const QByteArray &line);
 
-// The short text a failed task's row shows.
+// The short text a failed task's row shows, and the title of the message.
 QString rowText();
+QString title();
 // The message: what went wrong with choice, and the other choice to try.
 QString message(Kind kind, const SettingsStore::CookieSettings &choice);
 

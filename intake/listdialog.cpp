@@ -5,6 +5,7 @@
 #include "base/global.h"
 #include "base/imagestyle.h"
 #include "extractor/commands.h"
+#include "extractor/cookieoptions.h"
 #include "extractor/downloadcommand.h"
 #include "extractor/metadata.h"
 #include "extractor/myqprocess.h"
@@ -130,6 +131,14 @@ void ListDialog::showEntries(const QByteArray &flatListOutput)
     showList();
     ui->label_title->setText(tr("Parsing completed,select videoes and click download"));
     ui->label_title->setToolTip(QString());
+    const CookieFailure::Kind cookies = m_entries.isEmpty()
+        ? CookieOptions::failureOf(m_p1, flatListOutput)
+        : CookieFailure::None;
+    if (cookies != CookieFailure::None) {
+        ui->label_title->setText(CookieFailure::rowText());
+        DialogSeam::warning(
+            this, CookieFailure::title(), CookieFailure::message(cookies, CookieOptions::choice()));
+    }
     fetchNextTitle();
 }
 

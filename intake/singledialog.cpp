@@ -5,6 +5,7 @@
 #include "base/global.h"
 #include "base/imagestyle.h"
 #include "extractor/commands.h"
+#include "extractor/cookieoptions.h"
 #include "extractor/downloadcommand.h"
 #include "extractor/formattable.h"
 #include "extractor/myqprocess.h"
@@ -129,7 +130,14 @@ void SingleDialog::showAnalysis(const QByteArray &output)
 {
     stopAnimation();
     if (parseVideoOutput(output, &m_meta) == ParseResult::Invalid) {
-        ui->label->setText(tr("Incorrect Url address or network unreachabl."));
+        const CookieFailure::Kind cookies = CookieOptions::failureOf(m_process, output);
+        if (cookies == CookieFailure::None) {
+            ui->label->setText(tr("Incorrect Url address or network unreachabl."));
+            return;
+        }
+        ui->label->setText(CookieFailure::rowText());
+        DialogSeam::warning(
+            this, CookieFailure::title(), CookieFailure::message(cookies, CookieOptions::choice()));
         return;
     }
     m_bestAudioId = bestAudioId(m_meta.formats, QString());

@@ -97,6 +97,10 @@
             <source>Close %1 and try again, or export its cookies to a file and choose "Cookies file" under "Cookies for sign-in" in the settings.</source>
             <translation>请关闭 %1 后重试，或将其 Cookie 导出为文件，并在设置的“登录用 Cookie”中选择“Cookie 文件”。</translation>
         </message>
+        <message>
+            <source>Cookies for sign-in</source>
+            <translation>登录用 Cookie</translation>
+        </message>
     </context>
     <context>
         <name>DownloadChoices</name>

@@ -97,6 +97,10 @@
             <source>Close %1 and try again, or export its cookies to a file and choose "Cookies file" under "Cookies for sign-in" in the settings.</source>
             <translation>Close %1 and try again, or export its cookies to a file and choose "Cookies file" under "Cookies for sign-in" in the settings.</translation>
         </message>
+        <message>
+            <source>Cookies for sign-in</source>
+            <translation>Cookies for sign-in</translation>
+        </message>
     </context>
     <context>
         <name>DownloadChoices</name>

@@ -34,7 +34,7 @@ void MainWindow::createDownloadEngine()
                 .arg(QDir::toNativeSeparators(m_downloads->database()->databasePath())));
     });
     connect(m_downloads, &DownloadListController::cookiesUnreadable, this, [this](int kind) {
-        DialogSeam::warning(this, tr("Cookies for sign-in"),
+        DialogSeam::warning(this, CookieFailure::title(),
             CookieFailure::message(
                 static_cast<CookieFailure::Kind>(kind), CookieOptions::choice()));
     });
