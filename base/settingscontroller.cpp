@@ -10,15 +10,25 @@ SettingsController::SettingsController(const QString &settingsPath, QObject *par
     , m_chinese(SettingsStore::loadLanguage(settingsPath) != 0)
     , m_notice(SettingsStore::loadNotice(settingsPath))
 {
-    CookieOptions::setChoice(m_general.cookies);
+    takeCookieChoice();
 }
 
 void SettingsController::saveGeneral(const SettingsStore::GeneralSettings &values)
 {
     SettingsStore::saveGeneral(m_path, values);
     m_general = SettingsStore::loadGeneral(m_path);
-    CookieOptions::setChoice(m_general.cookies);
+    takeCookieChoice();
     emit generalChanged(m_general);
+}
+
+void SettingsController::takeCookieChoice()
+{
+    // A browser this system has not (a file from another system) is none,
+    // as the settings page shows it.
+    SettingsStore::CookieSettings &c = m_general.cookies;
+    if (c.source == 1 && !CookieOptions::isKnownBrowser(c.browser))
+        c = SettingsStore::CookieSettings();
+    CookieOptions::setChoice(c);
 }
 
 void SettingsController::setChineseUi(bool chinese)

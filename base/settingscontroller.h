@@ -46,6 +46,8 @@ signals:
     void languageChanged(bool chinese);
 
 private:
+    void takeCookieChoice();
+
     QString m_path;
     SettingsStore::GeneralSettings m_general;
     bool m_chinese = true;

@@ -49,7 +49,7 @@ struct GeneralSettings
 // topnum is 0 (never saved) all seven take their defaults; otherwise what was
 // read is kept, and a processnum or anaprocessnum of 0 takes its default.
 // Loading never rewrites the file. The cookie choice is read on its own; an
-// unknown source or browser, or a choice without its browser or file, is none.
+// unknown source, or a choice without its browser or file, is none.
 GeneralSettings loadGeneral(const QString &path);
 // Writes the four switches as integers, then topnum, processnum and
 // anaprocessnum as decimal text, then the cookie choice.

@@ -90,6 +90,15 @@ QList<Browser> browsers()
     return list;
 }
 
+bool isKnownBrowser(const QString &name)
+{
+    for (const Browser &b : browsers()) {
+        if (b.name == name)
+            return true;
+    }
+    return false;
+}
+
 QString browserLabel(const QString &name)
 {
     for (const Browser &b : browsers()) {
@@ -130,11 +139,8 @@ bool addToRun(QProcess *process, QStringList *arguments)
 
     const SettingsStore::CookieSettings c = g_choice;
     if (c.source == 1) {
-        bool known = false;
-        for (const Browser &b : browsers())
-            known = known || b.name == c.browser;
         // "::" would make the rest of the profile a container name.
-        if (!known || c.profile.contains(QStringLiteral("::")))
+        if (!isKnownBrowser(c.browser) || c.profile.contains(QStringLiteral("::")))
             return refuse(process, CookieFailure::NotFound);
         *arguments << QStringLiteral("--cookies-from-browser")
                    << (c.profile.isEmpty() ? c.browser : c.browser + QLatin1Char(':') + c.profile);

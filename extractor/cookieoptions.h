@@ -24,6 +24,7 @@ struct Browser
 // The browsers whose cookies the extractor reads on this system, in the order
 // the settings page offers them.
 QList<Browser> browsers();
+bool isKnownBrowser(const QString &name);
 // The browser's label; an unknown name stays as it is.
 QString browserLabel(const QString &name);
 

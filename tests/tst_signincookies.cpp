@@ -206,8 +206,12 @@ private slots:
         QTRY_VERIFY(!QFile::exists(copy));
 
         // A damaged row holds no choice; "none" adds nothing.
-        QVERIFY(write(settings, "[setting]\ncookiesource=2\ncookiesbrowser=firefox\n"));
-        QCOMPARE(SettingsController(settings).general().cookies.source, 0);
+        for (const char *row : {"cookiesource=2\ncookiesbrowser=firefox", // no file
+                 "cookiesource=1\ncookiesbrowser=--exec"}) { // no such browser
+            const QString damaged = dir.filePath(QString::number(qHash(row)) + ".ini");
+            QVERIFY(write(damaged, "[setting]\n" + QByteArray(row) + '\n'));
+            QCOMPARE(SettingsController(damaged).general().cookies.source, 0);
+        }
         QVERIFY(!runExtractor("tool.exe -j http://127.0.0.1:9/v").output.contains("cookies"));
 
         for (const char *stored : {"tool.exe -j http://a.example/v --cookies /tmp/c.txt",
