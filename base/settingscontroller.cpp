@@ -1,6 +1,5 @@
 #include "base/settingscontroller.h"
 
-#include "base/global.h"
 #include "extractor/cookieoptions.h"
 
 SettingsController::SettingsController(const QString &settingsPath, QObject *parent)
@@ -38,13 +37,12 @@ void SettingsController::setChineseUi(bool chinese)
     emit languageChanged(chinese);
 }
 
-bool SettingsController::applyStoredOneKey() const
+std::optional<SettingsStore::OneKeySettings> SettingsController::oneKeyInEffect() const
 {
     const SettingsStore::OneKeySettings stored = SettingsStore::loadOneKey(m_path);
     if (stored.videolocation.isEmpty())
-        return false;
-    Global::ONEKEY = stored.onekey;
-    return true;
+        return std::nullopt;
+    return stored;
 }
 
 SettingsStore::OneKeySettings SettingsController::storedOneKey() const

@@ -1,8 +1,8 @@
 #include "downloads/rowupdate.h"
 
 #include "downloads/itemwidget.h"
-#include "extractor/cookiefailure.h"
 #include "extractor/metadata.h"
+#include "extractor/runreport.h"
 #include "tasks/iteminfo.h"
 #include "tasks/taskstatus.h"
 
@@ -15,13 +15,6 @@ void showFixedProgress(itemWidget *row, int progress)
     row->setEtaText(QString());
     row->setProgressValue(progress);
     row->setPercentText(QString::number(progress) + QLatin1Char('%'));
-}
-
-// A run that could not read the sign-in cookies says so instead.
-QString failedText(const ItemInfo &t)
-{
-    return t.cookieFailure != CookieFailure::None ? CookieFailure::rowText()
-                                                  : TaskStatus::downloadFailed();
 }
 
 } // namespace
@@ -75,12 +68,13 @@ void applyTaskToRow(const ItemInfo &t, itemWidget *row)
     case TaskStatus::DownloadFailed:
         row->setTitleText(titleText);
         showFixedProgress(row, 0);
-        row->setStatusText(failedText(t));
+        row->setStatusText(failedStatusText(t.failReason));
         row->hideBusyLabel();
         break;
     case TaskStatus::AnalysisFailed:
         row->setTitleText(t.url);
-        row->setStatusText(failedText(t));
+        // Only unreadable sign-in cookies give an analysis a reason.
+        row->setStatusText(failedStatusText(t.failReason));
         row->hideBusyLabel();
         break;
     default:

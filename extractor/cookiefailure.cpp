@@ -1,6 +1,7 @@
 #include "extractor/cookiefailure.h"
 
 #include "extractor/cookieoptions.h"
+#include "extractor/runreport.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -49,7 +50,7 @@ Kind inLine(const QByteArray &line)
 
 QString rowText()
 {
-    return tr("Cookies unreadable");
+    return failedStatusText(int(FailReason::CookiesUnreadable));
 }
 
 QString title()

@@ -159,16 +159,6 @@ CookieFailure::Kind refusal(const QProcess *process)
     return static_cast<CookieFailure::Kind>(process->property(kRefusal).toInt());
 }
 
-CookieFailure::Kind failureOf(const QProcess *process, const QByteArray &output)
-{
-    if (refusal(process) != CookieFailure::None)
-        return refusal(process);
-    CookieFailureWatch watch;
-    watch.feed(output);
-    watch.finish();
-    return watch.kind();
-}
-
 QByteArray forDebugPrint(const QByteArray &output)
 {
     // Chunks end anywhere, so a document's cookie value may begin one; only

@@ -44,9 +44,6 @@ SettingsStore::CookieSettings choice();
 // says why until the next start on process.
 bool addToRun(QProcess *process, QStringList *arguments);
 CookieFailure::Kind refusal(const QProcess *process);
-// Why the run that just ended on process could not read its cookies, from
-// its refusal or its whole output; None when it could.
-CookieFailure::Kind failureOf(const QProcess *process, const QByteArray &output);
 
 // What a debug print may show of a piece of run output: its size and its
 // error and warning lines. The extractor repeats the cookies it sends in its
