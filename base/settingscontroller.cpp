@@ -1,18 +1,33 @@
 #include "base/settingscontroller.h"
 
+#include "extractor/cookieoptions.h"
+
 SettingsController::SettingsController(const QString &settingsPath, QObject *parent)
     : QObject(parent)
     , m_path(settingsPath)
     , m_general(SettingsStore::loadGeneral(settingsPath))
     , m_chinese(SettingsStore::loadLanguage(settingsPath) != 0)
     , m_notice(SettingsStore::loadNotice(settingsPath))
-{ }
+{
+    takeCookieChoice();
+}
 
 void SettingsController::saveGeneral(const SettingsStore::GeneralSettings &values)
 {
     SettingsStore::saveGeneral(m_path, values);
     m_general = SettingsStore::loadGeneral(m_path);
+    takeCookieChoice();
     emit generalChanged(m_general);
+}
+
+void SettingsController::takeCookieChoice()
+{
+    // A browser this system has not (a file from another system) is none,
+    // as the settings page shows it.
+    SettingsStore::CookieSettings &c = m_general.cookies;
+    if (c.source == 1 && !CookieOptions::isKnownBrowser(c.browser))
+        c = SettingsStore::CookieSettings();
+    CookieOptions::setChoice(c);
 }
 
 void SettingsController::setChineseUi(bool chinese)

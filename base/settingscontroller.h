@@ -10,8 +10,9 @@
 // The program's settings, kept in one settings file: the general settings of
 // the settings page, the interface language, the one-key choices and the last
 // notice. Loading applies the rules for missing values and never writes the
-// file; every change is written at once. No widgets: the window shows the
-// values and hands back what the user chose.
+// file; every change is written at once. The cookie choice loaded or saved
+// last is the one every extractor run signs in with. No widgets: the window
+// shows the values and hands back what the user chose.
 class SettingsController : public QObject
 {
     Q_OBJECT
@@ -46,6 +47,8 @@ signals:
     void languageChanged(bool chinese);
 
 private:
+    void takeCookieChoice();
+
     QString m_path;
     SettingsStore::GeneralSettings m_general;
     bool m_chinese = true;

@@ -12,6 +12,18 @@ QString key(const char *name)
     return QStringLiteral("/setting/") + QLatin1String(name);
 }
 
+CookieSettings readCookies(const QSettings &s)
+{
+    CookieSettings read;
+    read.source = s.value(key("cookiesource")).toInt();
+    read.browser = s.value(key("cookiesbrowser")).toString();
+    read.profile = s.value(key("cookiesprofile")).toString();
+    read.file = s.value(key("cookiesfile")).toString();
+    const bool complete = (read.source == 1 && !read.browser.isEmpty())
+        || (read.source == 2 && !read.file.isEmpty());
+    return complete ? read : CookieSettings();
+}
+
 } // namespace
 
 std::unique_ptr<QSettings> open(const QString &path)
@@ -52,8 +64,10 @@ GeneralSettings loadGeneral(const QString &path)
     // saved: only a stored 0 turns it off.
     const QString notify = key("notifyswitch");
     read.notifyswitch = !s->contains(notify) || s->value(notify).toInt() != 0 ? 1 : 0;
+    read.cookies = readCookies(*s);
     GeneralSettings defaults;
     defaults.notifyswitch = read.notifyswitch;
+    defaults.cookies = read.cookies;
     if (read.topnum == 0)
         return defaults;
     if (read.processnum == 0)
@@ -80,6 +94,10 @@ void saveGeneral(const QString &path, const GeneralSettings &v)
     s->setValue(key("topnum"), QString::number(v.topnum));
     s->setValue(key("processnum"), QString::number(v.processnum));
     s->setValue(key("anaprocessnum"), QString::number(v.anaprocessnum));
+    s->setValue(key("cookiesource"), v.cookies.source);
+    s->setValue(key("cookiesbrowser"), v.cookies.browser);
+    s->setValue(key("cookiesprofile"), v.cookies.profile);
+    s->setValue(key("cookiesfile"), v.cookies.file);
 }
 
 int loadLanguage(const QString &path)

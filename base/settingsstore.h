@@ -19,6 +19,18 @@ int readInt(const QString &path, const QString &key);
 QString readString(const QString &path, const QString &key);
 bool contains(const QString &path, const QString &key);
 
+// Where extractor runs take the cookies that sign the user in: nowhere (0),
+// a browser's own store (1: browser is the extractor's name for it, profile
+// may be empty) or a cookies file the user exported (2). Only the choice is
+// stored, never a cookie.
+struct CookieSettings
+{
+    int source = 0;
+    QString browser;
+    QString profile;
+    QString file;
+};
+
 // The defaults of the general settings: a first start and a file that never
 // had them saved use these, and nothing else in the program repeats them.
 struct GeneralSettings
@@ -33,16 +45,18 @@ struct GeneralSettings
     // Desktop notices of downloads that end while the window is in the
     // background. Read on its own: files written before it existed lack it.
     int notifyswitch = 1;
+    CookieSettings cookies;
 };
 
 // Reads the seven general keys and applies the rule for missing values: when
 // topnum is 0 (never saved) all seven take their defaults; otherwise what was
 // read is kept, and a processnum or anaprocessnum of 0 takes its default.
-// notifyswitch is on unless the file holds it as 0. Loading never rewrites
-// the file.
+// notifyswitch is on unless the file holds it as 0. The cookie choice is
+// read on its own too; an unknown source, or a choice without its browser or
+// file, is none. Loading never rewrites the file.
 GeneralSettings loadGeneral(const QString &path);
 // Writes the five switches as integers, then topnum, processnum and
-// anaprocessnum as decimal text.
+// anaprocessnum as decimal text, then the cookie choice.
 void saveGeneral(const QString &path, const GeneralSettings &values);
 
 // 1 = Chinese, 0 = English. A missing key means Chinese; any non-zero value too.

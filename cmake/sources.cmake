@@ -33,6 +33,10 @@ set(QUILLON_CORE_SOURCES
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/commandcheck.h
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/commands.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/commands.h
+    ${CMAKE_CURRENT_SOURCE_DIR}/extractor/cookiefailure.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/extractor/cookiefailure.h
+    ${CMAKE_CURRENT_SOURCE_DIR}/extractor/cookieoptions.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/extractor/cookieoptions.h
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/downloadcommand.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/downloadcommand.h
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/extractorkeys.qrc
@@ -228,6 +232,7 @@ set(QUILLON_GUI_SOURCES
     ${CMAKE_CURRENT_SOURCE_DIR}/ui/mainwindow_notices.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/ui/mainwindow_pages.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/ui/mainwindow_proxy.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/ui/mainwindow_cookies.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/ui/mainwindow_settingspage.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/ui/mainwindow_shell.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/ui/settingspage.cpp

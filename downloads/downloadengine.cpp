@@ -6,6 +6,7 @@
 #include "extractor/analysissession.h"
 #include "extractor/commandcheck.h"
 #include "extractor/commands.h"
+#include "extractor/cookieoptions.h"
 #include "extractor/downloadcommand.h"
 #include "extractor/mediacheck.h"
 #include "extractor/metadata.h"
@@ -206,6 +207,7 @@ void DownloadEngine::startDownload(int slot, ItemInfo *t)
     // A task downloaded before starts from nothing: an old 100 % must not
     // make a failed new run look finished.
     t->process = 0;
+    t->cookieFailure = CookieFailure::None;
     emit taskChanged(t);
     emit relayoutRequested();
 
@@ -230,7 +232,9 @@ void DownloadEngine::launchDownload(int slot, const QString &command)
             m_slotPathFile[slot].clear();
     }
     qDebug() << run;
+    m_cookieWatch[slot].reset();
     ToolProcess::startExtractor(processList[slot], run, QIODevice::ReadWrite);
+    m_cookieWatch[slot].setKind(CookieOptions::refusal(processList[slot]));
 }
 
 void DownloadEngine::failWithoutRun(ItemInfo *t, FailReason why)
@@ -275,6 +279,8 @@ void DownloadEngine::startAnalysis(int slot, const QList<ItemInfo *> &batch)
     for (ItemInfo *t : qAsConst(tasks)) {
         t->process_status = TaskStatus::Analysing;
         t->running = true;
+        t->failReason = 0;
+        t->cookieFailure = CookieFailure::None;
         emit taskChanged(t);
     }
     emit relayoutRequested();
@@ -323,12 +329,22 @@ void DownloadEngine::analysisEnded(int slot, const QList<AnalysisOutcome> &outco
 void DownloadEngine::applyOutcomes(
     const QList<ItemInfo *> &tasks, const QList<AnalysisOutcome> &outcomes, int slot)
 {
+    // Taken now: a thumbnail fetch below may let the slot start another run.
+    const CookieFailure::Kind cookies = m_analysis[slot]->cookieFailure();
+    bool cookiesFailed = false;
     for (const AnalysisOutcome &o : outcomes) {
         if (o.index < 0 || o.index >= tasks.size())
             continue;
         qDebug() << "analysis slot" << slot << "settles" << tasks.at(o.index)->uniqueID << o.kind;
+        if (o.kind == AnalysisOutcome::Failed && cookies != CookieFailure::None) {
+            tasks.at(o.index)->cookieFailure = cookies;
+            tasks.at(o.index)->failReason = int(FailReason::CookiesUnreadable);
+            cookiesFailed = true;
+        }
         applyOutcome(tasks.at(o.index), o);
     }
+    if (cookiesFailed)
+        emit cookiesUnreadable(cookies);
 }
 
 void DownloadEngine::applyOutcome(ItemInfo *t, const AnalysisOutcome &outcome)
@@ -421,6 +437,7 @@ void DownloadEngine::readDownloadOutput(int slot)
 {
     MyQProcess *p = processList[slot];
     const QByteArray chunk = p->readAll();
+    m_cookieWatch[slot].feed(chunk);
     if (!p->task || chunk.isEmpty())
         return;
     m_parsers[slot].feed(p->task, chunk);
@@ -442,6 +459,8 @@ void DownloadEngine::downloadFinished(int slot, int exitCode, QProcess::ExitStat
         return;
     }
     const QByteArray rest = p->readAll();
+    m_cookieWatch[slot].feed(rest);
+    m_cookieWatch[slot].finish();
     m_parsers[slot].feed(t, rest);
     m_parsers[slot].flush(t);
     m_reports[slot].feed(rest);
@@ -463,8 +482,9 @@ void DownloadEngine::downloadFinished(int slot, int exitCode, QProcess::ExitStat
     }
     const int verdict = SchedulerRules::downloadVerdict(*t, run);
     const bool fromInfo = !m_slotInfo[slot].isEmpty();
+    const CookieFailure::Kind cookies = m_cookieWatch[slot].kind();
     dropInfoFile(slot);
-    if (fromInfo && verdict != TaskStatus::Finished) {
+    if (fromInfo && verdict != TaskStatus::Finished && cookies == CookieFailure::None) {
         // The analysis's document may have gone stale (expired format
         // links): the task gets the run it would have had without it.
         qDebug() << "task" << t->uniqueID << "runs again without its analysis document";
@@ -477,13 +497,18 @@ void DownloadEngine::downloadFinished(int slot, int exitCode, QProcess::ExitStat
         return;
     }
     const bool saidNothing = run.exitedCleanly && !run.reportedErrors;
-    settleDownload(t, verdict,
-        broken && saidNothing ? FailReason::Incomplete : m_reports[slot].reason(), file);
+    FailReason why = broken && saidNothing ? FailReason::Incomplete : m_reports[slot].reason();
+    t->cookieFailure = verdict == TaskStatus::Finished ? CookieFailure::None : cookies;
+    if (t->cookieFailure != CookieFailure::None)
+        why = FailReason::CookiesUnreadable;
+    settleDownload(t, verdict, why, file);
     emit relayoutRequested();
     releaseSlot(slot);
     storeTask(t);
     emit taskEnded(t);
     emit countsChanged();
+    if (t->cookieFailure != CookieFailure::None)
+        emit cookiesUnreadable(t->cookieFailure);
     runScheduler();
 }
 

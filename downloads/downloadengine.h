@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "extractor/analysisbatch.h"
+#include "extractor/cookiefailure.h"
 #include "extractor/progressparser.h"
 #include "extractor/runreport.h"
 
@@ -78,6 +79,9 @@ signals:
     void relayoutRequested();
     void countsChanged();
     void storeFailed();
+    // Runs failed because the sign-in cookies could not be read (a
+    // CookieFailure::Kind); the failed tasks' rows say so.
+    void cookiesUnreadable(int kind);
     // An analysis told the task's thumbnail: whoever shows it fetches it
     // (the engine never waits for the network).
     void thumbnailFound(ItemInfo *task);
@@ -132,6 +136,7 @@ private:
     // The analysis slots' runs, on the slots' processes.
     AnalysisSession *m_analysis[FirstDownloadSlot] = {};
     QList<ItemInfo *> m_batchTasks[FirstDownloadSlot];
+    CookieFailureWatch m_cookieWatch[SlotCount]; // of the download slots' runs
 
     struct Info
     {

@@ -25,6 +25,8 @@ DownloadListController::DownloadListController(QObject *parent)
     connect(m_engine, &DownloadEngine::taskEnded, this, &DownloadListController::taskEnded);
     connect(
         m_engine, &DownloadEngine::storeFailed, this, &DownloadListController::reportStoreFailure);
+    connect(m_engine, &DownloadEngine::cookiesUnreadable, this,
+        &DownloadListController::reportCookieFailure);
     connect(
         m_engine, &DownloadEngine::thumbnailFound, this, &DownloadListController::thumbnailFound);
 }
@@ -46,6 +48,7 @@ void DownloadListController::applySettings(const SettingsStore::GeneralSettings 
 {
     m_engine->setLimits(values.processnum, values.anaprocessnum, values.folderoption);
     m_engine->setAnalysisBudget(values.processnum);
+    m_cookieFailureReported = false;
 }
 
 int DownloadListController::processnum() const
@@ -346,6 +349,10 @@ void DownloadListController::shutdown()
 
 void DownloadListController::onTaskChanged(ItemInfo *task)
 {
+    // A run got through: a later cookie failure is news again.
+    if (task->process_status == TaskStatus::WaitingForDownload
+        || task->process_status == TaskStatus::Finished)
+        m_cookieFailureReported = false;
     emit taskChanged(task);
     // A change of status or pause moves the task between views: the
     // counters follow at once, not only when a download ends.
@@ -360,4 +367,13 @@ void DownloadListController::reportStoreFailure()
         return;
     m_storeFailureReported = true;
     emit storeFailed();
+}
+
+void DownloadListController::reportCookieFailure(int kind)
+{
+    // One message however many tasks the failure hit.
+    if (m_cookieFailureReported)
+        return;
+    m_cookieFailureReported = true;
+    emit cookiesUnreadable(kind);
 }

@@ -98,6 +98,10 @@ signals:
     void countsChanged();
     // A task could not be written to the database (announced once).
     void storeFailed();
+    // Runs failed because the sign-in cookies could not be read (a
+    // CookieFailure::Kind): announced once, and again only after a run
+    // went through or the settings were saved.
+    void cookiesUnreadable(int kind);
     // The analysis told the task's thumbnail address (Thumbnail::address).
     void thumbnailFound(ItemInfo *task);
 
@@ -106,6 +110,7 @@ public:
 
 private:
     void onTaskChanged(ItemInfo *task);
+    void reportCookieFailure(int kind);
     // Moves task's counts to the views it is in now; true when they changed.
     bool recount(ItemInfo *task);
     // A restored task about to be worked on gets its stored details.
@@ -131,6 +136,7 @@ private:
     int m_nextTaskId = 0;
     int m_view = 0;
     bool m_storeFailureReported = false;
+    bool m_cookieFailureReported = false;
     int m_offset = 0;
     bool m_allPaused = false;
 };

@@ -73,7 +73,8 @@ void applyTaskToRow(const ItemInfo &t, itemWidget *row)
         break;
     case TaskStatus::AnalysisFailed:
         row->setTitleText(t.url);
-        row->setStatusText(TaskStatus::downloadFailed());
+        // Only unreadable sign-in cookies give an analysis a reason.
+        row->setStatusText(failedStatusText(t.failReason));
         row->hideBusyLabel();
         break;
     default:

@@ -1,6 +1,7 @@
 #include "extractor/analysissession.h"
 
 #include "extractor/commands.h"
+#include "extractor/cookieoptions.h"
 #include "extractor/myqprocess.h"
 #include "extractor/toolprocess.h"
 
@@ -76,7 +77,9 @@ void AnalysisSession::start(Run run, const QString &command)
 {
     m_run = run;
     qDebug() << command;
+    m_cookies.reset();
     ToolProcess::startExtractor(m_process, command);
+    m_cookies.setKind(CookieOptions::refusal(m_process));
 }
 
 void AnalysisSession::readOutput()
@@ -86,7 +89,8 @@ void AnalysisSession::readOutput()
     if (m_run != Run::Batch)
         return;
     const QByteArray chunk = m_process->readAll();
-    qDebug() << "alldata=" << chunk.left(2000);
+    qDebug() << "alldata=" << CookieOptions::forDebugPrint(chunk);
+    m_cookies.feed(chunk);
     const QList<AnalysisOutcome> outcomes = m_batch.feed(chunk);
     if (!outcomes.isEmpty())
         emit outcomesReady(outcomes);
@@ -97,10 +101,15 @@ void AnalysisSession::finished(QProcess::ExitStatus status)
     const Run run = m_run;
     m_run = Run::None;
     const QByteArray output = m_process->readAll();
+    m_cookies.feed(output);
+    m_cookies.finish();
     if (run == Run::Batch) {
-        qDebug() << "alldata=" << output.left(2000);
+        qDebug() << "alldata=" << CookieOptions::forDebugPrint(output);
         QList<AnalysisOutcome> outcomes = m_batch.feed(output);
-        outcomes += m_batch.finish(status == QProcess::CrashExit);
+        // A run refused for its cookies reached none of its links, and any
+        // new run would be refused alike: all of them fail.
+        const bool refused = m_cookies.kind() != CookieFailure::None;
+        outcomes += m_batch.finish(status == QProcess::CrashExit && !refused);
         m_batch = AnalysisBatch();
         // The process stays open meanwhile: its owner counts the slot as
         // busy until every link of the run is settled.

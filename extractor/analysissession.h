@@ -1,6 +1,7 @@
 #pragma once
 
 #include "extractor/analysisbatch.h"
+#include "extractor/cookiefailure.h"
 #include "extractor/listvideoinfo.h"
 #include "extractor/metadata.h"
 
@@ -46,6 +47,10 @@ public:
 
     void stop();
     bool isRunning() const;
+    // Why the run that just ended (or the batch under way) could not read
+    // the sign-in cookies; None when it could. Valid while its signals are
+    // handled.
+    CookieFailure::Kind cookieFailure() const { return m_cookies.kind(); }
 
 signals:
     // ok is false when the output held no document (a wrong link, no network).
@@ -76,6 +81,7 @@ private:
     bool m_ownProcess;
     Run m_run = Run::None;
     AnalysisBatch m_batch;
+    CookieFailureWatch m_cookies;
     // The entries of the listed page: links, and whether a title is wanted.
     QStringList m_entryLinks;
     QList<bool> m_titleWanted;

@@ -65,6 +65,8 @@ QString failReasonText(int reason)
         return QCoreApplication::translate("FailReason", "extractor error");
     case FailReason::Incomplete:
         return QCoreApplication::translate("FailReason", "file incomplete");
+    case FailReason::CookiesUnreadable:
+        return QCoreApplication::translate("FailReason", "cookies unreadable");
     case FailReason::None:
         break;
     }

@@ -14,6 +14,7 @@ enum class FailReason : int
     NoAnswer, // the site did not answer or refused the transfer
     ExtractorError, // anything else the extractor reported, or it crashed
     Incomplete, // the extractor reported success, but its file is not whole
+    CookiesUnreadable, // the sign-in cookies could not be read (CookieFailure)
 };
 
 // The translated reason, short enough for a row ("disk full").

@@ -1,6 +1,7 @@
 #include "extractor/toolprocess.h"
 
 #include "extractor/commandcheck.h"
+#include "extractor/cookieoptions.h"
 #include "extractor/extractorprobe.h"
 
 #include <QCoreApplication>
@@ -176,6 +177,15 @@ bool startExtractor(QProcess *process, const QString &command, QIODevice::OpenMo
         return false;
     }
     ensureRelay(process);
+    // The user's sign-in cookies join here, after the check: never part of
+    // a command text, and each value one argument whatever it holds.
+    QStringList arguments = line.arguments;
+    if (!CookieOptions::addToRun(process, &arguments)) {
+        // Ends as a run whose program cannot start: busy until
+        // finished(-1, CrashExit) arrives, like every other run.
+        process->start(QStringLiteral("/nonexistent/cookies-refused"), QStringList(), mode);
+        return false;
+    }
     if (!g_runMarker.isEmpty()) {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(runMarkerVariable(), g_runMarker);
@@ -183,7 +193,6 @@ bool startExtractor(QProcess *process, const QString &command, QIODevice::OpenMo
     }
     process->setProcessChannelMode(channels);
     const QString program = resolveProgram(line.program, defaultToolSearch());
-    QStringList arguments = line.arguments;
     if (line.program == toolName())
         arguments = startOptions(program) + arguments;
     process->start(program, arguments, mode);

@@ -80,7 +80,8 @@ QStringList jsRuntimeOptions(const QString &program);
 // (no extractor, not executable) still ends in finished(-1, CrashExit),
 // delivered from the event loop, exactly like a run that printed nothing;
 // completion must be taken from finished(int, QProcess::ExitStatus).
-// Returns false when the command text is empty (which also ends in finished).
+// Returns false when the command text is refused, or the run cannot sign in
+// with the chosen cookies (CookieOptions), which also ends in finished.
 // channels: merged by default; the proxy test page reads standard output alone.
 bool startExtractor(QProcess *process, const QString &command,
     QIODevice::OpenMode mode = QIODevice::ReadWrite,

@@ -2,6 +2,7 @@
 
 #include "base/dialogseam.h"
 #include "extractor/analysissession.h"
+#include "extractor/cookieoptions.h"
 #include "intake/listdialog.h"
 #include "intake/singledialog.h"
 
@@ -20,6 +21,23 @@ WindowIntakeDialogs::WindowIntakeDialogs(QWidget *window, SingleDialog *single, 
         m_analysis, &AnalysisSession::videoAnalysed, m_single, &SingleDialog::showAnalysis);
     QObject::connect(m_analysis, &AnalysisSession::entriesListed, m_list, &ListDialog::showEntries);
     QObject::connect(m_analysis, &AnalysisSession::titleFound, m_list, &ListDialog::showTitle);
+    // An analysis that failed for the sign-in cookies says why and what to
+    // choose instead.
+    QObject::connect(m_analysis, &AnalysisSession::videoAnalysed, m_single,
+        [this](bool ok) { warnUnreadableCookies(ok, m_single); });
+    QObject::connect(m_analysis, &AnalysisSession::entriesListed, m_list,
+        [this](const QList<ListVideoInfo> &entries) {
+            warnUnreadableCookies(!entries.isEmpty(), m_list);
+        });
+}
+
+void WindowIntakeDialogs::warnUnreadableCookies(bool analysed, QWidget *dialog)
+{
+    const CookieFailure::Kind kind = m_analysis->cookieFailure();
+    if (analysed || kind == CookieFailure::None)
+        return;
+    DialogSeam::warning(
+        dialog, CookieFailure::title(), CookieFailure::message(kind, CookieOptions::choice()));
 }
 
 void WindowIntakeDialogs::warnNotALink()

@@ -29,6 +29,8 @@ public:
     std::optional<ListChoice> chooseFromList(const QString &link, bool onekey) override;
 
 private:
+    void warnUnreadableCookies(bool analysed, QWidget *dialog);
+
     QWidget *m_window;
     SingleDialog *m_single;
     ListDialog *m_list;

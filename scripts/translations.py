@@ -56,6 +56,42 @@ ZH = {
     "Number of the videoes ": "热门视频显示数量",
     "Number of the processes ": "同时下载任务数",
     "Number of analysis processes ": "同时解析任务数",
+    # Cookies for sign-in
+    "Cookies for sign-in": "登录用 Cookie",
+    "Default profile": "默认配置文件",
+    "Profile": "配置文件",
+    "File": "文件",
+    "No file chosen": "未选择文件",
+    "Choose file...": "选择文件...",
+    "Read at every analysis and download; the program keeps no cookies.":
+        "每次解析和下载时读取，本程序不保存任何 Cookie。",
+    "None": "不使用",
+    "Cookies file": "Cookie 文件",
+    "Choose a cookies file": "选择 Cookie 文件",
+    "Cookies files (*.txt);;All files (*)": "Cookie 文件 (*.txt);;所有文件 (*)",
+    "%1 is not a cookies file in Netscape format. Export the cookies with a browser extension "
+    "that writes this format (its first line is \"# Netscape HTTP Cookie File\").":
+        "%1 不是 Netscape 格式的 Cookie 文件。请使用能导出该格式的浏览器扩展导出 Cookie"
+        "（文件第一行为“# Netscape HTTP Cookie File”）。",
+    "Choose the cookies file first, or choose \"None\".": "请先选择 Cookie 文件，或选择“不使用”。",
+    "cookies unreadable": "无法读取 Cookie",
+    "The cookies file %1 cannot be read.": "无法读取 Cookie 文件 %1。",
+    "The file %1 is not a cookies file in Netscape format.": "文件 %1 不是 Netscape 格式的 Cookie 文件。",
+    "The cookies in %1 could not be read.": "无法读取 %1 中的 Cookie。",
+    "Export the cookies again (in Netscape format), or choose your browser under "
+    "\"Cookies for sign-in\" in the settings.":
+        "请重新导出 Cookie（Netscape 格式），或在设置的“登录用 Cookie”中选择您的浏览器。",
+    "The cookies of %1 were not found on this computer.": "在本机上找不到 %1 的 Cookie。",
+    "The cookies of %1 (profile \"%2\") were not found on this computer.":
+        "在本机上找不到 %1（配置文件“%2”）的 Cookie。",
+    "The extractor cannot read the cookies of %1.": "解析程序无法读取 %1 的 Cookie。",
+    "%1 keeps its cookies locked while it runs.": "%1 运行时会锁定其 Cookie。",
+    "The cookies of %1 could not be decrypted: the system keyring did not give the key.":
+        "无法解密 %1 的 Cookie：系统密钥环未提供密钥。",
+    "The cookies of %1 could not be read.": "无法读取 %1 的 Cookie。",
+    "Close %1 and try again, or export its cookies to a file and choose \"Cookies file\" "
+    "under \"Cookies for sign-in\" in the settings.":
+        "请关闭 %1 后重试，或将其 Cookie 导出为文件，并在设置的“登录用 Cookie”中选择“Cookie 文件”。",
     # Proxy page and proxy test
     "Use adaptive proxy server .": "使用自适应代理服务器。",
     "Don't use proxy server .": "不使用代理服务器。",

@@ -67,6 +67,9 @@ public:
     // Run-time only: why the last download run failed (FailReason), shown
     // in the row; 0 when it did not fail or the reason is not known.
     int failReason = 0;
+    // Run-time only: the last run failed because the sign-in cookies could
+    // not be read (a CookieFailure::Kind, 0 when not).
+    int cookieFailure = 0;
 };
 
 // A new random UUID as 32 lower-case hexadecimal digits.

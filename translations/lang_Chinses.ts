@@ -48,6 +48,57 @@
         </message>
     </context>
     <context>
+        <name>CookieFailure</name>
+        <message>
+            <source>Cookies for sign-in</source>
+            <translation>登录用 Cookie</translation>
+        </message>
+        <message>
+            <source>The cookies file %1 cannot be read.</source>
+            <translation>无法读取 Cookie 文件 %1。</translation>
+        </message>
+        <message>
+            <source>The file %1 is not a cookies file in Netscape format.</source>
+            <translation>文件 %1 不是 Netscape 格式的 Cookie 文件。</translation>
+        </message>
+        <message>
+            <source>The cookies in %1 could not be read.</source>
+            <translation>无法读取 %1 中的 Cookie。</translation>
+        </message>
+        <message>
+            <source>Export the cookies again (in Netscape format), or choose your browser under "Cookies for sign-in" in the settings.</source>
+            <translation>请重新导出 Cookie（Netscape 格式），或在设置的“登录用 Cookie”中选择您的浏览器。</translation>
+        </message>
+        <message>
+            <source>The cookies of %1 were not found on this computer.</source>
+            <translation>在本机上找不到 %1 的 Cookie。</translation>
+        </message>
+        <message>
+            <source>The cookies of %1 (profile "%2") were not found on this computer.</source>
+            <translation>在本机上找不到 %1（配置文件“%2”）的 Cookie。</translation>
+        </message>
+        <message>
+            <source>The extractor cannot read the cookies of %1.</source>
+            <translation>解析程序无法读取 %1 的 Cookie。</translation>
+        </message>
+        <message>
+            <source>%1 keeps its cookies locked while it runs.</source>
+            <translation>%1 运行时会锁定其 Cookie。</translation>
+        </message>
+        <message>
+            <source>The cookies of %1 could not be decrypted: the system keyring did not give the key.</source>
+            <translation>无法解密 %1 的 Cookie：系统密钥环未提供密钥。</translation>
+        </message>
+        <message>
+            <source>The cookies of %1 could not be read.</source>
+            <translation>无法读取 %1 的 Cookie。</translation>
+        </message>
+        <message>
+            <source>Close %1 and try again, or export its cookies to a file and choose "Cookies file" under "Cookies for sign-in" in the settings.</source>
+            <translation>请关闭 %1 后重试，或将其 Cookie 导出为文件，并在设置的“登录用 Cookie”中选择“Cookie 文件”。</translation>
+        </message>
+    </context>
+    <context>
         <name>DownloadChoices</name>
         <message>
             <source> Original Video</source>
@@ -407,6 +458,10 @@
         <message>
             <source>Failed: %1</source>
             <translation>失败：%1</translation>
+        </message>
+        <message>
+            <source>cookies unreadable</source>
+            <translation>无法读取 Cookie</translation>
         </message>
     </context>
     <context>
@@ -828,6 +883,58 @@
         <message>
             <source>Notify me when a download ends in the background.</source>
             <translation>窗口在后台时，下载完成或失败后发送桌面通知。</translation>
+        </message>
+        <message>
+            <source>Cookies for sign-in</source>
+            <translation>登录用 Cookie</translation>
+        </message>
+        <message>
+            <source>Default profile</source>
+            <translation>默认配置文件</translation>
+        </message>
+        <message>
+            <source>No file chosen</source>
+            <translation>未选择文件</translation>
+        </message>
+        <message>
+            <source>Choose file...</source>
+            <translation>选择文件...</translation>
+        </message>
+        <message>
+            <source>Read at every analysis and download; the program keeps no cookies.</source>
+            <translation>每次解析和下载时读取，本程序不保存任何 Cookie。</translation>
+        </message>
+        <message>
+            <source>None</source>
+            <translation>不使用</translation>
+        </message>
+        <message>
+            <source>Cookies file</source>
+            <translation>Cookie 文件</translation>
+        </message>
+        <message>
+            <source>Profile</source>
+            <translation>配置文件</translation>
+        </message>
+        <message>
+            <source>File</source>
+            <translation>文件</translation>
+        </message>
+        <message>
+            <source>Choose a cookies file</source>
+            <translation>选择 Cookie 文件</translation>
+        </message>
+        <message>
+            <source>Cookies files (*.txt);;All files (*)</source>
+            <translation>Cookie 文件 (*.txt);;所有文件 (*)</translation>
+        </message>
+        <message>
+            <source>%1 is not a cookies file in Netscape format. Export the cookies with a browser extension that writes this format (its first line is "# Netscape HTTP Cookie File").</source>
+            <translation>%1 不是 Netscape 格式的 Cookie 文件。请使用能导出该格式的浏览器扩展导出 Cookie（文件第一行为“# Netscape HTTP Cookie File”）。</translation>
+        </message>
+        <message>
+            <source>Choose the cookies file first, or choose "None".</source>
+            <translation>请先选择 Cookie 文件，或选择“不使用”。</translation>
         </message>
     </context>
     <context>

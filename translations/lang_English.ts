@@ -48,6 +48,57 @@
         </message>
     </context>
     <context>
+        <name>CookieFailure</name>
+        <message>
+            <source>Cookies for sign-in</source>
+            <translation>Cookies for sign-in</translation>
+        </message>
+        <message>
+            <source>The cookies file %1 cannot be read.</source>
+            <translation>The cookies file %1 cannot be read.</translation>
+        </message>
+        <message>
+            <source>The file %1 is not a cookies file in Netscape format.</source>
+            <translation>The file %1 is not a cookies file in Netscape format.</translation>
+        </message>
+        <message>
+            <source>The cookies in %1 could not be read.</source>
+            <translation>The cookies in %1 could not be read.</translation>
+        </message>
+        <message>
+            <source>Export the cookies again (in Netscape format), or choose your browser under "Cookies for sign-in" in the settings.</source>
+            <translation>Export the cookies again (in Netscape format), or choose your browser under "Cookies for sign-in" in the settings.</translation>
+        </message>
+        <message>
+            <source>The cookies of %1 were not found on this computer.</source>
+            <translation>The cookies of %1 were not found on this computer.</translation>
+        </message>
+        <message>
+            <source>The cookies of %1 (profile "%2") were not found on this computer.</source>
+            <translation>The cookies of %1 (profile "%2") were not found on this computer.</translation>
+        </message>
+        <message>
+            <source>The extractor cannot read the cookies of %1.</source>
+            <translation>The extractor cannot read the cookies of %1.</translation>
+        </message>
+        <message>
+            <source>%1 keeps its cookies locked while it runs.</source>
+            <translation>%1 keeps its cookies locked while it runs.</translation>
+        </message>
+        <message>
+            <source>The cookies of %1 could not be decrypted: the system keyring did not give the key.</source>
+            <translation>The cookies of %1 could not be decrypted: the system keyring did not give the key.</translation>
+        </message>
+        <message>
+            <source>The cookies of %1 could not be read.</source>
+            <translation>The cookies of %1 could not be read.</translation>
+        </message>
+        <message>
+            <source>Close %1 and try again, or export its cookies to a file and choose "Cookies file" under "Cookies for sign-in" in the settings.</source>
+            <translation>Close %1 and try again, or export its cookies to a file and choose "Cookies file" under "Cookies for sign-in" in the settings.</translation>
+        </message>
+    </context>
+    <context>
         <name>DownloadChoices</name>
         <message>
             <source> Original Video</source>
@@ -407,6 +458,10 @@
         <message>
             <source>Failed: %1</source>
             <translation>Failed: %1</translation>
+        </message>
+        <message>
+            <source>cookies unreadable</source>
+            <translation>cookies unreadable</translation>
         </message>
     </context>
     <context>
@@ -828,6 +883,58 @@
         <message>
             <source>Notify me when a download ends in the background.</source>
             <translation>Notify me when a download ends in the background.</translation>
+        </message>
+        <message>
+            <source>Cookies for sign-in</source>
+            <translation>Cookies for sign-in</translation>
+        </message>
+        <message>
+            <source>Default profile</source>
+            <translation>Default profile</translation>
+        </message>
+        <message>
+            <source>No file chosen</source>
+            <translation>No file chosen</translation>
+        </message>
+        <message>
+            <source>Choose file...</source>
+            <translation>Choose file...</translation>
+        </message>
+        <message>
+            <source>Read at every analysis and download; the program keeps no cookies.</source>
+            <translation>Read at every analysis and download; the program keeps no cookies.</translation>
+        </message>
+        <message>
+            <source>None</source>
+            <translation>None</translation>
+        </message>
+        <message>
+            <source>Cookies file</source>
+            <translation>Cookies file</translation>
+        </message>
+        <message>
+            <source>Profile</source>
+            <translation>Profile</translation>
+        </message>
+        <message>
+            <source>File</source>
+            <translation>File</translation>
+        </message>
+        <message>
+            <source>Choose a cookies file</source>
+            <translation>Choose a cookies file</translation>
+        </message>
+        <message>
+            <source>Cookies files (*.txt);;All files (*)</source>
+            <translation>Cookies files (*.txt);;All files (*)</translation>
+        </message>
+        <message>
+            <source>%1 is not a cookies file in Netscape format. Export the cookies with a browser extension that writes this format (its first line is "# Netscape HTTP Cookie File").</source>
+            <translation>%1 is not a cookies file in Netscape format. Export the cookies with a browser extension that writes this format (its first line is "# Netscape HTTP Cookie File").</translation>
+        </message>
+        <message>
+            <source>Choose the cookies file first, or choose "None".</source>
+            <translation>Choose the cookies file first, or choose "None".</translation>
         </message>
     </context>
     <context>

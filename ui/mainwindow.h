@@ -183,6 +183,7 @@ public slots:
     void on_pushButton_tab_testpro_clicked();
     void on_pushButton_help_clicked();
     void on_pushButton_setting_clicked();
+    void on_pushButton_cookiefile_clicked();
     void displayweb();
     void displayFAQs();
     void displayaboutus();
@@ -237,6 +238,13 @@ private:
     void buildDropDownMenu();
     void prepareSettingsPage();
     void showGeneralSettings(const SettingsStore::GeneralSettings &values);
+    // Cookies for sign-in on the settings page (ui/mainwindow_cookies.cpp).
+    void prepareCookieSettings();
+    void fillCookieChoices();
+    void showCookieSettings(const SettingsStore::CookieSettings &values);
+    void showCookieFields();
+    // What the page holds; false (after telling the user) when it cannot be saved.
+    bool chosenCookieSettings(SettingsStore::CookieSettings *values);
     void styleDownloadPage();
     void stylePopularPage();
     void styleServicePages();

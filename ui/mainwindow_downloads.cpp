@@ -6,6 +6,7 @@
 #include "downloads/downloadlistcontroller.h"
 #include "downloads/listwidget.h"
 #include "downloads/thumbnailcache.h"
+#include "extractor/cookieoptions.h"
 #include "tasks/iteminfo.h"
 #include "tasks/sqlitedbaoperator.h"
 
@@ -33,6 +34,11 @@ void MainWindow::createDownloadEngine()
             tr("Tasks cannot be saved: the task database cannot be written (%1). "
                "New tasks and changes last only until the program ends.")
                 .arg(QDir::toNativeSeparators(m_downloads->database()->databasePath())));
+    });
+    connect(m_downloads, &DownloadListController::cookiesUnreadable, this, [this](int kind) {
+        DialogSeam::warning(this, CookieFailure::title(),
+            CookieFailure::message(
+                static_cast<CookieFailure::Kind>(kind), CookieOptions::choice()));
     });
 }
 

@@ -311,4 +311,5 @@ void MainWindow::refillComboBoxes()
     refill(ui->comboBox_5, subtitleModeChoices());
     refill(ui->comboBox_6, subtitleLanguageChoices());
     refill(ui->comboBox_7, exportFilters());
+    fillCookieChoices();
 }

@@ -27,6 +27,7 @@ void MainWindow::prepareSettingsPage()
     }
     ui->pushButton_setting->setStyleSheet(ImageStyle::okSheet(chineseUi()));
     ui->pushButton_setting->setCursor(Qt::PointingHandCursor);
+    prepareCookieSettings();
 }
 
 // Shows the values on the page; an edit stays on the page until it is saved.
@@ -41,6 +42,7 @@ void MainWindow::showGeneralSettings(const SettingsStore::GeneralSettings &value
     ui->comboBox_numberprocess->setCurrentIndex(SettingsPage::processIndex(values.processnum));
     ui->comboBox_numberprocess_2->setCurrentIndex(
         SettingsPage::analysisIndex(values.anaprocessnum));
+    showCookieSettings(values.cookies);
 }
 
 // Saving hands the page to the controller, which stores it and announces the
@@ -48,6 +50,8 @@ void MainWindow::showGeneralSettings(const SettingsStore::GeneralSettings &value
 void MainWindow::on_pushButton_setting_clicked()
 {
     SettingsStore::GeneralSettings values;
+    if (!chosenCookieSettings(&values.cookies))
+        return;
     values.redownloadswitch = ui->checkBox_2->isChecked() ? 1 : 0;
     values.loadhistoryswitch = ui->checkBox_3->isChecked() ? 1 : 0;
     values.autodeletefileswitch = ui->checkBox_4->isChecked() ? 1 : 0;

@@ -22,12 +22,14 @@
 #include "ui/mainwindow.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPainter>
 #include <QProgressBar>
@@ -250,6 +252,19 @@ int main(int argc, char *argv[])
                 lang + QStringLiteral("-6-service-%1-").arg(++n)
                     + QString::fromLatin1(tab).mid(15));
         }
+
+        // The settings page with a browser, then a cookies file, for sign-in.
+        click(w, "pushButton_tab_setting");
+        auto *cookies = w.findChild<QComboBox *>(QStringLiteral("comboBox_cookies"));
+        cookies->setCurrentIndex(1);
+        w.findChild<QLineEdit *>(QStringLiteral("lineEdit_cookieprofile"))
+            ->setText(QStringLiteral("work"));
+        shoot(w, dir, lang + QStringLiteral("-6-service-2-setting-cookies-browser"));
+        cookies->setCurrentIndex(cookies->count() - 1);
+        w.findChild<QLineEdit *>(QStringLiteral("lineEdit_cookiefile"))
+            ->setText(QDir::toNativeSeparators(QDir::homePath() + "/Downloads/cookies.txt"));
+        shoot(w, dir, lang + QStringLiteral("-6-service-2-setting-cookies-file"));
+        cookies->setCurrentIndex(0);
 
         // The drop-down menu and its language submenu.
         auto *button = w.findChild<QMenuButton *>(QStringLiteral("pushButton_xiala"));

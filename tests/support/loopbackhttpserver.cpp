@@ -92,6 +92,14 @@ void LoopbackHttpServer::onReadyRead(QTcpSocket *socket)
         = m_routes.value(collapseSlashes(request.path), {404, "text/plain", "not found"});
     if (m_proxiedOnly && !request.headers.contains("via"))
         response = {403, "text/plain", "forbidden"};
+    if (!m_requiredCookie.isEmpty()) {
+        const QList<QByteArray> sent = request.headers.value("cookie").split(';');
+        bool signedIn = false;
+        for (const QByteArray &cookie : sent)
+            signedIn = signedIn || cookie.trimmed() == m_requiredCookie;
+        if (!signedIn)
+            response = {403, "text/plain", "sign in first"};
+    }
     if (m_refusePost && request.method == "POST")
         response = {405, "text/plain", "method not allowed"};
     const qint64 announced

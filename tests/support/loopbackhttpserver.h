@@ -41,6 +41,9 @@ public:
         const QByteArray &contentType);
     void setSilent(bool silent) { m_silent = silent; }
     void setProxiedOnly(bool proxiedOnly) { m_proxiedOnly = proxiedOnly; }
+    // Answers 403 to every request whose Cookie header lacks cookie
+    // ("name=value"), as a site does to a visitor who is not signed in.
+    void setRequiredCookie(const QByteArray &cookie) { m_requiredCookie = cookie; }
     // Answers every POST with 405, as a plain static web server does.
     void setRefusePost(bool refuse) { m_refusePost = refuse; }
     // Serves every file under folder at "/" + its relative path.
@@ -66,4 +69,5 @@ private:
     bool m_silent = false;
     bool m_proxiedOnly = false;
     bool m_refusePost = false;
+    QByteArray m_requiredCookie;
 };
