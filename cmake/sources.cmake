@@ -40,6 +40,10 @@ set(QUILLON_CORE_SOURCES
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/metadata.h
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/progressparser.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/progressparser.h
+    ${CMAKE_CURRENT_SOURCE_DIR}/extractor/extractornotices.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/extractor/extractornotices.h
+    ${CMAKE_CURRENT_SOURCE_DIR}/extractor/extractorremarks.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/extractor/extractorremarks.h
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/proxyrule.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/proxyrule.h
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/toolprocess.cpp
@@ -150,6 +154,7 @@ set(QUILLON_GUI_SOURCES
     ${CMAKE_CURRENT_SOURCE_DIR}/ui/mainwindow.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/ui/mainwindow_downloads.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/ui/mainwindow_intake.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/ui/mainwindow_extractornotices.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/intake/analysisdialog.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/intake/analysisdialog.h
     ${CMAKE_CURRENT_SOURCE_DIR}/intake/form.cpp

@@ -6,6 +6,7 @@
 #include "extractor/commandcheck.h"
 #include "extractor/commands.h"
 #include "extractor/downloadcommand.h"
+#include "extractor/extractornotices.h"
 #include "extractor/metadata.h"
 #include "extractor/myqprocess.h"
 #include "extractor/toolprocess.h"
@@ -27,6 +28,9 @@ DownloadEngine::DownloadEngine(QObject *parent)
     const SettingsStore::GeneralSettings defaults;
     setLimits(defaults.processnum, defaults.anaprocessnum, defaults.folderoption);
     m_analysisBudget = defaults.processnum;
+    m_extractorRecheck.setInterval(3000);
+    m_extractorRecheck.setSingleShot(true);
+    connect(&m_extractorRecheck, &QTimer::timeout, this, &DownloadEngine::runScheduler);
     createSlots();
 }
 
@@ -112,6 +116,8 @@ void DownloadEngine::runScheduler()
             t->process_status = TaskStatus::WaitingForAnalysis;
             t = SchedulerRules::firstStartableDownload(*m_tasks, busyTargets);
         }
+        if (t && !extractorReady())
+            return;
         if (t)
             startDownload(s, t);
     }
@@ -133,12 +139,40 @@ void DownloadEngine::runScheduler()
             continue;
         const QList<ItemInfo *> batch = SchedulerRules::pickAnalysisBatch(
             *m_tasks, std::min(left, SchedulerRules::MaxAnalysisBatch));
-        if (batch.isEmpty())
+        if (batch.isEmpty() || !extractorReady())
             break;
         left -= batch.size();
         startAnalysis(s, batch);
     }
     qDebug() << "availabe_anakey=================================222==" << m_analysisBudget;
+}
+
+bool DownloadEngine::extractorReady()
+{
+    if (ExtractorNotices::extractorFound()) {
+        if (m_waitingForExtractor) {
+            m_waitingForExtractor = false;
+            m_extractorRecheck.stop();
+            emit extractorThere();
+        }
+        return true;
+    }
+    // A run now would only fail its task; the task waits in its queue
+    // instead, until an extractor is installed or updated into place.
+    if (!m_waitingForExtractor) {
+        m_waitingForExtractor = true;
+        emit extractorMissing();
+    }
+    m_extractorRecheck.start();
+    return false;
+}
+
+void DownloadEngine::tellRemarks(int slot, bool failed)
+{
+    m_remarks[slot].finish();
+    const int remarks = m_remarks[slot].remarks();
+    if (remarks != ExtractorRemarks::None)
+        emit extractorRemarked(remarks, failed);
 }
 
 // A stored command that is not one of ours (a damaged or hostile row) fails
@@ -186,6 +220,8 @@ void DownloadEngine::startDownload(int slot, ItemInfo *t)
     // Downloads that never needed an analysis must not pile up credit.
     m_analysisBudget = qMin(m_analysisBudget + 1, m_processnum);
     m_parsers[slot].reset();
+    m_remarks[slot].reset();
+    t->extractorOutdated = false;
     ToolProcess::startExtractor(p, command, QIODevice::ReadWrite);
 }
 
@@ -220,9 +256,11 @@ void DownloadEngine::startAnalysis(int slot, const QList<ItemInfo *> &batch)
     p->task = first;
     m_batchTasks[slot] = tasks;
     m_batches[slot] = AnalysisBatch(links);
+    m_remarks[slot].reset();
     for (ItemInfo *t : qAsConst(tasks)) {
         t->process_status = TaskStatus::Analysing;
         t->running = true;
+        t->extractorOutdated = false;
         emit taskChanged(t);
     }
     emit relayoutRequested();
@@ -265,6 +303,7 @@ void DownloadEngine::readAnalysisOutput(int slot)
     qDebug() << "alldata=" << chunk.left(2000);
     if (m_batchTasks[slot].isEmpty())
         return;
+    m_remarks[slot].feed(chunk);
     const QList<AnalysisOutcome> outcomes = m_batches[slot].feed(chunk);
     if (outcomes.isEmpty())
         return;
@@ -285,11 +324,17 @@ void DownloadEngine::analysisFinished(int slot, QProcess::ExitStatus status)
         p->close();
         return;
     }
+    m_remarks[slot].feed(rest);
+    m_remarks[slot].finish();
     QList<AnalysisOutcome> outcomes = m_batches[slot].feed(rest);
     outcomes += m_batches[slot].finish(status == QProcess::CrashExit);
     m_batches[slot] = AnalysisBatch();
     // The slot stays busy until every task of its run is settled.
     applyOutcomes(tasks, outcomes, slot);
+    bool failed = false;
+    for (const AnalysisOutcome &o : qAsConst(outcomes))
+        failed = failed || o.kind == AnalysisOutcome::Failed;
+    tellRemarks(slot, failed);
     p->close();
     runScheduler();
 }
@@ -301,6 +346,11 @@ void DownloadEngine::applyOutcomes(
         if (o.index < 0 || o.index >= tasks.size())
             continue;
         qDebug() << "analysis slot" << slot << "settles" << tasks.at(o.index)->uniqueID << o.kind;
+        // The extractor says whether it is out of date before its first
+        // link (or at the failure itself).
+        if (o.kind == AnalysisOutcome::Failed)
+            tasks.at(o.index)->extractorOutdated
+                = m_remarks[slot].remarks() & ExtractorRemarks::Outdated;
         applyOutcome(tasks.at(o.index), o);
     }
 }
@@ -392,6 +442,7 @@ void DownloadEngine::readDownloadOutput(int slot)
     if (!p->task || chunk.isEmpty())
         return;
     m_parsers[slot].feed(p->task, chunk);
+    m_remarks[slot].feed(chunk);
     emit taskChanged(p->task);
 }
 
@@ -406,8 +457,10 @@ void DownloadEngine::downloadFinished(int slot)
         p->close();
         return;
     }
-    m_parsers[slot].feed(t, p->readAll());
+    const QByteArray rest = p->readAll();
+    m_parsers[slot].feed(t, rest);
     m_parsers[slot].flush(t);
+    m_remarks[slot].feed(rest);
 
     const bool fileThere = !OutputLookup::findFile(*t).isEmpty();
     const int verdict = SchedulerRules::downloadVerdict(*t, fileThere);
@@ -421,10 +474,14 @@ void DownloadEngine::downloadFinished(int slot)
         t->process_status = TaskStatus::DownloadProgress;
         emit taskChanged(t);
         m_parsers[slot].reset();
+        m_remarks[slot].reset();
         p->close();
         ToolProcess::startExtractor(p, t->cmd + downloadRunSuffix(), QIODevice::ReadWrite);
         return;
     }
+    const bool failed = verdict != TaskStatus::Finished;
+    tellRemarks(slot, failed);
+    t->extractorOutdated = failed && (m_remarks[slot].remarks() & ExtractorRemarks::Outdated);
     t->process_status = verdict;
     emit taskChanged(t);
     emit relayoutRequested();

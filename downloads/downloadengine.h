@@ -10,7 +10,10 @@
 #include <memory>
 
 #include "downloads/analysisbatch.h"
+#include "extractor/extractorremarks.h"
 #include "extractor/progressparser.h"
+
+#include <QTimer>
 
 class QTemporaryDir;
 
@@ -71,11 +74,20 @@ public:
 
     QList<MyQProcess *> processList;
 
+    // While no extractor can be found, nothing starts: the work waits and
+    // is looked at again every interval (and at every pass).
+    void setExtractorRecheckInterval(int ms) { m_extractorRecheck.setInterval(ms); }
+
 signals:
     void taskChanged(ItemInfo *task);
     void relayoutRequested();
     void countsChanged();
     void storeFailed();
+    // Work waits because no extractor can be found / one is there again.
+    void extractorMissing();
+    void extractorThere();
+    // A run ended whose output held ExtractorRemarks (flags).
+    void extractorRemarked(int remarks, bool failed);
 
 public slots:
     void receiveWork();
@@ -102,6 +114,10 @@ private:
     // it ran is requeued now.
     void releaseTask(ItemInfo *task);
     void storeTask(ItemInfo *task);
+    // Whether runs can start: false (and the work waits) without an extractor.
+    bool extractorReady();
+    // The remarks of slot's run, told when there are any.
+    void tellRemarks(int slot, bool failed);
     // Keeps an analysis document for the task's next download; the file the
     // download may start from, or "" (too old, none, not writable).
     void keepInfo(ItemInfo *task, const QByteArray &document);
@@ -116,6 +132,9 @@ private:
     int m_analysisBudget;
     ThumbnailFetcher m_fetchThumbnail;
     ProgressParser m_parsers[SlotCount];
+    ExtractorRemarks m_remarks[SlotCount];
+    bool m_waitingForExtractor = false;
+    QTimer m_extractorRecheck;
     AnalysisBatch m_batches[FirstDownloadSlot];
     QList<ItemInfo *> m_batchTasks[FirstDownloadSlot];
 

@@ -16,6 +16,11 @@ void showFixedProgress(itemWidget *row, int progress)
     row->setPercentText(QString::number(progress) + QLatin1Char('%'));
 }
 
+QString failedText(const ItemInfo &t)
+{
+    return t.extractorOutdated ? TaskStatus::failedUpdateExtractor() : TaskStatus::downloadFailed();
+}
+
 } // namespace
 
 void applyTaskToRow(const ItemInfo &t, itemWidget *row)
@@ -67,12 +72,12 @@ void applyTaskToRow(const ItemInfo &t, itemWidget *row)
     case TaskStatus::DownloadFailed:
         row->setTitleText(titleText);
         showFixedProgress(row, 0);
-        row->setStatusText(TaskStatus::downloadFailed());
+        row->setStatusText(failedText(t));
         row->hideBusyLabel();
         break;
     case TaskStatus::AnalysisFailed:
         row->setTitleText(t.url);
-        row->setStatusText(TaskStatus::downloadFailed());
+        row->setStatusText(failedText(t));
         row->hideBusyLabel();
         break;
     default:

@@ -57,6 +57,9 @@ public:
     // whether the user asked for it again while it ran.
     bool running = false;
     bool requeueAfterRun = false;
+    // Run-time only: the last run failed and the extractor's output said
+    // that it is out of date (the row suggests updating it).
+    bool extractorOutdated = false;
 };
 
 // A new random UUID as 32 lower-case hexadecimal digits.

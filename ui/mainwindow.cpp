@@ -30,6 +30,7 @@ MainWindow::MainWindow(QWidget *parent)
     createDownloadList();
     createProxyDetection();
     createLinkIntake();
+    createExtractorNotices();
     createVendorService();
 
     // The window shows first; the pause before detection and the detection

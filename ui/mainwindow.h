@@ -26,6 +26,7 @@ class VendorServiceController;
 class ItemInfo;
 class IntakeDialogs;
 class LinkIntake;
+class ExtractorNotices;
 class ListDialog;
 class ListWidget;
 class ProxyController;
@@ -289,6 +290,16 @@ private:
     SingleDialog *m_singleDialog = nullptr;
     ListDialog *m_listDialog = nullptr;
     std::shared_ptr<IntakeDialogs> m_intakeDialogs;
+
+    // ==== what the program tells about the extractor itself ==================
+public:
+    ExtractorNotices *extractorNotices() const { return m_extractorNotices; }
+
+private:
+    // Wiring (ui/mainwindow_extractornotices.cpp): after the list and intake.
+    void createExtractorNotices();
+
+    ExtractorNotices *m_extractorNotices = nullptr;
 
     // ==== vendor service =====================================================
 public:
