@@ -257,6 +257,7 @@ void DownloadEngine::startAnalysis(int slot, const QList<ItemInfo *> &batch)
     m_batchTasks[slot] = tasks;
     m_batches[slot] = AnalysisBatch(links);
     m_remarks[slot].reset();
+    m_linkFailed[slot] = false;
     for (ItemInfo *t : qAsConst(tasks)) {
         t->process_status = TaskStatus::Analysing;
         t->running = true;
@@ -331,10 +332,7 @@ void DownloadEngine::analysisFinished(int slot, QProcess::ExitStatus status)
     m_batches[slot] = AnalysisBatch();
     // The slot stays busy until every task of its run is settled.
     applyOutcomes(tasks, outcomes, slot);
-    bool failed = false;
-    for (const AnalysisOutcome &o : qAsConst(outcomes))
-        failed = failed || o.kind == AnalysisOutcome::Failed;
-    tellRemarks(slot, failed);
+    tellRemarks(slot, m_linkFailed[slot]);
     p->close();
     runScheduler();
 }
@@ -348,9 +346,11 @@ void DownloadEngine::applyOutcomes(
         qDebug() << "analysis slot" << slot << "settles" << tasks.at(o.index)->uniqueID << o.kind;
         // The extractor says whether it is out of date before its first
         // link (or at the failure itself).
-        if (o.kind == AnalysisOutcome::Failed)
+        if (o.kind == AnalysisOutcome::Failed) {
+            m_linkFailed[slot] = true;
             tasks.at(o.index)->extractorOutdated
                 = m_remarks[slot].remarks() & ExtractorRemarks::Outdated;
+        }
         applyOutcome(tasks.at(o.index), o);
     }
 }

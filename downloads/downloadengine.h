@@ -137,6 +137,7 @@ private:
     QTimer m_extractorRecheck;
     AnalysisBatch m_batches[FirstDownloadSlot];
     QList<ItemInfo *> m_batchTasks[FirstDownloadSlot];
+    bool m_linkFailed[FirstDownloadSlot] = {}; // a link of the slot's run failed
 
     struct Info
     {

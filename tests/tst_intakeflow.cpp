@@ -121,6 +121,7 @@ private slots:
     // clipboard texts are refused before anything runs.
     void refusedPastes()
     {
+        QUILLON_ONE_EXTRACTOR_IS_ENOUGH();
         auto refused = [this](const QString &text, const QString &kind) {
             m_dialogs->calls.clear();
             paste(text);
@@ -147,6 +148,7 @@ private slots:
     // closing either dialog queues nothing.
     void listQuestionAndClosedDialogs()
     {
+        QUILLON_ONE_EXTRACTOR_IS_ENOUGH();
         m_window->changeEnglishlanguage();
         m_dialogs->calls.clear();
         m_dialogs->answers << QMessageBox::No << QMessageBox::Yes;

@@ -20,3 +20,12 @@ int prepare();
 bool isReleaseFile();
 
 } // namespace TestExtractor
+
+// A case of an end-to-end test that does not depend on which extractor runs
+// (scheduling, signals, dialogs) runs once, with the distribution's: every
+// start of the current release costs about a second of processor time.
+#define QUILLON_ONE_EXTRACTOR_IS_ENOUGH()                                                          \
+    do {                                                                                           \
+        if (TestExtractor::isReleaseFile())                                                        \
+            QSKIP("does not depend on the extractor: runs with the distribution's only");          \
+    } while (false)
