@@ -85,7 +85,13 @@ set(QUILLON_CORE_SOURCES
     ${CMAKE_CURRENT_SOURCE_DIR}/network/jsextension.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/network/jsextension.h
     ${CMAKE_CURRENT_SOURCE_DIR}/network/pacparser.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/network/pacfunctions.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/network/pacfunctions.h
     ${CMAKE_CURRENT_SOURCE_DIR}/network/pacparser.h
+    ${CMAKE_CURRENT_SOURCE_DIR}/network/pacresolver.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/network/pacresolver.h
+    ${CMAKE_CURRENT_SOURCE_DIR}/network/pactimeranges.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/network/pactimeranges.h
     ${CMAKE_CURRENT_SOURCE_DIR}/network/proxycandidates.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/network/proxycandidates.h
     ${CMAKE_CURRENT_SOURCE_DIR}/network/proxycontroller.cpp

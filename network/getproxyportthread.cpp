@@ -73,10 +73,25 @@ void GetProxyPortThread::setSources(const ProxyDetector::Sources &sources)
     m_sources = sources;
 }
 
+ProxyDetector::Policy GetProxyPortThread::policyFor(int mode, int storedPort)
+{
+    switch (mode) {
+    case 1:
+        return ProxyDetector::Policy::DirectOnly;
+    case 2:
+        return ProxyDetector::Policy::SystemOnly;
+    case 3:
+        return storedPort > 0 ? ProxyDetector::Policy::StoredOnly : ProxyDetector::Policy::Adaptive;
+    default:
+        return ProxyDetector::Policy::Adaptive;
+    }
+}
+
 void GetProxyPortThread::run()
 {
     ProxyDetector::Sources sources;
     ProxyDetector::Stored stored;
+    ProxyDetector::Policy policy;
     {
         QMutexLocker lock(&m_mutex);
         sources = m_sources;
@@ -84,7 +99,10 @@ void GetProxyPortThread::run()
         m_port = saved.port.toInt();
         m_ip = saved.ipaddr;
         m_type = saved.type;
-        stored = {m_ip, m_port, m_type};
+        // A port saved without its host is one of this machine, as the proxy
+        // page shows it.
+        stored = {m_ip.isEmpty() ? QStringLiteral("127.0.0.1") : m_ip, m_port, m_type};
+        policy = policyFor(saved.customer, m_port);
     }
 
     ProxyDetector detector(
@@ -98,5 +116,5 @@ void GetProxyPortThread::run()
         }
         emit isDone(found.host, found.port, found.type);
     });
-    detector.run(stored);
+    detector.run(stored, policy);
 }

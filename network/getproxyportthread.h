@@ -33,6 +33,11 @@ public:
     void setSources(const ProxyDetector::Sources &sources);
     static ProxyDetector::Sources platformSources();
 
+    // The steps a run takes for the stored mode of the proxy page (0 adaptive,
+    // 1 none, 2 system, 3 custom). A custom mode without a usable port has
+    // nothing to probe and runs the whole chain.
+    static ProxyDetector::Policy policyFor(int mode, int storedPort);
+
 signals:
     void isDone(QString ip, int port, QString type);
 

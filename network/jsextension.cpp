@@ -1,65 +1,27 @@
 #include "network/jsextension.h"
 
+#include "network/pacfunctions.h"
+#include "network/pactimeranges.h"
+
 #include <QDebug>
-#include <QElapsedTimer>
-#include <QEventLoop>
-#include <QHostAddress>
-#include <QHostInfo>
-#include <QNetworkInterface>
-#include <QRegularExpression>
+#include <QJSEngine>
 #include <QThread>
-#include <QTimer>
 
-namespace PacFunctions {
+namespace {
 
-bool wildcardMatch(const QString &text, const QString &pattern)
+QStringList texts(const QVariantList &args)
 {
-    QString rx;
-    rx.reserve(pattern.size() * 2 + 4);
-    for (int i = 0; i < pattern.size(); ++i) {
-        const QChar c = pattern.at(i);
-        if (c == QLatin1Char('*')) {
-            rx += QStringLiteral(".*");
-        } else if (c == QLatin1Char('?')) {
-            rx += QLatin1Char('.');
-        } else if (c == QLatin1Char('[')) {
-            const int close = pattern.indexOf(QLatin1Char(']'), i + 2);
-            if (close < 0) {
-                rx += QStringLiteral("\\[");
-                continue;
-            }
-            QString set = pattern.mid(i + 1, close - i - 1);
-            bool negated = false;
-            if (set.startsWith(QLatin1Char('!')) || set.startsWith(QLatin1Char('^'))) {
-                negated = true;
-                set.remove(0, 1);
-            }
-            set.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
-            set.replace(QLatin1Char('['), QStringLiteral("\\["));
-            rx += QLatin1Char('[') + (negated ? QStringLiteral("^") : QString()) + set
-                + QLatin1Char(']');
-            i = close;
-        } else {
-            rx += QRegularExpression::escape(QString(c));
-        }
-    }
-    const QRegularExpression re(
-        QRegularExpression::anchoredPattern(rx), QRegularExpression::DotMatchesEverythingOption);
-    return re.isValid() && re.match(text).hasMatch();
+    QStringList list;
+    for (const QVariant &arg : args)
+        list.append(arg.toString());
+    return list;
 }
 
-quint32 ipv4Value(const QString &address)
-{
-    const QHostAddress parsed(address.trimmed());
-    bool ok = false;
-    const quint32 value = parsed.toIPv4Address(&ok);
-    return ok ? value : 0;
-}
-
-} // namespace PacFunctions
+} // namespace
 
 JSExtension::JSExtension(QObject *parent)
     : QObject(parent)
+    , m_clock([] { return QDateTime::currentDateTime(); })
 { }
 
 QJSValue JSExtension::debug(const QString &str)
@@ -68,63 +30,9 @@ QJSValue JSExtension::debug(const QString &str)
     return QJSValue();
 }
 
-QJSValue JSExtension::myIpAddress()
+QJSValue JSExtension::alert(const QString &str)
 {
-    const auto addresses = QNetworkInterface::allAddresses();
-    for (const QHostAddress &address : addresses) {
-        if (address != QHostAddress(QHostAddress::LocalHost)
-            && address != QHostAddress(QHostAddress::LocalHostIPv6))
-            return QJSValue(address.toString());
-    }
-    return QJSValue();
-}
-
-QJSValue JSExtension::isInNet(const QString &arg0, const QString &arg1, const QString &arg2)
-{
-    const quint32 host = PacFunctions::ipv4Value(arg0);
-    const quint32 pattern = PacFunctions::ipv4Value(arg1);
-    const quint32 mask = PacFunctions::ipv4Value(arg2);
-    return QJSValue((pattern & mask) == (host & mask));
-}
-
-QJSValue JSExtension::shExpMatch(const QString &arg0, const QString &arg1)
-{
-    return QJSValue(PacFunctions::wildcardMatch(arg0, arg1));
-}
-
-QJSValue JSExtension::dnsResolve(const QString &arg0)
-{
-    // The lookup runs in Qt's resolver pool; this thread waits for it, but no
-    // longer than DnsTimeoutMs and not past a request to stop the thread.
-    QEventLoop loop;
-    QHostInfo answer;
-    bool answered = false;
-    const int id = QHostInfo::lookupHost(arg0, &loop, [&](const QHostInfo &info) {
-        answer = info;
-        answered = true;
-        loop.quit();
-    });
-    if (!answered) {
-        QTimer deadline;
-        deadline.setSingleShot(true);
-        connect(&deadline, &QTimer::timeout, &loop, &QEventLoop::quit);
-        QTimer poll;
-        QThread *self = QThread::currentThread();
-        connect(&poll, &QTimer::timeout, &loop, [&] {
-            if (self->isInterruptionRequested())
-                loop.quit();
-        });
-        deadline.start(DnsTimeoutMs);
-        poll.start(50);
-        loop.exec(QEventLoop::ExcludeUserInputEvents);
-    }
-    if (!answered) {
-        QHostInfo::abortHostLookup(id);
-        return QJSValue(QJSValue::NullValue);
-    }
-    if (answer.error() != QHostInfo::NoError || answer.addresses().isEmpty())
-        return QJSValue(QJSValue::NullValue);
-    return QJSValue(answer.addresses().first().toString());
+    return debug(str);
 }
 
 QJSValue JSExtension::isPlainHostName(const QString &host)
@@ -132,13 +40,72 @@ QJSValue JSExtension::isPlainHostName(const QString &host)
     return QJSValue(!host.contains(QLatin1Char('.')));
 }
 
-QJSValue JSExtension::dnsDomainIs(const QString &host, const QString &target)
+QJSValue JSExtension::dnsDomainIs(const QString &host, const QString &domain)
 {
-    return QJSValue(host.contains(target));
+    return QJSValue(PacFunctions::domainIs(host, domain));
+}
+
+QJSValue JSExtension::localHostOrDomainIs(const QString &host, const QString &hostdom)
+{
+    return QJSValue(PacFunctions::localHostOrDomainIs(host, hostdom));
+}
+
+QJSValue JSExtension::dnsDomainLevels(const QString &host)
+{
+    return QJSValue(PacFunctions::domainLevels(host));
+}
+
+QJSValue JSExtension::shExpMatch(const QString &str, const QString &shexp)
+{
+    return QJSValue(PacFunctions::wildcardMatch(str, shexp));
+}
+
+QString JSExtension::resolve(const QString &host)
+{
+    // A lookup gives up when the detection is asked to end or the script ran
+    // out of its time, so the watchdog's bound holds during lookups too.
+    QJSEngine *engine = qjsEngine(this);
+    QThread *self = QThread::currentThread();
+    return m_resolver.ipv4Of(host, [engine, self] {
+        return self->isInterruptionRequested() || (engine && engine->isInterrupted());
+    });
 }
 
 QJSValue JSExtension::isResolvable(const QString &host)
 {
-    Q_UNUSED(host)
-    return QJSValue(true);
+    return QJSValue(!resolve(host).isEmpty());
+}
+
+QJSValue JSExtension::dnsResolve(const QString &host)
+{
+    const QString address = resolve(host);
+    return address.isEmpty() ? QJSValue(QJSValue::NullValue) : QJSValue(address);
+}
+
+QJSValue JSExtension::isInNet(const QString &host, const QString &pattern, const QString &mask)
+{
+    // A pattern or mask that is no address makes a lookup of host pointless.
+    if (!PacFunctions::isIpv4Text(pattern) || !PacFunctions::isIpv4Text(mask))
+        return QJSValue(false);
+    return QJSValue(PacFunctions::inNet(resolve(host), pattern, mask));
+}
+
+QJSValue JSExtension::myIpAddress()
+{
+    return QJSValue(PacFunctions::myAddress(PacFunctions::systemInterfaces()));
+}
+
+QJSValue JSExtension::weekdayRange(const QVariantList &args)
+{
+    return QJSValue(PacTimeRanges::weekdayRange(texts(args), m_clock()));
+}
+
+QJSValue JSExtension::dateRange(const QVariantList &args)
+{
+    return QJSValue(PacTimeRanges::dateRange(texts(args), m_clock()));
+}
+
+QJSValue JSExtension::timeRange(const QVariantList &args)
+{
+    return QJSValue(PacTimeRanges::timeRange(texts(args), m_clock()));
 }

@@ -12,6 +12,7 @@ PacParser::PacParser(QObject *parent, const QString &script, int budgetMs)
     , m_engine(new QJSEngine(this))
     , m_budgetMs(budgetMs)
 {
+    exposeFunctions();
     {
         ScriptWatchdog watchdog(m_engine, m_budgetMs);
         const QJSValue loaded = m_engine->evaluate(script, QString(), 1);
@@ -20,21 +21,33 @@ PacParser::PacParser(QObject *parent, const QString &script, int budgetMs)
         if (watchdog.fired())
             m_brokenAnswer = loaded.isError() ? loaded.toString() : QStringLiteral("DIRECT");
     }
-    exposeFunctions();
+}
+
+void PacParser::setClock(std::function<QDateTime()> clock)
+{
+    m_extension->setClock(std::move(clock));
 }
 
 void PacParser::exposeFunctions()
 {
-    auto *extension = new JSExtension(this);
-    const QJSValue wrapper = m_engine->newQObject(extension);
+    m_extension = new JSExtension(this);
+    const QJSValue wrapper = m_engine->newQObject(m_extension);
     QJSValue global = m_engine->globalObject();
-    const QMetaObject *meta = extension->metaObject();
+    // The calendar functions take any number of arguments; they receive them
+    // as one list.
+    QJSValue variadic
+        = m_engine->evaluate(QStringLiteral("(function (f) { return function () { return "
+                                            "f(Array.prototype.slice.call(arguments)); }; })"));
+    const QMetaObject *meta = m_extension->metaObject();
     for (int i = 0; i < meta->methodCount(); ++i) {
         const QMetaMethod method = meta->method(i);
         if (method.methodType() != QMetaMethod::Method)
             continue;
         const QString name = QString::fromLatin1(method.name());
-        global.setProperty(name, wrapper.property(name));
+        const QJSValue function = wrapper.property(name);
+        const bool takesList
+            = method.parameterCount() == 1 && method.parameterType(0) == QMetaType::QVariantList;
+        global.setProperty(name, takesList ? variadic.call({function}) : function);
     }
 }
 

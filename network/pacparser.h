@@ -1,8 +1,12 @@
 #pragma once
 
+#include <QDateTime>
 #include <QObject>
 #include <QString>
 
+#include <functional>
+
+class JSExtension;
 class QJSEngine;
 
 // Evaluates a proxy auto-config script. The script is code from the network:
@@ -16,8 +20,9 @@ class PacParser : public QObject
 public:
     static constexpr int DefaultBudgetMs = 5000;
 
-    // Evaluates script and makes the JSExtension functions global. Errors in
-    // the script are ignored here; they show in findProxyForUrl's answer.
+    // Makes the JSExtension functions global, then evaluates script, so that
+    // code at its top level may call them too. Errors in the script are
+    // ignored here; they show in findProxyForUrl's answer.
     PacParser(QObject *parent, const QString &script, int budgetMs = DefaultBudgetMs);
 
     // The answer of FindProxyForURL(url, host) as text; "DIRECT" when the
@@ -25,10 +30,14 @@ public:
     // interrupted, now or while it was loading.
     QString findProxyForUrl(const QString &url, const QString &host);
 
+    // The present moment the calendar functions see, in local time.
+    void setClock(std::function<QDateTime()> clock);
+
 private:
     void exposeFunctions();
 
     QJSEngine *m_engine;
+    JSExtension *m_extension = nullptr;
     int m_budgetMs;
     QString m_brokenAnswer; // set when loading had to be interrupted
 };

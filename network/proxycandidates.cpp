@@ -34,22 +34,57 @@ QString v4Text(const QString &hex)
 
 QList<PacEntry> pacEntries(const QString &answer)
 {
+    static const QRegularExpression blanks(QStringLiteral("\\s+"));
     QList<PacEntry> entries;
     const QStringList parts = answer.split(QLatin1Char(';'));
     for (const QString &part : parts) {
-        bool socks5 = false;
-        if (part.contains(QLatin1String("SOCKS5")))
-            socks5 = true;
-        else if (!part.contains(QLatin1String("PROXY")))
+        const QStringList words = part.trimmed().split(blanks, Qt::SkipEmptyParts);
+        if (words.isEmpty())
             continue;
-        const QStringList words = part.trimmed().split(QLatin1Char(' '));
-        if (words.size() < 2 || !words.at(1).contains(QLatin1Char(':')))
-            continue;
-        const QStringList hostPort = words.at(1).split(QLatin1Char(':'));
+        const QString keyword = words.first().toUpper();
         PacEntry entry;
-        entry.host = hostPort.at(0);
-        entry.socks5 = socks5;
-        if (!validPort(hostPort.value(1), &entry.port))
+        int defaultPort = 0;
+        if (keyword == QLatin1String("DIRECT")) {
+            if (words.size() == 1)
+                entries.append(entry);
+            continue;
+        }
+        if (keyword == QLatin1String("PROXY") || keyword == QLatin1String("HTTP")) {
+            entry.kind = PacEntry::Http;
+            defaultPort = 80;
+        } else if (keyword == QLatin1String("HTTPS")) {
+            entry.kind = PacEntry::Http;
+            defaultPort = 443;
+        } else if (keyword == QLatin1String("SOCKS") || keyword == QLatin1String("SOCKS5")) {
+            entry.kind = PacEntry::Socks5;
+            defaultPort = 1080;
+        } else {
+            continue;
+        }
+        if (words.size() != 2)
+            continue;
+        // "host", "host:port", "[v6]" or "[v6]:port".
+        const QString where = words.at(1);
+        QString portText;
+        bool hasPort = false;
+        if (where.startsWith(QLatin1Char('['))) {
+            const int close = where.indexOf(QLatin1Char(']'));
+            const QString rest = close < 0 ? QString() : where.mid(close + 1);
+            if (close < 0 || (!rest.isEmpty() && !rest.startsWith(QLatin1Char(':'))))
+                continue;
+            entry.host = where.mid(1, close - 1);
+            hasPort = !rest.isEmpty();
+            portText = rest.mid(1);
+        } else {
+            const QStringList hostPort = where.split(QLatin1Char(':'));
+            if (hostPort.size() > 2)
+                continue;
+            entry.host = hostPort.first();
+            hasPort = hostPort.size() == 2;
+            portText = hostPort.value(1);
+        }
+        entry.port = defaultPort;
+        if (entry.host.isEmpty() || (hasPort && !validPort(portText, &entry.port)))
             continue;
         entries.append(entry);
     }

@@ -9,15 +9,23 @@ namespace ProxyCandidates {
 
 struct PacEntry
 {
+    enum Kind
+    {
+        Direct,
+        Http,
+        Socks5
+    };
+    Kind kind = Direct;
     QString host;
     int port = 0;
-    bool socks5 = false;
 };
 
-// The proxies named by a FindProxyForURL answer, in order. The answer is split
-// at ";" and each entry that mentions "SOCKS5" (else "PROXY") is split at
-// single blanks into a keyword and "host:port"; entries without either word
-// ("DIRECT") and entries without a valid port are left out.
+// The ways to connect that a FindProxyForURL answer names, in its order. The
+// answer is split at ";"; each entry is a keyword, case ignored, and for a
+// proxy "host[:port]" after blanks: "DIRECT"; "PROXY" or "HTTP" (port 80 when
+// none is given); "HTTPS" (443), tried as an HTTP proxy, the only kind of
+// web proxy the program can use; "SOCKS" or "SOCKS5" (1080). Entries with
+// another keyword, a missing host or a port outside 1..65535 are left out.
 QList<PacEntry> pacEntries(const QString &answer);
 
 // Local addresses ("0.0.0.0:7890", "127.0.0.1:10809", ...) reduced to the

@@ -12,6 +12,7 @@
 #include <QDebug>
 #include <QEventLoop>
 #include <QProcess>
+#include <QSettings>
 #include <QTimer>
 
 namespace {
@@ -34,10 +35,33 @@ void endProcessLater(QProcess *process)
 ProxyController::ProxyController(const QString &settingsPath, QObject *parent)
     : QObject(parent)
     , m_settingsPath(settingsPath)
-    , m_thread(new GetProxyPortThread(this))
 {
-    m_thread->setSettingsPath(settingsPath);
-    connect(m_thread, &GetProxyPortThread::isDone, this, &ProxyController::publish);
+    m_thread = newThread();
+}
+
+// One thread object per run that may be dropped: results of a dropped run
+// arrive from an object that is no longer the current one and are ignored,
+// so they never overwrite those of the run that replaced it.
+GetProxyPortThread *ProxyController::newThread()
+{
+    auto *thread = new GetProxyPortThread(this);
+    thread->setSettingsPath(m_settingsPath);
+    connect(thread, &GetProxyPortThread::isDone, thread,
+        [this, thread](const QString &host, int port, const QString &type) {
+            if (thread != m_thread)
+                return;
+            m_runFound = true;
+            if (m_runCustom) {
+                m_customFound
+                    = type + QLatin1Char(' ') + host + QLatin1Char(':') + QString::number(port);
+            }
+            publish(host, port, type);
+        });
+    connect(thread, &QThread::finished, thread, [this, thread] {
+        if (thread == m_thread)
+            runFinished();
+    });
+    return thread;
 }
 
 ProxyController::~ProxyController()
@@ -70,8 +94,71 @@ void ProxyController::startDetection()
     }
     if (!m_thread || m_thread->isRunning())
         return;
+    startRun(false);
+}
+
+void ProxyController::startRun(bool afterChange)
+{
+    const SettingsStore::StoredProxy saved = SettingsStore::loadProxy(m_settingsPath);
+    m_runAfterChange = afterChange;
+    m_runFound = false;
+    m_runCustom = GetProxyPortThread::policyFor(saved.customer, saved.port.toInt())
+        == ProxyDetector::Policy::StoredOnly;
+    if (m_runCustom) {
+        m_customFound.clear();
+        setCustomCheck(CustomCheck::Testing);
+    }
     m_thread->start(QThread::InheritPriority);
     emit detectionStarted();
+}
+
+void ProxyController::restartDetection()
+{
+    if (m_stopped)
+        return;
+    // The old run ends first (every wait in it gives up within a fraction of
+    // a second when asked); what it still had to report is ignored, and its
+    // object goes once control is back in the event loop, since this may be
+    // called from inside one of its reports.
+    GetProxyPortThread *old = m_thread;
+    m_thread = newThread();
+    old->requestInterruption();
+    old->wait();
+    old->deleteLater();
+    startRun(true);
+}
+
+void ProxyController::runFinished()
+{
+    if (m_runCustom)
+        setCustomCheck(m_runFound ? CustomCheck::Works : CustomCheck::Fails);
+    // What was in use belongs to the choice the user just left: with nothing
+    // found for the new one, links wait until a proxy is found.
+    if (m_runAfterChange && !m_runFound && !m_stopped) {
+        Global::PROXY_PORT = -1;
+        emit networkTesting();
+    }
+}
+
+void ProxyController::setCustomCheck(CustomCheck check)
+{
+    m_customCheck = check;
+    emit customCheckChanged();
+}
+
+QString ProxyController::customCheckText() const
+{
+    switch (m_customCheck) {
+    case CustomCheck::Testing:
+        return tr("Testing the proxy server...");
+    case CustomCheck::Works:
+        return tr("The proxy server works: %1").arg(m_customFound);
+    case CustomCheck::Fails:
+        return tr("The proxy server does not answer. Please check that it is running.");
+    case CustomCheck::None:
+        break;
+    }
+    return QString();
 }
 
 bool ProxyController::isDetecting() const
@@ -88,7 +175,19 @@ void ProxyController::publish(const QString &host, int port, const QString &type
     Global::PROXY_IS_SOCKS5 = type != QLatin1String("HTTP");
     if (port != -1) {
         emit networkAvailable();
-        SettingsStore::saveDetectedProxy(m_settingsPath, host, port, Global::PROXY_IS_SOCKS5);
+        const SettingsStore::StoredProxy saved = SettingsStore::loadProxy(m_settingsPath);
+        const auto policy = GetProxyPortThread::policyFor(saved.customer, saved.port.toInt());
+        // The stored proxy is what adaptive detection tries first, and the
+        // custom proxy itself; a direct or system choice must not overwrite
+        // the port the user typed.
+        if (policy == ProxyDetector::Policy::Adaptive
+            || policy == ProxyDetector::Policy::StoredOnly) {
+            const auto s = SettingsStore::open(m_settingsPath);
+            s->setValue(QStringLiteral("/setting/proxyport"), QString::number(port));
+            s->setValue(QStringLiteral("/setting/proxyipaddr"), host);
+            s->setValue(QStringLiteral("/setting/proxytype"),
+                Global::PROXY_IS_SOCKS5 ? QStringLiteral("SOCKS5") : QStringLiteral("HTTP"));
+        }
     } else {
         emit networkTesting();
         startDetection();
@@ -141,14 +240,18 @@ ProxyController::Mode ProxyController::storedMode() const
     return mode >= NoProxy && mode <= CustomProxy ? static_cast<Mode>(mode) : Adaptive;
 }
 
-void ProxyController::saveMode(Mode mode)
+void ProxyController::chooseMode(Mode mode)
 {
+    if (mode == storedMode())
+        return;
     SettingsStore::saveProxyCustomer(m_settingsPath, mode);
+    restartDetection();
 }
 
 QString ProxyController::storedPort() const
 {
-    return SettingsStore::loadProxy(m_settingsPath).port;
+    const QString port = SettingsStore::loadProxy(m_settingsPath).port;
+    return port.toInt() > 0 ? port : QString();
 }
 
 ProxyController::SaveResult ProxyController::saveCustomProxy(
@@ -163,6 +266,7 @@ ProxyController::SaveResult ProxyController::saveCustomProxy(
     // The host is stored with the port, so that the next run probes the port
     // there and not on whatever host an earlier detection left.
     SettingsStore::saveCustomProxy(m_settingsPath, host, port);
+    restartDetection();
     return {true, tr("The new port establishes the success..")};
 }
 

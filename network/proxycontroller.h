@@ -25,6 +25,15 @@ public:
         CustomProxy = 3
     };
 
+    // Where the check of the custom proxy stands, shown on the proxy page.
+    enum class CustomCheck
+    {
+        None,
+        Testing,
+        Works,
+        Fails
+    };
+
     // The answer to saving the custom proxy: whether it was stored, and the
     // message for the user either way.
     struct SaveResult
@@ -46,8 +55,10 @@ public:
     // unless one is running by then.
     void startDetection();
     bool isDetecting() const;
-    // Takes a detection result into use: publishes it to the commands and
-    // stores it, or starts a new run when nothing was found (port -1).
+    // Takes a detection result into use: publishes it to the commands, or
+    // starts a new run when nothing was found (port -1). In the adaptive and
+    // custom modes the result is stored, for the next run to try first; the
+    // stored mode is left as the user chose it.
     void publish(const QString &host, int port, const QString &type);
     // The periodic check: starts a detection while nothing is known; otherwise
     // fetches a small file through the proxy in use, and the third failure in
@@ -58,12 +69,18 @@ public:
     // --- the proxy page ----------------------------------------------------
     // The stored mode; anything unknown reads as Adaptive.
     Mode storedMode() const;
-    void saveMode(Mode mode);
-    // The stored proxy port, shown in the custom fields.
+    // Stores the mode; a change takes effect at once: a running detection is
+    // dropped and one for the new mode starts.
+    void chooseMode(Mode mode);
+    // The stored proxy port, shown in the custom fields; empty when none is
+    // usable (a direct connection is stored as 0).
     QString storedPort() const;
-    // Stores host and port as the custom proxy; a port that is missing or
-    // outside 1..65535 is refused.
+    // Stores host and port as the custom proxy and probes it at once; a port
+    // that is missing or outside 1..65535 is refused.
     SaveResult saveCustomProxy(const QString &host, const QString &port);
+    // The latest check of the custom proxy, and its text for the page.
+    CustomCheck customCheck() const { return m_customCheck; }
+    QString customCheckText() const;
 
     // --- the proxy test ----------------------------------------------------
     // Runs the extractor's metadata request for clipboardText through the
@@ -85,12 +102,24 @@ signals:
     void networkTesting();
     void detectionStarted();
     void testOutput(const QString &text);
+    void customCheckChanged();
 
 private:
     void finishTest(QProcess *process);
+    GetProxyPortThread *newThread();
+    void startRun(bool afterChange);
+    void restartDetection();
+    void runFinished();
+    void setCustomCheck(CustomCheck check);
 
     QString m_settingsPath;
     GetProxyPortThread *m_thread = nullptr;
+    // The run under way or last made.
+    bool m_runAfterChange = false; // started by a change of mode or custom proxy
+    bool m_runFound = false;
+    bool m_runCustom = false;
+    CustomCheck m_customCheck = CustomCheck::None;
+    QString m_customFound; // "HTTP 127.0.0.1:7890" once the custom proxy answered
     int m_keepaliveFailures = 0;
     bool m_keepaliveBusy = false;
     bool m_stopped = false;

@@ -36,14 +36,22 @@ ProxyDetector::ProxyDetector(
     , m_cancelled(std::move(cancelled))
 { }
 
-std::optional<ProxyDetector::Found> ProxyDetector::run(const Stored &stored)
+std::optional<ProxyDetector::Found> ProxyDetector::run(const Stored &stored, Policy policy)
 {
     using StepFn = bool (ProxyDetector::*)();
     if (isCancelled())
         return std::nullopt;
-    m_steps.append(Step::Stored);
-    if (stepStored(stored))
+    if (policy == Policy::DirectOnly) {
+        // The user's choice: nothing to find out.
+        m_steps.append(Step::Direct);
+        report({QStringLiteral("127.0.0.1"), 0, QStringLiteral("HTTP")});
         return m_found;
+    }
+    if (policy != Policy::SystemOnly) {
+        m_steps.append(Step::Stored);
+        if (stepStored(stored) || policy == Policy::StoredOnly)
+            return m_found;
+    }
 
     const struct
     {
@@ -58,6 +66,13 @@ std::optional<ProxyDetector::Found> ProxyDetector::run(const Stored &stored)
     for (const auto &link : chain) {
         if (isCancelled())
             return std::nullopt;
+        if (policy == Policy::SystemOnly) {
+            if (link.step == Step::PortScan)
+                break;
+            // Proxies the system named that did not answer are not bypassed.
+            if (link.step == Step::Direct && (!m_attempts.isEmpty() || m_directNamed))
+                break;
+        }
         m_steps.append(link.step);
         if ((this->*link.fn)())
             return m_found;
@@ -126,9 +141,19 @@ bool ProxyDetector::stepPac()
         answer = parser.findProxyForUrl(m_endpoints.pacTestUrl.toString(), m_endpoints.pacTestHost);
     }
     qDebug() << "PAC answer:" << answer;
+    // The entries are alternatives in order of preference: the first that
+    // works is used.
     const QList<ProxyCandidates::PacEntry> entries = ProxyCandidates::pacEntries(answer);
     for (const ProxyCandidates::PacEntry &entry : entries) {
-        const auto type = entry.socks5 ? QNetworkProxy::Socks5Proxy : QNetworkProxy::HttpProxy;
+        if (entry.kind == ProxyCandidates::PacEntry::Direct) {
+            m_directNamed = true;
+            if (stepDirect())
+                return true;
+            continue;
+        }
+        const auto type = entry.kind == ProxyCandidates::PacEntry::Socks5
+            ? QNetworkProxy::Socks5Proxy
+            : QNetworkProxy::HttpProxy;
         if (probeThroughProxy(m_endpoints.probeUrl, entry.host, type, entry.port))
             return true;
     }
@@ -137,6 +162,9 @@ bool ProxyDetector::stepPac()
 
 bool ProxyDetector::stepDirect()
 {
+    if (m_directTried || isCancelled())
+        return false;
+    m_directTried = true;
     if (fetch(m_endpoints.probeUrl, std::nullopt, ProbeTimeoutMs, m_cancelled).isEmpty())
         return false;
     report({QStringLiteral("127.0.0.1"), 0, QStringLiteral("HTTP")});

@@ -12,11 +12,20 @@
 
 // The proxy detection chain, free of threads and widgets: stored proxy,
 // system proxies, proxy auto-config, direct connection, local port scan. The
-// first step that gets an answer from the probe address ends the run.
+// first step that gets an answer from the probe address ends the run. Which
+// steps run follows the user's choice of proxy (Policy).
 // GetProxyPortThread runs it on its worker thread; tests call it directly.
 class ProxyDetector
 {
 public:
+    enum class Policy
+    {
+        Adaptive, // the whole chain
+        DirectOnly, // a direct connection, without probing anything
+        SystemOnly, // the system's proxies and its auto-config script only
+        StoredOnly // the stored proxy only
+    };
+
     enum class Step
     {
         Stored,
@@ -69,9 +78,11 @@ public:
         m_reporter = std::move(reporter);
     }
 
-    // Runs the whole chain; nothing when every step failed or the run was
-    // cancelled.
-    std::optional<Found> run(const Stored &stored);
+    // Runs the steps of policy; nothing when every step failed or the run was
+    // cancelled. SystemOnly reports a direct connection when the system names
+    // no proxy at all (none set, no script, or a script without a proxy
+    // answer), as a browser following the system settings connects then.
+    std::optional<Found> run(const Stored &stored, Policy policy = Policy::Adaptive);
 
     // The GET of every probe and of the connectivity check: the reply body,
     // or nothing when the request failed (no answer within timeoutMs, a
@@ -105,4 +116,6 @@ private:
     std::optional<Found> m_found;
     QList<Step> m_steps;
     QList<Attempt> m_attempts;
+    bool m_directTried = false; // a failed direct fetch is not repeated
+    bool m_directNamed = false; // the auto-config answer allowed DIRECT
 };

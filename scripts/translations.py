@@ -62,6 +62,10 @@ ZH = {
     "Tips": "提示",
     "Please input proxy server port number.": "请输入代理服务器端口号。",
     "The new port establishes the success..": "新端口设置成功。",
+    "Testing the proxy server...": "正在测试代理服务器……",
+    "The proxy server works: %1": "代理服务器可用：%1",
+    "The proxy server does not answer. Please check that it is running.":
+        "代理服务器没有响应，请确认它已开启。",
     "Test the connection with the link on the clipboard": "用剪贴板中的链接测试连接",
     # Link intake
     "Please waiting for detection agent ...,Software needs third-party agent support.If you have installed the agent,please contact us,We will solve it as soon as possible. ":

@@ -11,6 +11,8 @@
 #include <QTcpServer>
 #include <QTemporaryDir>
 
+Q_DECLARE_METATYPE(ProxyDetector::Policy)
+
 class TestProxyDetection : public QObject
 {
     Q_OBJECT
@@ -34,9 +36,12 @@ private slots:
     }
 
     // Stored, system, PAC and scanned proxies are tried in order, each probe
-    // as the type it is and within its bound.
+    // as the type it is and within its bound; the user's choice of proxy
+    // decides which steps run.
     void chainFindsTheProxyOfItsType_data()
     {
+        using Policy = ProxyDetector::Policy;
+        QTest::addColumn<Policy>("policy");
         QTest::addColumn<int>("stored");
         QTest::addColumn<QList<QNetworkProxy>>("system");
         QTest::addColumn<QString>("pac"); // the script's answer; empty: no script
@@ -55,28 +60,54 @@ private slots:
             QNetworkProxy(QNetworkProxy::Socks5Proxy, "127.0.0.1", m_socks.port())};
         const QList<QNetworkProxy> none,
             refused {QNetworkProxy(QNetworkProxy::HttpProxy, "127.0.0.1", dead.toUShort())};
+        const Policy adaptive = Policy::Adaptive;
         QTest::newRow("stored SOCKS5 proxy")
-            << int(m_socks.port()) << none << "" << noPorts << "SOCKS5" + socks
+            << adaptive << int(m_socks.port()) << none << "" << noPorts << "SOCKS5" + socks
             << QStringList {"HTTP" + socks, "SOCKS5" + socks};
-        QTest::newRow("system SOCKS5 proxy")
-            << 0 << system << "" << noPorts << "SOCKS5" + socks << QStringList {"SOCKS5" + socks};
-        QTest::newRow("PAC: dead entry skipped")
-            << 0 << none << "PROXY 127.0.0.1:" + dead + ";SOCKS5 127.0.0.1:" + socks + "; DIRECT"
-            << noPorts << "SOCKS5" + socks << QStringList {"HTTP" + dead, "SOCKS5" + socks};
+        QTest::newRow("system SOCKS5 proxy") << adaptive << 0 << system << "" << noPorts
+                                             << "SOCKS5" + socks << QStringList {"SOCKS5" + socks};
+        QTest::newRow("PAC: dead entries skipped, tinyproxy next")
+            << adaptive << 0 << none
+            << "PROXY 127.0.0.1:" + dead + "; SOCKS 127.0.0.1:" + dead2
+                + "; PROXY 127.0.0.1:" + http + "; DIRECT"
+            << noPorts << "HTTP" + http
+            << QStringList {"HTTP" + dead, "SOCKS5" + dead2, "HTTP" + http};
+        QTest::newRow("PAC: DIRECT after a dead proxy")
+            << adaptive << 0 << none << "PROXY 127.0.0.1:" + dead + "; DIRECT" << noPorts << "HTTP0"
+            << QStringList {"HTTP" + dead};
         // Both probes of the silent proxy run into their bound, the refused
         // one fails at once, the endless script is interrupted.
         QTest::newRow("silent, refused and endless: direct")
-            << silent.toInt() << refused << "endless" << noPorts << "HTTP0"
+            << adaptive << silent.toInt() << refused << "endless" << noPorts << "HTTP0"
             << QStringList {"HTTP" + silent, "SOCKS5" + silent, "HTTP" + dead};
         QTest::newRow("port scan from the last; a web server is no proxy")
-            << 0 << none << "" << QStringList {dead, http, web} << "HTTP" + http
+            << adaptive << 0 << none << "" << QStringList {dead, http, web} << "HTTP" + http
             << QStringList {"HTTP" + web, "HTTP" + http};
         QTest::newRow("port scan: HTTP, then SOCKS5")
-            << 0 << none << "" << QStringList {dead, dead2} << ""
+            << adaptive << 0 << none << "" << QStringList {dead, dead2} << ""
             << QStringList {"HTTP" + dead2, "HTTP" + dead, "SOCKS5" + dead2, "SOCKS5" + dead};
+        QTest::newRow("no proxy: nothing probed")
+            << Policy::DirectOnly << int(m_http.port()) << system << "" << noPorts << "HTTP0"
+            << QStringList();
+        QTest::newRow("custom: the stored proxy only")
+            << Policy::StoredOnly << dead.toInt() << system << "" << noPorts << ""
+            << QStringList {"HTTP" + dead, "SOCKS5" + dead};
+        QTest::newRow("system: its proxy, not the stored one")
+            << Policy::SystemOnly << int(m_http.port()) << system << "" << noPorts
+            << "SOCKS5" + socks << QStringList {"SOCKS5" + socks};
+        QTest::newRow("system: its script's proxy after a dead one")
+            << Policy::SystemOnly << 0 << none
+            << "PROXY 127.0.0.1:" + dead + "; PROXY 127.0.0.1:" + http << noPorts << "HTTP" + http
+            << QStringList {"HTTP" + dead, "HTTP" + http};
+        QTest::newRow("system: no proxy named, direct")
+            << Policy::SystemOnly << 0 << none << "" << noPorts << "HTTP0" << QStringList();
+        QTest::newRow("system: its dead proxy is not bypassed")
+            << Policy::SystemOnly << 0 << refused << "" << noPorts << ""
+            << QStringList {"HTTP" + dead};
     }
     void chainFindsTheProxyOfItsType()
     {
+        QFETCH(ProxyDetector::Policy, policy);
         QFETCH(int, stored);
         QFETCH(QList<QNetworkProxy>, system);
         QFETCH(QString, pac);
@@ -102,7 +133,7 @@ private slots:
             {probe.url("/probe"), QUrl("http://127.0.0.1/pac-question"), "127.0.0.1", {}}, sources);
         QElapsedTimer clock;
         clock.start();
-        const auto result = detector.run({"127.0.0.1", stored, "HTTP"});
+        const auto result = detector.run({"127.0.0.1", stored, "HTTP"}, policy);
         QVERIFY2(clock.elapsed() < 20000, "a probe or the PAC evaluation was not bounded");
         QCOMPARE(result ? result->type + QString::number(result->port) : QString(), found);
         QStringList made;

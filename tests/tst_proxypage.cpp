@@ -11,10 +11,13 @@
 #include "ui/mainwindow.h"
 
 #include <QAbstractButton>
+#include <QClipboard>
+#include <QLabel>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTextEdit>
 
 class TestProxyPage : public QObject
 {
@@ -23,10 +26,32 @@ class TestProxyPage : public QObject
     ProxyServerProcess m_http {ProxyServerProcess::Http};
     ProxyServerProcess m_socks {ProxyServerProcess::Socks5};
     LoopbackHttpServer m_target;
+    quint16 m_dead = 0; // nothing listens there
     QTemporaryDir m_dir;
     const QString m_cwd = QDir::currentPath();
 
     QByteArray url(const char *path) const { return m_target.url(path).toString().toUtf8(); }
+
+    // The extractor start finds a "tool.exe" in the current folder first.
+    static bool installTool(const QTemporaryDir &dir, const QByteArray &body)
+    {
+        QFile script(dir.filePath("tool.exe"));
+        const bool written = script.open(QIODevice::WriteOnly)
+            && script.write("#!/bin/sh\n" + body) > 0
+            && script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        script.close();
+        return written && QDir::setCurrent(dir.path());
+    }
+
+    // The effective proxy as "none" (nothing known), "direct" or type:port.
+    static QString effectiveProxy()
+    {
+        if (Global::PROXY_PORT < 1)
+            return Global::PROXY_PORT == 0 ? "direct" : "none";
+        return QString("%1:%2")
+            .arg(Global::PROXY_IS_SOCKS5 ? "SOCKS5" : "HTTP")
+            .arg(Global::PROXY_PORT);
+    }
     std::unique_ptr<ProxyController> controller() const
     {
         auto proxy = std::make_unique<ProxyController>(m_dir.filePath("setting.ini"));
@@ -43,6 +68,13 @@ private slots:
         m_target.route("/probe", "probe answered");
         m_target.route("/icon", "ICON");
         m_target.route("/clip.mp4", QByteArray(4096, 'v'), "video/mp4");
+        m_dead = ProxyServerProcess::freePort();
+        m_target.route("/system.pac",
+            QString("function FindProxyForURL(url, host) {\n"
+                    "  return 'PROXY 127.0.0.1:%1; SOCKS 127.0.0.1:%2; DIRECT';\n}\n")
+                .arg(m_dead)
+                .arg(m_socks.port())
+                .toLatin1());
     }
     void init()
     {
@@ -151,6 +183,95 @@ private slots:
         QCOMPARE(shown.size(), 1);
         QCOMPARE(shown[0][0].toString(), output);
         QTRY_VERIFY(proxy->findChildren<QProcess *>().isEmpty()); // both ended and freed
+    }
+
+    // Each choice on the proxy page changes, without a restart, what the
+    // next extractor run gets; the custom proxy's probe shows on the page.
+    void eachChoiceReachesTheNextExtractorRun_data()
+    {
+        QTest::addColumn<int>("mode"); // stored before the window starts
+        QTest::addColumn<int>("port");
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("choice"); // a radio button, or a port saved
+        QTest::addColumn<QString>("after");
+        const int http = m_http.port();
+        const QString tiny = "HTTP:" + QString::number(http);
+        QTest::newRow("don't use") << 3 << http << tiny << "radioButton_2"
+                                   << "direct";
+        // The system's script names a dead proxy, then microsocks.
+        QTest::newRow("system") << 3 << http << tiny << "radioButton_3"
+                                << "SOCKS5:" + QString::number(m_socks.port());
+        QTest::newRow("custom port that answers")
+            << 1 << 0 << "direct" << QString::number(http) << tiny;
+        QTest::newRow("custom port that does not")
+            << 3 << http << tiny << QString::number(m_dead) << "none";
+        // The stored proxy is dead, the probe address answers directly.
+        QTest::newRow("adaptive") << 3 << int(m_dead) << "none"
+                                  << "radioButton"
+                                  << "direct";
+    }
+    void eachChoiceReachesTheNextExtractorRun()
+    {
+        QFETCH(int, mode);
+        QFETCH(int, port);
+        QFETCH(QString, before);
+        QFETCH(QString, choice);
+        QFETCH(QString, after);
+        const QString settings
+            = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/setting.ini";
+        QFile::remove(settings);
+        SettingsStore::saveCustomProxy(settings, "127.0.0.1", QString::number(port));
+        SettingsStore::saveProxyCustomer(settings, mode);
+        ScopedEnv probe("QUILLON_PROBE_URL", url("/probe"));
+        ScopedEnv pac("auto_proxy", choice == "radioButton_3" ? url("/system.pac") : "");
+        QTemporaryDir dir;
+        QVERIFY(installTool(dir, "for a in \"$@\"; do echo \"[$a]\"; done\n"));
+        QApplication::clipboard()->setText("https://127.0.0.1/v");
+
+        ScriptedDialogs dialogs;
+        MainWindow w;
+        ProxyController *proxy = w.proxy();
+        proxy->setDetectionDelay(0);
+        QSignalSpy started(proxy, &ProxyController::detectionStarted);
+        const auto settled = [&](int runs) {
+            if (started.size() < runs || proxy->isDetecting())
+                return false;
+            QCoreApplication::processEvents(); // what the run reported
+            return true;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(settled(1), 20000);
+        QCOMPARE(effectiveProxy(), before);
+
+        if (choice.startsWith("radioButton")) {
+            w.findChild<QAbstractButton *>(choice)->click();
+        } else {
+            w.findChild<QAbstractButton *>("radioButton_4")->click();
+            auto *field = w.findChild<QLineEdit *>("lineEdit_2");
+            field->clear();
+            QTest::keyClicks(field, choice);
+            w.findChild<QAbstractButton *>("pushButton_2")->click();
+            QCOMPARE(proxy->customCheck(), ProxyController::CustomCheck::Testing);
+        }
+        QCOMPARE(started.size(), 2); // at once, not at the next check or start
+        QTRY_VERIFY_WITH_TIMEOUT(settled(2), 20000);
+        QCOMPARE(effectiveProxy(), after);
+        if (!choice.startsWith("radioButton")) {
+            QCOMPARE(proxy->customCheck(),
+                after == "none" ? ProxyController::CustomCheck::Fails
+                                : ProxyController::CustomCheck::Works);
+            QCOMPARE(w.findChild<QLabel *>("label_proxycheck")->text(), proxy->customCheckText());
+        }
+
+        // The extractor gets the proxy of the choice, as the type it is.
+        auto *output = w.findChild<QTextEdit *>("textEdit_test");
+        w.findChild<QAbstractButton *>("pushButton_test_pro")->click();
+        QTRY_VERIFY_WITH_TIMEOUT(!output->toPlainText().isEmpty(), 10000);
+        const QStringList args = output->toPlainText().split('\n');
+        const int option = args.indexOf("[--proxy]");
+        const QString given = option < 0
+            ? QString()
+            : args.value(option + 1).mid(1).chopped(1).replace("://127.0.0.1", "").toUpper();
+        QCOMPARE(given, after.contains(':') ? after : QString());
     }
 
     // The page's buttons store the mode and a valid port only.

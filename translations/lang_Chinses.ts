@@ -678,6 +678,18 @@
             <source>The new port establishes the success..</source>
             <translation>新端口设置成功。</translation>
         </message>
+        <message>
+            <source>Testing the proxy server...</source>
+            <translation>正在测试代理服务器……</translation>
+        </message>
+        <message>
+            <source>The proxy server works: %1</source>
+            <translation>代理服务器可用：%1</translation>
+        </message>
+        <message>
+            <source>The proxy server does not answer. Please check that it is running.</source>
+            <translation>代理服务器没有响应，请确认它已开启。</translation>
+        </message>
     </context>
     <context>
         <name>Quillon</name>

@@ -678,6 +678,18 @@
             <source>The new port establishes the success..</source>
             <translation>The new port establishes the success..</translation>
         </message>
+        <message>
+            <source>Testing the proxy server...</source>
+            <translation>Testing the proxy server...</translation>
+        </message>
+        <message>
+            <source>The proxy server works: %1</source>
+            <translation>The proxy server works: %1</translation>
+        </message>
+        <message>
+            <source>The proxy server does not answer. Please check that it is running.</source>
+            <translation>The proxy server does not answer. Please check that it is running.</translation>
+        </message>
     </context>
     <context>
         <name>Quillon</name>

@@ -144,6 +144,7 @@ private:
     void startProxyDetection();
     void stopProxyWork();
     void showCustomProxyFields(bool show);
+    void showCustomProxyCheck();
 
     ProxyController *m_proxy = nullptr;
 

@@ -43,6 +43,7 @@ void MainWindow::applyLanguage()
 void MainWindow::retranslateTexts()
 {
     ui->retranslateUi(this);
+    showCustomProxyCheck();
     setWindowTitle(tr("Orvanta Quillon"));
     const QString version = tr("Version: ") + Global::APP_VER;
     ui->label_version->setText(version);

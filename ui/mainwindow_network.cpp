@@ -14,6 +14,7 @@ void MainWindow::createProxyDetection()
     connect(m_proxy, &ProxyController::networkAvailable, this, &MainWindow::showNetworkAvailable);
     connect(m_proxy, &ProxyController::networkTesting, this, &MainWindow::showNetworkTesting);
     connect(m_proxy, &ProxyController::testOutput, ui->textEdit_test, &QTextEdit::setPlainText);
+    connect(m_proxy, &ProxyController::customCheckChanged, this, &MainWindow::showCustomProxyCheck);
 
     ui->groupBox->setStyleSheet(QStringLiteral("QGroupBox{border:none}"));
     ui->groupBox->hide();

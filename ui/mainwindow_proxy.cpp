@@ -25,27 +25,36 @@ void MainWindow::showCustomProxyFields(bool show)
     const QString port = m_proxy->storedPort();
     if (!port.isEmpty())
         ui->lineEdit_2->setText(port);
+    showCustomProxyCheck();
 }
 
+// The latest probe of the custom proxy, under its fields.
+void MainWindow::showCustomProxyCheck()
+{
+    ui->label_proxycheck->setText(m_proxy ? m_proxy->customCheckText() : QString());
+}
+
+// Each choice takes effect at once: detection runs again for it.
 void MainWindow::on_radioButton_clicked(bool)
 {
     showCustomProxyFields(false);
-    m_proxy->saveMode(ProxyController::Adaptive);
+    m_proxy->chooseMode(ProxyController::Adaptive);
 }
 
 void MainWindow::on_radioButton_2_clicked(bool)
 {
     showCustomProxyFields(false);
-    m_proxy->saveMode(ProxyController::NoProxy);
+    m_proxy->chooseMode(ProxyController::NoProxy);
 }
 
 void MainWindow::on_radioButton_3_clicked(bool)
 {
     showCustomProxyFields(false);
-    m_proxy->saveMode(ProxyController::SystemProxy);
+    m_proxy->chooseMode(ProxyController::SystemProxy);
 }
 
-// The custom mode is stored with its port, by the save button.
+// The custom mode is stored with its port, by the save button, which also
+// probes the port at once.
 void MainWindow::on_radioButton_4_clicked(bool)
 {
     showCustomProxyFields(true);
