@@ -13,7 +13,7 @@ set(QUILLON_CURRENT_EXTRACTOR "${_quillon_newest}" CACHE FILEPATH
     "Current extractor release file for the end-to-end tests (empty: none)")
 # A build folder whose remembered file is gone (replaced by a newer release)
 # takes the newest one again.
-if(NOT EXISTS "${QUILLON_CURRENT_EXTRACTOR}" AND _quillon_newest)
+if(QUILLON_CURRENT_EXTRACTOR AND NOT EXISTS "${QUILLON_CURRENT_EXTRACTOR}" AND _quillon_newest)
     set(QUILLON_CURRENT_EXTRACTOR "${_quillon_newest}" CACHE FILEPATH
         "Current extractor release file for the end-to-end tests (empty: none)" FORCE)
 endif()
