@@ -9,14 +9,16 @@
 #include <functional>
 #include <memory>
 
-#include "downloads/analysisbatch.h"
+#include "extractor/analysisbatch.h"
 #include "extractor/extractorremarks.h"
 #include "extractor/progressparser.h"
+#include "extractor/runreport.h"
 
 #include <QTimer>
 
 class QTemporaryDir;
 
+class AnalysisSession;
 class ItemInfo;
 class MyQProcess;
 class SqliteDBAOperator;
@@ -79,15 +81,18 @@ public:
     void setExtractorRecheckInterval(int ms) { m_extractorRecheck.setInterval(ms); }
 
 signals:
-    void taskChanged(ItemInfo *task);
-    void relayoutRequested();
-    void countsChanged();
-    void storeFailed();
     // Work waits because no extractor can be found / one is there again.
     void extractorMissing();
     void extractorThere();
     // A run ended whose output held ExtractorRemarks (flags).
     void extractorRemarked(int remarks, bool failed);
+    void taskChanged(ItemInfo *task);
+    // A run of the task is over and its outcome stored: finished, failed, or
+    // (when the user asked for it again meanwhile) queued anew.
+    void taskEnded(ItemInfo *task);
+    void relayoutRequested();
+    void countsChanged();
+    void storeFailed();
 
 public slots:
     void receiveWork();
@@ -99,14 +104,20 @@ private:
     void startDownload(int slot, ItemInfo *task);
     void startAnalysis(int slot, const QList<ItemInfo *> &batch);
     bool refuseForeignCommand(ItemInfo *task, const QString &command, int failedStatus);
-    void readAnalysisOutput(int slot);
-    void analysisFinished(int slot, QProcess::ExitStatus status);
+    void analysisEnded(int slot, const QList<AnalysisOutcome> &outcomes);
     // Applies what the run of slot said about its tasks (which may be
     // another batch's by now: a thumbnail fetch waits in an event loop).
     void applyOutcomes(
         const QList<ItemInfo *> &tasks, const QList<AnalysisOutcome> &outcomes, int slot);
     void applyOutcome(ItemInfo *task, const AnalysisOutcome &outcome);
-    void downloadFinished(int slot);
+    void downloadFinished(int slot, int exitCode, QProcess::ExitStatus status);
+    // Starts command for slot's task, asking the extractor for the file it
+    // finally writes (when a file for that can be made).
+    void launchDownload(int slot, const QString &command);
+    // A download that cannot run: failed with why, the slot left free.
+    void failWithoutRun(ItemInfo *task, FailReason why);
+    // Settles a finished download: status, reason, the file, the stored row.
+    void settleDownload(ItemInfo *task, int verdict, FailReason why, const QString &file);
     void readDownloadOutput(int slot);
     // Closes slot and hands its task back.
     void releaseSlot(int slot);
@@ -116,13 +127,14 @@ private:
     void storeTask(ItemInfo *task);
     // Whether runs can start: false (and the work waits) without an extractor.
     bool extractorReady();
-    // The remarks of slot's run, told when there are any.
-    void tellRemarks(int slot, bool failed);
     // Keeps an analysis document for the task's next download; the file the
     // download may start from, or "" (too old, none, not writable).
     void keepInfo(ItemInfo *task, const QByteArray &document);
     QString takeInfo(ItemInfo *task);
     void dropInfoFile(int slot);
+    // The folder for the run files (analysis documents, final paths); null
+    // when it cannot be made.
+    QTemporaryDir *runFilesDir();
 
     QList<ItemInfo *> *m_tasks = nullptr;
     SqliteDBAOperator *m_database = nullptr;
@@ -135,9 +147,9 @@ private:
     ExtractorRemarks m_remarks[SlotCount];
     bool m_waitingForExtractor = false;
     QTimer m_extractorRecheck;
-    AnalysisBatch m_batches[FirstDownloadSlot];
+    // The analysis slots' runs, on the slots' processes.
+    AnalysisSession *m_analysis[FirstDownloadSlot] = {};
     QList<ItemInfo *> m_batchTasks[FirstDownloadSlot];
-    bool m_linkFailed[FirstDownloadSlot] = {}; // a link of the slot's run failed
 
     struct Info
     {
@@ -149,4 +161,6 @@ private:
     int m_infoLifetimeMs = 3 * 60 * 1000;
     QHash<ItemInfo *, Info> m_info;
     QString m_slotInfo[SlotCount]; // the document file a download run started from
+    RunReport m_reports[SlotCount];
+    QString m_slotPathFile[SlotCount]; // where a download run writes its final path
 };

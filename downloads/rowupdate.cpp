@@ -2,6 +2,7 @@
 
 #include "downloads/itemwidget.h"
 #include "extractor/metadata.h"
+#include "extractor/runreport.h"
 #include "tasks/iteminfo.h"
 #include "tasks/taskstatus.h"
 
@@ -14,11 +15,6 @@ void showFixedProgress(itemWidget *row, int progress)
     row->setEtaText(QString());
     row->setProgressValue(progress);
     row->setPercentText(QString::number(progress) + QLatin1Char('%'));
-}
-
-QString failedText(const ItemInfo &t)
-{
-    return t.extractorOutdated ? TaskStatus::failedUpdateExtractor() : TaskStatus::downloadFailed();
 }
 
 } // namespace
@@ -72,12 +68,14 @@ void applyTaskToRow(const ItemInfo &t, itemWidget *row)
     case TaskStatus::DownloadFailed:
         row->setTitleText(titleText);
         showFixedProgress(row, 0);
-        row->setStatusText(failedText(t));
+        row->setStatusText(t.extractorOutdated ? TaskStatus::failedUpdateExtractor()
+                                               : failedStatusText(t.failReason));
         row->hideBusyLabel();
         break;
     case TaskStatus::AnalysisFailed:
         row->setTitleText(t.url);
-        row->setStatusText(failedText(t));
+        row->setStatusText(t.extractorOutdated ? TaskStatus::failedUpdateExtractor()
+                                               : TaskStatus::downloadFailed());
         row->hideBusyLabel();
         break;
     default:

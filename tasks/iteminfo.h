@@ -57,6 +57,9 @@ public:
     // whether the user asked for it again while it ran.
     bool running = false;
     bool requeueAfterRun = false;
+    // Run-time only: why the last download run failed (FailReason), shown
+    // in the row; 0 when it did not fail or the reason is not known.
+    int failReason = 0;
     // Run-time only: the last run failed and the extractor's output said
     // that it is out of date (the row suggests updating it).
     bool extractorOutdated = false;

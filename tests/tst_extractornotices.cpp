@@ -104,7 +104,7 @@ private slots:
         QVERIFY(!m_window->findChild<SingleDialog *>()->isVisible());
         QVERIFY(list()->tasks().isEmpty());
 
-        Global::ONEKEY = true;
+        m_window->intake()->setOneKeyOn(true);
         QTemporaryDir folder;
         m_window->intake()->setOneKey({});
         QCOMPARE(m_window->intake()->addLinks(
@@ -125,7 +125,7 @@ private slots:
         for (ItemInfo *t : list()->tasks())
             QTRY_COMPARE_WITH_TIMEOUT(t->process_status, int(TaskStatus::Finished), 30000);
         QCOMPARE(m_dialogs->calls.size(), 3);
-        Global::ONEKEY = false;
+        m_window->intake()->setOneKeyOn(false);
     }
 
     // A failed run whose extractor says it is out of date: the row and one
@@ -140,7 +140,7 @@ private slots:
         script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         ScopedCurrentDir there(old.path());
         m_dialogs->calls.clear();
-        Global::ONEKEY = true;
+        m_window->intake()->setOneKeyOn(true);
         const int before = list()->tasks().size();
         m_window->intake()->addLinks({"http://127.0.0.1:9/fail-1", "http://127.0.0.1:9/fail-2"});
         const QList<ItemInfo *> failed = list()->tasks().mid(before);
@@ -160,7 +160,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(failed[0]->process_status, int(TaskStatus::Finished), 30000);
         QCOMPARE(rowStatus(failed[0]), TaskStatus::finished());
         QCOMPARE(m_dialogs->calls.size(), 2);
-        Global::ONEKEY = false;
+        m_window->intake()->setOneKeyOn(false);
     }
 };
 

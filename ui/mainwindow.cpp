@@ -26,12 +26,13 @@ MainWindow::MainWindow(QWidget *parent)
     prepareFolders();
     createSettings();
     createDownloadEngine();
-    createChildWindows();
+    createNotifications();
     createDownloadList();
     createProxyDetection();
     createLinkIntake();
     createExtractorNotices();
     createVendorService();
+    createExtractorSupport();
 
     // The window shows first; the pause before detection and the detection
     // follow from the event loop.

@@ -3,6 +3,7 @@
 #include "base/dialogseam.h"
 #include "downloads/downloadengine.h"
 #include "downloads/downloadlistcontroller.h"
+#include "extractor/analysissession.h"
 #include "extractor/extractornotices.h"
 #include "intake/linkintake.h"
 
@@ -19,6 +20,9 @@ void MainWindow::createExtractorNotices()
     connect(engine, &DownloadEngine::extractorThere, m_extractorNotices,
         &ExtractorNotices::extractorThere);
     connect(engine, &DownloadEngine::extractorRemarked, m_extractorNotices,
+        &ExtractorNotices::runEnded);
+    // The dialogs' analyses: a failed paste with an out-of-date extractor.
+    connect(m_analysis, &AnalysisSession::extractorRemarked, m_extractorNotices,
         &ExtractorNotices::runEnded);
     connect(m_intake, &LinkIntake::extractorMissing, m_extractorNotices,
         [this] { m_extractorNotices->extractorMissing(true); });

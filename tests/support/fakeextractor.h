@@ -14,7 +14,8 @@
 //                     run; otherwise a warning line, then a JSON line naming
 //                     the link, with an m4a and a 360p mp4 format and title
 //                     "Title <last path part>".
-//   download:         "ok" prints progress to 100 % and writes the -o file;
+//   download:         "ok" prints progress to 100 % and writes the -o file
+//                     (and its path to the --print-to-file file);
 //                     "nofile" prints 100 % and an ERROR but writes nothing;
 //                     "break" stops at 30 % with exit code 1;
 //                     "hang" starts a helper (sleep) and never ends;
