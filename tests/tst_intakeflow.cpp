@@ -122,6 +122,8 @@ private slots:
         // Where the program runs: beside its translations.
         QDir::setCurrent(qEnvironmentVariable("QUILLON_BINARY_DIR"));
         m_window = std::make_unique<MainWindow>();
+        // The cases read English texts, whichever of them run.
+        m_window->changeEnglishlanguage();
         m_window->show();
         // Before the proxy is known the clipboard is not read.
         paste(m_media->dashUrl());
