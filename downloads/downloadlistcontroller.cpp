@@ -10,6 +10,7 @@
 #include "tasks/sqlitedbaoperator.h"
 #include "tasks/taskstatus.h"
 
+#include <QHash>
 #include <QSet>
 
 DownloadListController::DownloadListController(QObject *parent)
@@ -24,6 +25,8 @@ DownloadListController::DownloadListController(QObject *parent)
     connect(m_engine, &DownloadEngine::taskEnded, this, &DownloadListController::taskEnded);
     connect(
         m_engine, &DownloadEngine::storeFailed, this, &DownloadListController::reportStoreFailure);
+    connect(
+        m_engine, &DownloadEngine::thumbnailFound, this, &DownloadListController::thumbnailFound);
 }
 
 DownloadListController::~DownloadListController()
@@ -63,13 +66,16 @@ int DownloadListController::folderoption() const
 void DownloadListController::addTask(ItemInfo *task)
 {
     task->id = m_nextTaskId++;
-    task->setParent(nullptr);
+    task->countedViews = 0;
     // A task that comes with its download command (the single-video dialog)
     // gets a name of its own as analysed ones do.
     if (task->process_status == TaskStatus::WaitingForDownload
         && !SchedulerRules::isMetadataCommand(task->cmd))
         giveDistinctName(task, m_tasks);
     m_tasks.append(task);
+    ++m_membership;
+    if (recount(task))
+        emit countsChanged();
     if (m_database && !m_database->insertTask(task))
         reportStoreFailure();
     emit taskChanged(task);
@@ -85,19 +91,23 @@ int DownloadListController::loadHistory()
     // Tasks already in the list (queued before the history arrived) are not
     // added a second time.
     QSet<QString> known;
-    for (const ItemInfo *t : qAsConst(m_tasks))
-        known.insert(t->uniqueID);
+    QSet<qint64> knownRows; // restored before, without their details
+    for (const ItemInfo *t : qAsConst(m_tasks)) {
+        if (t->detailsLoaded)
+            known.insert(t->uniqueID);
+        else
+            knownRows.insert(t->storedRow);
+    }
     QList<ItemInfo *> stored;
-    m_database->loadTasks(stored);
+    m_database->loadListedTasks(stored, known, knownRows);
     int added = 0;
     for (ItemInfo *t : qAsConst(stored)) {
-        if (known.contains(t->uniqueID)) {
-            delete t;
-            continue;
-        }
+        t->countedViews = 0;
         m_tasks.append(t);
+        recount(t);
         ++added;
     }
+    ++m_membership;
     // Loaded tasks are numbered from 0; new ones must not share their numbers.
     m_nextTaskId = qMax(m_nextTaskId, m_tasks.size());
     // Restored tasks come back paused: start-all must then offer to start
@@ -123,7 +133,20 @@ void DownloadListController::setView(int view)
 
 int DownloadListController::count(int view) const
 {
-    return ListRules::count(m_tasks, view);
+    return view >= 0 && view < ListRules::ViewCount ? m_counts[view] : 0;
+}
+
+bool DownloadListController::recount(ItemInfo *t)
+{
+    const int now = ListRules::viewsOf(*t);
+    const int before = t->countedViews;
+    if (now == before)
+        return false;
+    for (int view = 0; view < ListRules::ViewCount; ++view)
+        m_counts[view] += ((now >> view) & 1) - ((before >> view) & 1);
+    t->countedViews = static_cast<quint8>(now);
+    ++m_membership;
+    return true;
 }
 
 int DownloadListController::scrollMaximum() const
@@ -133,7 +156,32 @@ int DownloadListController::scrollMaximum() const
 
 QList<ItemInfo *> DownloadListController::page(int view) const
 {
-    return ListRules::page(m_tasks, view, m_offset);
+    // Members are counted from the newest task (the end of m_tasks). Start
+    // from the last page's position when it is still valid for this view.
+    int index = m_tasks.size() - 1;
+    int members = 0;
+    const PageStart &last = m_pageStart;
+    if (last.view == view && last.membership == m_membership && last.index < m_tasks.size()) {
+        index = last.index;
+        members = last.offset;
+    }
+    auto member = [&](int i) { return ListRules::inView(*m_tasks.at(i), view); };
+    while (members < m_offset && index >= 0) {
+        members += member(index) ? 1 : 0;
+        --index;
+    }
+    while (members > m_offset && index < m_tasks.size() - 1) {
+        ++index;
+        members -= member(index) ? 1 : 0;
+    }
+    m_pageStart = {view, members, index, m_membership};
+
+    QList<ItemInfo *> shown;
+    for (int i = index; i >= 0 && shown.size() < ListRules::RowsPerPage; --i) {
+        if (member(i))
+            shown << m_tasks.at(i);
+    }
+    return shown;
 }
 
 void DownloadListController::deleteView(int view)
@@ -143,6 +191,7 @@ void DownloadListController::deleteView(int view)
         if (!ListRules::deletedByBulk(*t, view))
             continue;
         t->biaoji = false;
+        recount(t);
         if (m_database && !m_database->updateTask(t))
             reportStoreFailure();
     }
@@ -154,8 +203,12 @@ bool DownloadListController::retryFailed()
     if (m_view != ListRules::Failed)
         return false;
     const QList<ItemInfo *> requeued = SchedulerRules::requeueFailed(m_tasks);
-    for (ItemInfo *t : requeued)
-        emit statusTextChanged(t, TaskStatus::queuing());
+    const QString queuing = TaskStatus::queuing();
+    for (ItemInfo *t : requeued) {
+        readDetails(t);
+        recount(t);
+        emit statusTextChanged(t, queuing);
+    }
     emit listChanged();
     runScheduler();
     return true;
@@ -164,11 +217,15 @@ bool DownloadListController::retryFailed()
 bool DownloadListController::toggleAll()
 {
     const bool release = m_allPaused;
+    const QString text = release ? TaskStatus::queuing() : TaskStatus::pause();
     for (ItemInfo *t : qAsConst(m_tasks)) {
         if (!SchedulerRules::startAllCovers(*t))
             continue;
+        if (release)
+            readDetails(t);
         t->active = release;
-        emit statusTextChanged(t, release ? TaskStatus::queuing() : TaskStatus::pause());
+        recount(t);
+        emit statusTextChanged(t, text);
     }
     m_allPaused = !release;
     if (release)
@@ -179,41 +236,58 @@ bool DownloadListController::toggleAll()
 
 void DownloadListController::startTask(ItemInfo *task)
 {
+    readDetails(task);
     task->active = true;
+    if (recount(task))
+        emit countsChanged();
     emit statusTextChanged(task, TaskStatus::queuing());
     runScheduler();
 }
 
 void DownloadListController::redownloadTask(ItemInfo *task)
 {
+    readDetails(task);
     task->active = true;
     emit statusTextChanged(task, TaskStatus::queuing());
     if (task->running) {
+        if (recount(task))
+            emit countsChanged();
         // Two runs must never write one file: the task is requeued when the
         // slot that runs it has finished.
         task->requeueAfterRun = true;
         return;
     }
     task->process_status = SchedulerRules::redownloadStatus(task->process_status);
+    if (recount(task))
+        emit countsChanged();
     runScheduler();
 }
 
 void DownloadListController::deleteTask(ItemInfo *task)
 {
     task->biaoji = false;
+    recount(task);
     if (m_database && !m_database->updateTask(task))
         reportStoreFailure();
     emit listChanged();
 }
 
-QString DownloadListController::fileToPlay(const ItemInfo *task) const
+QString DownloadListController::fileToPlay(ItemInfo *task)
 {
+    readDetails(task);
     return OutputLookup::findFile(*task);
 }
 
-QString DownloadListController::folderToOpen(const ItemInfo *task) const
+QString DownloadListController::folderToOpen(ItemInfo *task)
 {
+    readDetails(task);
     return OutputLookup::findFolder(*task);
+}
+
+void DownloadListController::readDetails(ItemInfo *task)
+{
+    if (!task->detailsLoaded && m_database)
+        m_database->readDetails(task);
 }
 
 bool DownloadListController::reveal(const QString &uniqueId)
@@ -244,10 +318,18 @@ bool DownloadListController::reveal(const QString &uniqueId)
 
 void DownloadListController::retranslate()
 {
+    // One text per status word, shared by every task that shows it.
+    QHash<int, QString> words;
     for (ItemInfo *t : qAsConst(m_tasks)) {
-        t->status = t->active && t->process_status == TaskStatus::DownloadFailed
-            ? failedStatusText(t->failReason)
-            : TaskStatus::textFor(t->process_status, t->active);
+        if (t->active && t->process_status == TaskStatus::DownloadFailed) {
+            t->status = failedStatusText(t->failReason);
+        } else {
+            const int key = t->process_status * 2 + (t->active ? 1 : 0);
+            auto word = words.constFind(key);
+            if (word == words.constEnd())
+                word = words.insert(key, TaskStatus::textFor(t->process_status, t->active));
+            t->status = *word;
+        }
         emit taskChanged(t);
     }
 }
@@ -267,12 +349,8 @@ void DownloadListController::onTaskChanged(ItemInfo *task)
     emit taskChanged(task);
     // A change of status or pause moves the task between views: the
     // counters follow at once, not only when a download ends.
-    const int shown = task->process_status * 2 + (task->active ? 1 : 0);
-    int &last = m_countedAs[task];
-    if (last != shown) {
-        last = shown;
+    if (recount(task))
         emit countsChanged();
-    }
 }
 
 void DownloadListController::reportStoreFailure()

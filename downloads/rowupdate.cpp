@@ -83,7 +83,6 @@ void applyTaskToRow(const ItemInfo &t, itemWidget *row)
     }
 
     row->setDurationText(durationText(t.duration));
-    row->setThumbnail(t.thumbnailpixmap);
     if (!t.active)
         row->setStatusText(TaskStatus::pause());
 }
