@@ -4,7 +4,12 @@
 // finished task; and, in the same run, the extractor alone on the same links
 // as one batch ("yt-dlp -a"). Prints both, their ratio and the peak memory
 // of the program with every process it started while it ran.
-// Usage: quillon_bench_batch [N]   (default 20; scripts/bench.sh runs 1, 20, 100)
+// Usage: quillon_bench_batch [N [EXTRACTOR]]   (default 20; scripts/bench.sh
+// runs 1, 20, 100 with each extractor). EXTRACTOR (or the environment
+// variable QUILLON_BENCH_EXTRACTOR) is "system", the one the program finds by
+// itself ("yt-dlp" on PATH, the default), "current", the current release file
+// the build knows (CMake variable QUILLON_CURRENT_EXTRACTOR), or the path of
+// a release file.
 
 #include "base/dialogseam.h"
 #include "base/global.h"
@@ -140,12 +145,40 @@ bool run(const QString &program, const QStringList &arguments, int timeoutMs = 6
     return p.waitForFinished(timeoutMs) && p.exitCode() == 0;
 }
 
+// The extractor file the runs use, or "" for the one the program finds by
+// itself. A file is made the "tool.exe" every run finds: a link to it first
+// on PATH.
+QString chooseExtractor(const QString &choice, const QString &folder)
+{
+    if (choice.isEmpty() || choice == QLatin1String("system"))
+        return QString();
+    const QString file
+        = choice == QLatin1String("current") ? QStringLiteral(QUILLON_CURRENT_EXTRACTOR) : choice;
+    const QFileInfo info(file);
+    if (!info.isFile() || !info.isExecutable())
+        return QStringLiteral("-");
+    QDir().mkpath(folder);
+    if (!QFile::link(info.absoluteFilePath(), folder + "/tool.exe"))
+        return QStringLiteral("-");
+    qputenv("PATH", QFile::encodeName(folder) + ':' + qgetenv("PATH"));
+    return info.absoluteFilePath();
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
     const int n = argc > 1 ? QByteArray(argv[1]).toInt() : 20;
     QTemporaryDir home;
+    const QString extractor
+        = chooseExtractor(argc > 2 ? QString::fromLocal8Bit(argv[2])
+                                   : qEnvironmentVariable("QUILLON_BENCH_EXTRACTOR"),
+            home.path() + "/extractor");
+    if (extractor == QLatin1String("-")) {
+        std::printf("no runnable extractor release: %s\n",
+            argc > 2 ? argv[2] : qPrintable(qEnvironmentVariable("QUILLON_BENCH_EXTRACTOR")));
+        return 1;
+    }
     useBenchHome(home.path());
     for (const char *name :
         {"http_proxy", "https_proxy", "all_proxy", "HTTP_PROXY", "HTTPS_PROXY", "ALL_PROXY"})
@@ -249,17 +282,18 @@ int main(int argc, char *argv[])
 
     // The extractor alone, the same links one after another in one run.
     timer.restart();
-    const bool batchOk = run("yt-dlp",
+    const bool batchOk = run(extractor.isEmpty() ? QStringLiteral("yt-dlp") : extractor,
         {"--no-cache-dir", "-a", list, "-P", home.path() + "/batch", "-o", "%(id)s.%(ext)s", "-f",
             "mp4"});
     const double batchS = seconds(timer);
     server.kill();
     server.waitForFinished();
 
-    std::printf("links %d: program %.1f s (%d finished), extractor batch %.1f s%s, ratio %.2f, "
+    std::printf("extractor %s, links %d: program %.1f s (%d finished), extractor batch %.1f s%s, "
+                "ratio %.2f, "
                 "peak memory of the program and its children %.0f MiB, processor time of "
                 "the program %.1f s and of its runs %.1f s\n",
-        n, programS, finished, batchS, batchOk ? "" : " (failed)", programS / batchS,
-        memory.peakMiB(), programCpu, runsCpu);
+        extractor.isEmpty() ? "system" : qPrintable(extractor), n, programS, finished, batchS,
+        batchOk ? "" : " (failed)", programS / batchS, memory.peakMiB(), programCpu, runsCpu);
     return 0;
 }

@@ -62,6 +62,10 @@ set(QUILLON_CORE_SOURCES
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/outputnames.h
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/progressparser.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/progressparser.h
+    ${CMAKE_CURRENT_SOURCE_DIR}/extractor/extractornotices.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/extractor/extractornotices.h
+    ${CMAKE_CURRENT_SOURCE_DIR}/extractor/extractorremarks.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/extractor/extractorremarks.h
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/proxyrule.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/proxyrule.h
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/runreport.cpp
@@ -191,6 +195,7 @@ set(QUILLON_GUI_SOURCES
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/extractorupdatedialog.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/extractorupdatedialog.h
     ${CMAKE_CURRENT_SOURCE_DIR}/ui/mainwindow_intake.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/ui/mainwindow_extractornotices.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/intake/analysisdialog.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/intake/analysisdialog.h
     ${CMAKE_CURRENT_SOURCE_DIR}/intake/form.cpp

@@ -8,6 +8,7 @@
 #include "extractor/commands.h"
 #include "extractor/cookieoptions.h"
 #include "extractor/downloadcommand.h"
+#include "extractor/extractornotices.h"
 #include "extractor/mediacheck.h"
 #include "extractor/metadata.h"
 #include "extractor/myqprocess.h"
@@ -34,6 +35,9 @@ DownloadEngine::DownloadEngine(QObject *parent)
     const SettingsStore::GeneralSettings defaults;
     setLimits(defaults.processnum, defaults.anaprocessnum, defaults.folderoption);
     m_analysisBudget = defaults.processnum;
+    m_extractorRecheck.setInterval(3000);
+    m_extractorRecheck.setSingleShot(true);
+    connect(&m_extractorRecheck, &QTimer::timeout, this, &DownloadEngine::runScheduler);
     createSlots();
 }
 
@@ -72,6 +76,8 @@ void DownloadEngine::createSlots()
                 });
             connect(analysis, &AnalysisSession::batchEnded, this,
                 [this, s](const QList<AnalysisOutcome> &outcomes) { analysisEnded(s, outcomes); });
+            connect(analysis, &AnalysisSession::extractorRemarked, this,
+                &DownloadEngine::extractorRemarked);
             continue;
         }
         connect(p, &QProcess::readyReadStandardOutput, this, [this, s] { readDownloadOutput(s); });
@@ -128,6 +134,8 @@ void DownloadEngine::runScheduler()
             t->process_status = TaskStatus::WaitingForAnalysis;
             t = SchedulerRules::firstStartableDownload(*m_tasks, busyTargets);
         }
+        if (t && !extractorReady())
+            return;
         if (t)
             startDownload(s, t);
     }
@@ -149,12 +157,32 @@ void DownloadEngine::runScheduler()
             continue;
         const QList<ItemInfo *> batch = SchedulerRules::pickAnalysisBatch(
             *m_tasks, std::min(left, SchedulerRules::MaxAnalysisBatch));
-        if (batch.isEmpty())
+        if (batch.isEmpty() || !extractorReady())
             break;
         left -= batch.size();
         startAnalysis(s, batch);
     }
     qDebug() << "availabe_anakey=================================222==" << m_analysisBudget;
+}
+
+bool DownloadEngine::extractorReady()
+{
+    if (ExtractorNotices::extractorFound()) {
+        if (m_waitingForExtractor) {
+            m_waitingForExtractor = false;
+            m_extractorRecheck.stop();
+            emit extractorThere();
+        }
+        return true;
+    }
+    // A run now would only fail its task; the task waits in its queue
+    // instead, until an extractor is installed or updated into place.
+    if (!m_waitingForExtractor) {
+        m_waitingForExtractor = true;
+        emit extractorMissing();
+    }
+    m_extractorRecheck.start();
+    return false;
 }
 
 // A stored command that is not one of ours (a damaged or hostile row) fails
@@ -204,6 +232,7 @@ void DownloadEngine::startDownload(int slot, ItemInfo *t)
     t->running = true;
     t->process_status = TaskStatus::DownloadProgress;
     t->failReason = 0;
+    t->extractorOutdated = false;
     // A task downloaded before starts from nothing: an old 100 % must not
     // make a failed new run look finished.
     t->process = 0;
@@ -220,6 +249,7 @@ void DownloadEngine::launchDownload(int slot, const QString &command)
 {
     m_parsers[slot].reset();
     m_reports[slot].reset();
+    m_remarks[slot].reset();
     QString run = command;
     if (m_slotPathFile[slot].isEmpty() && runFilesDir())
         m_slotPathFile[slot] = runFilesDir()->filePath(QString::number(++m_infoCount) + ".path");
@@ -281,6 +311,7 @@ void DownloadEngine::startAnalysis(int slot, const QList<ItemInfo *> &batch)
         t->running = true;
         t->failReason = 0;
         t->cookieFailure = CookieFailure::None;
+        t->extractorOutdated = false;
         emit taskChanged(t);
     }
     emit relayoutRequested();
@@ -341,6 +372,11 @@ void DownloadEngine::applyOutcomes(
             tasks.at(o.index)->failReason = int(FailReason::CookiesUnreadable);
             cookiesFailed = true;
         }
+        // The extractor says whether it is out of date before its first
+        // link (or at the failure itself).
+        if (o.kind == AnalysisOutcome::Failed)
+            tasks.at(o.index)->extractorOutdated
+                = m_analysis[slot]->remarks() & ExtractorRemarks::Outdated;
         applyOutcome(tasks.at(o.index), o);
     }
     if (cookiesFailed)
@@ -442,6 +478,7 @@ void DownloadEngine::readDownloadOutput(int slot)
         return;
     m_parsers[slot].feed(p->task, chunk);
     m_reports[slot].feed(chunk);
+    m_remarks[slot].feed(chunk);
     emit taskChanged(p->task);
 }
 
@@ -465,6 +502,8 @@ void DownloadEngine::downloadFinished(int slot, int exitCode, QProcess::ExitStat
     m_parsers[slot].flush(t);
     m_reports[slot].feed(rest);
     m_reports[slot].finish();
+    m_remarks[slot].feed(rest);
+    m_remarks[slot].finish();
 
     SchedulerRules::RunEnd run;
     run.exitedCleanly = status == QProcess::NormalExit && exitCode == 0;
@@ -501,7 +540,15 @@ void DownloadEngine::downloadFinished(int slot, int exitCode, QProcess::ExitStat
     t->cookieFailure = verdict == TaskStatus::Finished ? CookieFailure::None : cookies;
     if (t->cookieFailure != CookieFailure::None)
         why = FailReason::CookiesUnreadable;
+    const int remarks = m_remarks[slot].remarks();
+    // A precise local reason (disk, name, folder, a broken file, cookies) is
+    // what the user can fix; for the rest, an extractor that says it is out
+    // of date is the likely cause.
+    t->extractorOutdated = verdict != TaskStatus::Finished && (remarks & ExtractorRemarks::Outdated)
+        && (why == FailReason::ExtractorError || why == FailReason::NoAnswer);
     settleDownload(t, verdict, why, file);
+    if (remarks != ExtractorRemarks::None)
+        emit extractorRemarked(remarks, verdict != TaskStatus::Finished);
     emit relayoutRequested();
     releaseSlot(slot);
     storeTask(t);

@@ -10,8 +10,11 @@
 
 #include "extractor/analysisbatch.h"
 #include "extractor/cookiefailure.h"
+#include "extractor/extractorremarks.h"
 #include "extractor/progressparser.h"
 #include "extractor/runreport.h"
+
+#include <QTimer>
 
 class QTemporaryDir;
 
@@ -71,7 +74,16 @@ public:
 
     QList<MyQProcess *> processList;
 
+    // While no extractor can be found, nothing starts: the work waits and
+    // is looked at again every interval (and at every pass).
+    void setExtractorRecheckInterval(int ms) { m_extractorRecheck.setInterval(ms); }
+
 signals:
+    // Work waits because no extractor can be found / one is there again.
+    void extractorMissing();
+    void extractorThere();
+    // A run ended whose output held ExtractorRemarks (flags).
+    void extractorRemarked(int remarks, bool failed);
     void taskChanged(ItemInfo *task);
     // A run of the task is over and its outcome stored: finished, failed, or
     // (when the user asked for it again meanwhile) queued anew.
@@ -117,6 +129,8 @@ private:
     // it ran is requeued now.
     void releaseTask(ItemInfo *task);
     void storeTask(ItemInfo *task);
+    // Whether runs can start: false (and the work waits) without an extractor.
+    bool extractorReady();
     // Keeps an analysis document for the task's next download; the file the
     // download may start from, or "" (too old, none, not writable).
     void keepInfo(ItemInfo *task, const QByteArray &document);
@@ -133,6 +147,9 @@ private:
     int m_folderoption;
     int m_analysisBudget;
     ProgressParser m_parsers[SlotCount];
+    ExtractorRemarks m_remarks[SlotCount];
+    bool m_waitingForExtractor = false;
+    QTimer m_extractorRecheck;
     // The analysis slots' runs, on the slots' processes.
     AnalysisSession *m_analysis[FirstDownloadSlot] = {};
     QList<ItemInfo *> m_batchTasks[FirstDownloadSlot];

@@ -68,13 +68,17 @@ void applyTaskToRow(const ItemInfo &t, itemWidget *row)
     case TaskStatus::DownloadFailed:
         row->setTitleText(titleText);
         showFixedProgress(row, 0);
-        row->setStatusText(failedStatusText(t.failReason));
+        row->setStatusText(t.extractorOutdated ? TaskStatus::failedUpdateExtractor()
+                                               : failedStatusText(t.failReason));
         row->hideBusyLabel();
         break;
     case TaskStatus::AnalysisFailed:
         row->setTitleText(t.url);
-        // Only unreadable sign-in cookies give an analysis a reason.
-        row->setStatusText(failedStatusText(t.failReason));
+        // Unreadable sign-in cookies are the one reason an analysis knows;
+        // otherwise an extractor that says it is out of date is the hint.
+        row->setStatusText(t.failReason == 0 && t.extractorOutdated
+                ? TaskStatus::failedUpdateExtractor()
+                : failedStatusText(t.failReason));
         row->hideBusyLabel();
         break;
     default:

@@ -76,6 +76,8 @@ bool AnalysisSession::isRunning() const
 void AnalysisSession::start(Run run, const QString &command)
 {
     m_run = run;
+    m_remarks.reset();
+    m_linkFailed = false;
     qDebug() << command;
     m_cookies.reset();
     ToolProcess::startExtractor(m_process, command);
@@ -91,7 +93,9 @@ void AnalysisSession::readOutput()
     const QByteArray chunk = m_process->readAll();
     qDebug() << "alldata=" << CookieOptions::forDebugPrint(chunk);
     m_cookies.feed(chunk);
+    m_remarks.feed(chunk);
     const QList<AnalysisOutcome> outcomes = m_batch.feed(chunk);
+    noteFailures(outcomes);
     if (!outcomes.isEmpty())
         emit outcomesReady(outcomes);
 }
@@ -103,6 +107,8 @@ void AnalysisSession::finished(QProcess::ExitStatus status)
     const QByteArray output = m_process->readAll();
     m_cookies.feed(output);
     m_cookies.finish();
+    m_remarks.feed(output);
+    m_remarks.finish();
     if (run == Run::Batch) {
         qDebug() << "alldata=" << CookieOptions::forDebugPrint(output);
         QList<AnalysisOutcome> outcomes = m_batch.feed(output);
@@ -111,6 +117,8 @@ void AnalysisSession::finished(QProcess::ExitStatus status)
         const bool refused = m_cookies.kind() != CookieFailure::None;
         outcomes += m_batch.finish(status == QProcess::CrashExit && !refused);
         m_batch = AnalysisBatch();
+        noteFailures(outcomes);
+        tellRemarks(m_linkFailed);
         // The process stays open meanwhile: its owner counts the slot as
         // busy until every link of the run is settled.
         emit batchEnded(outcomes);
@@ -122,11 +130,13 @@ void AnalysisSession::finished(QProcess::ExitStatus status)
     case Run::Video: {
         VideoMetadata meta;
         const bool ok = parseVideoOutput(output, &meta) != ParseResult::Invalid;
+        tellRemarks(!ok);
         emit videoAnalysed(ok, meta);
         break;
     }
     case Run::List: {
         const QList<ListVideoInfo> entries = parseFlatList(output);
+        tellRemarks(entries.isEmpty());
         for (const ListVideoInfo &entry : entries) {
             m_entryLinks << entry.link;
             m_titleWanted << entry.title.isEmpty();
@@ -138,8 +148,10 @@ void AnalysisSession::finished(QProcess::ExitStatus status)
     case Run::Title: {
         const int index = m_titleIndex;
         m_titleIndex = -1;
+        const QString title = titleFromOutput(output);
+        tellRemarks(title.isEmpty());
         if (index >= 0)
-            emit titleFound(index, titleFromOutput(output));
+            emit titleFound(index, title);
         lookUpNextTitle();
         break;
     }
@@ -161,4 +173,16 @@ void AnalysisSession::lookUpNextTitle()
     m_titleWanted[next] = false;
     m_titleIndex = next;
     start(Run::Title, titleCommand(m_entryLinks.at(next)));
+}
+
+void AnalysisSession::noteFailures(const QList<AnalysisOutcome> &outcomes)
+{
+    for (const AnalysisOutcome &o : outcomes)
+        m_linkFailed = m_linkFailed || o.kind == AnalysisOutcome::Failed;
+}
+
+void AnalysisSession::tellRemarks(bool failed)
+{
+    if (m_remarks.remarks() != ExtractorRemarks::None)
+        emit extractorRemarked(m_remarks.remarks(), failed);
 }

@@ -2,6 +2,7 @@
 
 #include "extractor/analysisbatch.h"
 #include "extractor/cookiefailure.h"
+#include "extractor/extractorremarks.h"
 #include "extractor/listvideoinfo.h"
 #include "extractor/metadata.h"
 
@@ -51,6 +52,8 @@ public:
     // the sign-in cookies; None when it could. Valid while its signals are
     // handled.
     CookieFailure::Kind cookieFailure() const { return m_cookies.kind(); }
+    // The ExtractorRemarks flags of the current (or last) run's output so far.
+    int remarks() const { return m_remarks.remarks(); }
 
 signals:
     // ok is false when the output held no document (a wrong link, no network).
@@ -60,6 +63,9 @@ signals:
     void titleFound(int index, const QString &title);
     void outcomesReady(const QList<AnalysisOutcome> &outcomes);
     void batchEnded(const QList<AnalysisOutcome> &outcomes);
+    // A run ended whose output held ExtractorRemarks; failed: it gave
+    // nothing for a link (no document, entries or title).
+    void extractorRemarked(int remarks, bool failed);
 
 private:
     enum class Run
@@ -76,12 +82,16 @@ private:
     void readOutput();
     void finished(QProcess::ExitStatus status);
     void lookUpNextTitle();
+    void noteFailures(const QList<AnalysisOutcome> &outcomes);
+    void tellRemarks(bool failed);
 
     MyQProcess *m_process;
     bool m_ownProcess;
     Run m_run = Run::None;
     AnalysisBatch m_batch;
     CookieFailureWatch m_cookies;
+    ExtractorRemarks m_remarks;
+    bool m_linkFailed = false; // a link of the batch under way failed
     // The entries of the listed page: links, and whether a title is wanted.
     QStringList m_entryLinks;
     QList<bool> m_titleWanted;

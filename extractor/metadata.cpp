@@ -1,5 +1,6 @@
 #include "extractor/metadata.h"
 
+#include "extractor/extractorremarks.h"
 #include "extractor/jsonfields.h"
 
 #include <QJsonArray>
@@ -86,6 +87,7 @@ QString bestAudioId(const QList<FormatInfo> &formats, const QString &current)
 QString titleFromOutput(const QByteArray &output)
 {
     QString title;
+    bool inDiagnostic = false;
     const QList<QByteArray> lines = output.split('\n');
     for (const QByteArray &raw : lines) {
         QString line = QString::fromUtf8(raw);
@@ -93,9 +95,12 @@ QString titleFromOutput(const QByteArray &output)
             line.chop(1);
         if (line.trimmed().isEmpty())
             continue;
-        if (line.startsWith(QLatin1String("WARNING:")) || line.startsWith(QLatin1String("ERROR:")))
+        // A diagnostic's indented continuation lines are not titles either.
+        if (inDiagnostic && ExtractorDiagnostics::continues(line))
             continue;
-        title = line;
+        inDiagnostic = ExtractorDiagnostics::starts(line);
+        if (!inDiagnostic)
+            title = line;
     }
     return title;
 }

@@ -46,8 +46,9 @@ bool parseFormats(const QJsonValue &formats, QList<FormatInfo> *out);
 QString bestAudioId(const QList<FormatInfo> &formats, const QString &current);
 
 // Title-run output: the last line that holds text. The extractor's own
-// diagnostics ("WARNING: ...", "ERROR: ...", merged into the output) are not
-// titles and are passed over, so a failed run gives an empty title.
+// diagnostics ("WARNING: ...", "ERROR: ...", merged into the output, with
+// their indented continuation lines) are not titles and are passed over, so
+// a failed run gives an empty title.
 QString titleFromOutput(const QByteArray &output);
 
 // "hh:mm:ss" of the duration truncated to whole seconds, each part at least

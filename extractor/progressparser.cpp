@@ -1,5 +1,6 @@
 #include "extractor/progressparser.h"
 
+#include "extractor/extractorremarks.h"
 #include "tasks/iteminfo.h"
 
 #include <QRegularExpression>
@@ -110,7 +111,7 @@ void ProgressParser::feed(ItemInfo *task, const QByteArray &chunk)
         if (end >= m_pending.size())
             break;
         if (end > start)
-            parseProgressLine(task, QString::fromUtf8(m_pending.constData() + start, end - start));
+            readLine(task, QString::fromUtf8(m_pending.constData() + start, end - start));
         start = end + 1;
     }
     m_pending.remove(0, start);
@@ -121,11 +122,22 @@ void ProgressParser::feed(ItemInfo *task, const QByteArray &chunk)
 void ProgressParser::flush(ItemInfo *task)
 {
     if (!m_pending.isEmpty())
-        parseProgressLine(task, QString::fromUtf8(m_pending));
+        readLine(task, QString::fromUtf8(m_pending));
     m_pending.clear();
 }
 
 void ProgressParser::reset()
 {
     m_pending.clear();
+    m_inDiagnostic = false;
+}
+
+void ProgressParser::readLine(ItemInfo *task, const QString &line)
+{
+    // The indented lines of a diagnostic that runs over several lines belong
+    // to it: they neither change the status nor count as download output.
+    if (m_inDiagnostic && ExtractorDiagnostics::continues(line))
+        return;
+    m_inDiagnostic = ExtractorDiagnostics::starts(line);
+    parseProgressLine(task, line);
 }

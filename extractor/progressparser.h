@@ -23,7 +23,10 @@ public:
     void reset();
 
 private:
+    void readLine(ItemInfo *task, const QString &line);
+
     QByteArray m_pending;
+    bool m_inDiagnostic = false; // the last line read was (part of) one
 };
 
 // One output line (without its line end). A "[download]" line sets status 4

@@ -3,6 +3,7 @@
 #include "base/global.h"
 #include "extractor/choiceoptions.h"
 #include "extractor/commands.h"
+#include "extractor/extractornotices.h"
 #include "intake/linkrules.h"
 #include "intake/singletask.h"
 #include "tasks/iteminfo.h"
@@ -93,7 +94,7 @@ int LinkIntake::takeSingle(const QString &link)
 {
     if (m_onekeyOn)
         return analysisTask(link, QString()) ? 1 : 0;
-    if (!m_dialogs)
+    if (!m_dialogs || !extractorThere())
         return 0;
     const std::optional<SingleChoice> choice = m_dialogs->chooseSingle(link);
     if (!choice)
@@ -107,7 +108,7 @@ int LinkIntake::takeSingle(const QString &link)
 
 int LinkIntake::takeList(const QString &link)
 {
-    if (!m_dialogs)
+    if (!m_dialogs || !extractorThere())
         return 0;
     const std::optional<ListChoice> choice = m_dialogs->chooseFromList(link, m_onekeyOn);
     if (!choice)
@@ -121,6 +122,16 @@ int LinkIntake::takeList(const QString &link)
         added += task ? 1 : 0;
     }
     return added;
+}
+
+bool LinkIntake::extractorThere()
+{
+    // The dialog could only report a failed analysis; the user learns the
+    // real reason instead. (One-key links are queued: their tasks wait.)
+    if (ExtractorNotices::extractorFound())
+        return true;
+    emit extractorMissing();
+    return false;
 }
 
 // A ticked playlist entry with the playlist dialog's choices.

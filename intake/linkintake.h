@@ -69,6 +69,8 @@ public:
 signals:
     // Tasks were added: the window shows the list and runs the scheduler.
     void tasksAdded();
+    // A link that needs a dialog's analysis was not taken: no extractor.
+    void extractorMissing();
     // A task came from the single-video dialog, whose analysis told its
     // thumbnail: whoever shows it fetches it.
     void thumbnailFound(ItemInfo *task);
@@ -78,6 +80,8 @@ private:
     void takeHandedOver();
     int takeSingle(const QString &link);
     int takeList(const QString &link);
+    // False, after saying so, when no extractor could analyse the link.
+    bool extractorThere();
     ItemInfo *analysisTask(const QString &link, const QString &title);
     ItemInfo *listTask(const ListVideoInfo &entry, const ListChoice &choice);
     ItemInfo *newAnalysisTask(const QString &link, const QString &title);

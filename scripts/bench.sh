@@ -7,6 +7,9 @@ for n in 1000 10000; do
     ./build/bench/quillon_bench_history "$n"
 done
 ./build/bench/quillon_bench_playlist 2000
+# With the distribution's extractor and with the current release file.
 for n in 1 20 100; do
-    ./build/bench/quillon_bench_batch "$n"
+    for extractor in system current; do
+        ./build/bench/quillon_bench_batch "$n" "$extractor"
+    done
 done

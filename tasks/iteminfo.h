@@ -70,6 +70,9 @@ public:
     // Run-time only: the last run failed because the sign-in cookies could
     // not be read (a CookieFailure::Kind, 0 when not).
     int cookieFailure = 0;
+    // Run-time only: the last run failed and the extractor's output said
+    // that it is out of date (the row suggests updating it).
+    bool extractorOutdated = false;
 };
 
 // A new random UUID as 32 lower-case hexadecimal digits.

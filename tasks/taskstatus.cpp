@@ -34,6 +34,11 @@ QString pause()
     return QCoreApplication::translate("TaskStatus", "Pause");
 }
 
+QString failedUpdateExtractor()
+{
+    return QCoreApplication::translate("TaskStatus", "Failed: Update extractor");
+}
+
 QString textFor(int code, bool active)
 {
     if (!active)

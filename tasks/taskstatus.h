@@ -25,6 +25,9 @@ QString downloading();
 QString finished();
 QString downloadFailed();
 QString pause();
+// A failed task whose extractor said it is out of date: names the menu entry
+// that updates it.
+QString failedUpdateExtractor();
 
 // The status text a row shows for a code; a paused task always shows "Pause".
 // Unknown codes give an empty text.

@@ -1,4 +1,5 @@
 #include "support/fakeextractor.h"
+#include "support/scopedenv.h"
 #include "support/taskfactory.h"
 #include "support/testmain.h"
 
@@ -278,19 +279,25 @@ private slots:
         QVERIFY(settle());
     }
 
-    // With no extractor to be found, the tasks fail and no slot stays taken.
-    void startWithoutExtractorFailsTheTask()
+    // With no extractor to be found, tasks wait in their queues (said once),
+    // no slot is taken, and they run as soon as one is there.
+    void tasksWaitForAMissingExtractor()
     {
-        ScopedCurrentDir elsewhere(m_downloads.path());
-        const QByteArray path = qgetenv("PATH");
-        qputenv("PATH", m_downloads.path().toUtf8());
+        QSignalSpy missing(m_list->engine(), &DownloadEngine::extractorMissing);
+        m_list->engine()->setExtractorRecheckInterval(50);
         const QList<ItemInfo *> tasks = {queue("ok-no-tool"), queue("ok-no-tool-dl", 2)};
-        m_list->runScheduler();
-        const bool settled = settle();
-        qputenv("PATH", path);
-        QVERIFY(settled);
-        QCOMPARE(statuses(tasks), QList<int>({8, 7}));
-        QVERIFY(!m_list->engine()->isBusy(0) && m_list->engine()->busyDownloads() == 0);
+        {
+            ScopedCurrentDir elsewhere(m_downloads.path());
+            ScopedEnv path("PATH", m_downloads.path().toUtf8());
+            m_list->runScheduler();
+            QTest::qWait(300); // rechecks come and go
+            QCOMPARE(statuses(tasks), QList<int>({0, 2}));
+            QVERIFY(!m_list->engine()->isBusy(0) && m_list->engine()->busyDownloads() == 0);
+            QCOMPARE(missing.size(), 1);
+        }
+        QVERIFY(settle());
+        QCOMPARE(tasks[0]->process_status, 6);
+        QCOMPARE(m_fake.downloadRuns("ok-no-tool-dl"), 1);
     }
 
     // A download asked again while it runs is not started beside itself.

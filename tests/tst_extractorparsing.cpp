@@ -1,10 +1,22 @@
 #include "support/testmain.h"
 
+#include "extractor/extractorremarks.h"
 #include "extractor/metadata.h"
 #include "extractor/progressparser.h"
 #include "tasks/iteminfo.h"
 
 #include <tuple>
+
+namespace {
+
+// What a release older than 90 days prints first on every run.
+const QByteArray kOldReleaseWarning
+    = "WARNING: Your yt-dlp version (2026.08.19) is older than 90 days!\n"
+      "         It is strongly recommended to always use the latest version.\n"
+      "         Run \"yt-dlp --update\" or \"yt-dlp -U\" to update.\n"
+      "         To suppress this warning, add --no-update to your command/config.\n";
+
+} // namespace
 
 // What the program reads from extractor output: metadata, lists, titles and
 // the download progress.
@@ -61,6 +73,9 @@ private slots:
         // The extractor's diagnostics are never taken for a title.
         QCOMPARE(titleFromOutput("WARNING: x\nA title\r\nERROR: no\n\n \n"), QString("A title"));
         QCOMPARE(titleFromOutput("ERROR: [generic] HTTP Error 404: Not Found\n"), QString());
+        // Nor are the indented lines of a diagnostic that runs over several.
+        QCOMPARE(titleFromOutput(kOldReleaseWarning + "ERROR: [generic] 404\n"), QString());
+        QCOMPARE(titleFromOutput(kOldReleaseWarning + "clip-two\n"), QString("clip-two"));
     }
 
     // One line at a time on a task that already shows figures: progress lines
@@ -75,6 +90,7 @@ private slots:
             {"[download]  25.0% of ~   3.26KiB at  192.14KiB/s ETA 00:00 (frag 0/4)", 4, 25, "25.0%|~3.26KiB|192.14KiB/s|00:00"},
             {"[download]   0.0% of   36.91KiB at  Unknown B/s ETA Unknown", 4, 0, "0.0%|36.91KiB|Unknown B/s|Unknown"},
             {"[download] 104.2% of ~ 3.00KiB at 1.00MiB/s ETA 00:00 (frag 4/4)", 4, 100, "104.2%|~3.00KiB|1.00MiB/s|00:00"},
+            {"[download]  14.3% of ~   5.71KiB at    0.00B/s ETA Unknown (frag 0/7)", 4, 14, "14.3%|~5.71KiB|0.00B/s|Unknown"},
             {"[download] 100% of   10.00MiB in 00:00:05 at 2.00MiB/s", 4, 100, kept}, // moves only the percent
             {"[download] /home/u/50%/a.mp4 has already been downloaded", 4, 100, kept}, // complete
             {"[download] Destination: /v/a.f1.mp4", 4, 37, kept}, {"[hlsnative] Downloading m3u8 manifest", 4, 37, kept},
@@ -118,9 +134,53 @@ private slots:
         parser.feed(&t, "\n");
         QCOMPARE(t.process_status, 5);
 
+        // A diagnostic's indented lines belong to it, other indented lines not.
+        parser.feed(&t, kOldReleaseWarning + "ERROR: unable to download\n    Sign in to confirm\n");
+        QCOMPARE(t.process_status, 7);
+        parser.feed(&t, "[ffmpeg] Merging formats\n         indented output of its own\n");
+        QCOMPARE(t.process_status, 3);
+
         // A line that never ends is not kept growing.
         parser.feed(&t, "ERROR: " + QByteArray(70 * 1024, 'x'));
         QCOMPARE(t.process_status, 7);
+    }
+
+    // What the extractor says about itself, however its output is cut:
+    // only its diagnostics count, never a title or a file name.
+    void remarksAboutTheExtractor_data()
+    {
+        QTest::addColumn<QByteArray>("output");
+        QTest::addColumn<int>("remarks");
+        QTest::newRow("old release, failed")
+            << kOldReleaseWarning + "ERROR: [generic] x: HTTP Error 404\n"
+            << 1;
+        QTest::newRow("unexpected failure")
+            << QByteArray("ERROR: [generic] None: Unable to download webpage: HTTP Error 404; "
+                          "please report this issue on  https://github.com/yt-dlp/yt-dlp/issues?q= "
+                          ", filling out the appropriate issue template. Confirm you are on the "
+                          "latest version using  yt-dlp -U")
+            << 1;
+        QTest::newRow("no runtime")
+            << QByteArray("[youtube] x: Downloading webpage\nWARNING: [youtube] No supported "
+                          "JavaScript runtime could be found. Only deno is enabled by default\n")
+            << 2;
+        QTest::newRow("only names")
+            << QByteArray("[download] Destination: /v/older than 90 days -U latest version.mp4\n"
+                          "         No supported JavaScript runtime --update\n")
+            << 0;
+    }
+
+    void remarksAboutTheExtractor()
+    {
+        QFETCH(QByteArray, output);
+        QFETCH(int, remarks);
+        for (int cut : {1, 7, 64}) {
+            ExtractorRemarks scan;
+            for (int at = 0; at < output.size(); at += cut)
+                scan.feed(output.mid(at, cut));
+            scan.finish();
+            QCOMPARE(scan.remarks(), remarks);
+        }
     }
 };
 

@@ -122,6 +122,8 @@ private slots:
         // Where the program runs: beside its translations.
         QDir::setCurrent(qEnvironmentVariable("QUILLON_BINARY_DIR"));
         m_window = std::make_unique<MainWindow>();
+        // The cases read English texts, whichever of them run.
+        m_window->changeEnglishlanguage();
         m_window->show();
         // Before the proxy is known the clipboard is not read.
         paste(m_media->dashUrl());
@@ -139,6 +141,7 @@ private slots:
     // Hostile or broken clipboard texts are refused before anything runs.
     void refusedPastes()
     {
+        QUILLON_ONE_EXTRACTOR_IS_ENOUGH();
         auto refused = [this](const QString &text, const QString &kind) {
             m_dialogs->calls.clear();
             paste(text);
@@ -162,6 +165,7 @@ private slots:
     // closing either dialog queues nothing.
     void listQuestionAndClosedDialogs()
     {
+        QUILLON_ONE_EXTRACTOR_IS_ENOUGH();
         m_window->changeEnglishlanguage();
         m_dialogs->calls.clear();
         m_dialogs->answers << QMessageBox::No << QMessageBox::Yes;

@@ -312,6 +312,33 @@
         </message>
     </context>
     <context>
+        <name>ExtractorNotices</name>
+        <message>
+            <source>No extractor</source>
+            <translation>未找到解析组件</translation>
+        </message>
+        <message>
+            <source>Extractor out of date</source>
+            <translation>解析组件已过旧</translation>
+        </message>
+        <message>
+            <source>No JavaScript runtime</source>
+            <translation>没有 JavaScript 运行环境</translation>
+        </message>
+        <message>
+            <source>No extractor was found, so no link can be analysed or downloaded. Install one (on Debian or Ubuntu the package "yt-dlp") or choose "Update extractor" in the menu. Queued tasks wait and start once it is there.</source>
+            <translation>未找到解析组件，因此无法解析或下载任何链接。请安装解析组件（Debian 或 Ubuntu 上为软件包“yt-dlp”），或在菜单中选择“更新解析组件”。排队中的任务会等待，解析组件就绪后自动开始。</translation>
+        </message>
+        <message>
+            <source>A download failed and the extractor says that it is out of date. Video sites change often and an old extractor stops working on them: choose "Update extractor" in the menu, then try the task again.</source>
+            <translation>有下载失败，且解析组件提示其版本已过旧。视频网站经常变化，旧的解析组件会因此失效：请在菜单中选择“更新解析组件”，然后重试该任务。</translation>
+        </message>
+        <message>
+            <source>The extractor found no JavaScript runtime, so some sites give fewer formats or fail. Install one of Deno, Node 20 or later, or QuickJS.</source>
+            <translation>解析组件未找到 JavaScript 运行环境，部分网站因此格式较少或无法下载。请安装 Deno、Node 20 或更高版本，或 QuickJS 之一。</translation>
+        </message>
+    </context>
+    <context>
         <name>ExtractorUpdate</name>
         <message>
             <source>The extractor is being updated already.</source>
@@ -1690,6 +1717,10 @@
         <message>
             <source>Pause</source>
             <translation>已暂停</translation>
+        </message>
+        <message>
+            <source>Failed: Update extractor</source>
+            <translation>失败：请更新解析组件</translation>
         </message>
     </context>
     <context>

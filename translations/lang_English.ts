@@ -312,6 +312,33 @@
         </message>
     </context>
     <context>
+        <name>ExtractorNotices</name>
+        <message>
+            <source>No extractor</source>
+            <translation>No extractor</translation>
+        </message>
+        <message>
+            <source>Extractor out of date</source>
+            <translation>Extractor out of date</translation>
+        </message>
+        <message>
+            <source>No JavaScript runtime</source>
+            <translation>No JavaScript runtime</translation>
+        </message>
+        <message>
+            <source>No extractor was found, so no link can be analysed or downloaded. Install one (on Debian or Ubuntu the package "yt-dlp") or choose "Update extractor" in the menu. Queued tasks wait and start once it is there.</source>
+            <translation>No extractor was found, so no link can be analysed or downloaded. Install one (on Debian or Ubuntu the package "yt-dlp") or choose "Update extractor" in the menu. Queued tasks wait and start once it is there.</translation>
+        </message>
+        <message>
+            <source>A download failed and the extractor says that it is out of date. Video sites change often and an old extractor stops working on them: choose "Update extractor" in the menu, then try the task again.</source>
+            <translation>A download failed and the extractor says that it is out of date. Video sites change often and an old extractor stops working on them: choose "Update extractor" in the menu, then try the task again.</translation>
+        </message>
+        <message>
+            <source>The extractor found no JavaScript runtime, so some sites give fewer formats or fail. Install one of Deno, Node 20 or later, or QuickJS.</source>
+            <translation>The extractor found no JavaScript runtime, so some sites give fewer formats or fail. Install one of Deno, Node 20 or later, or QuickJS.</translation>
+        </message>
+    </context>
+    <context>
         <name>ExtractorUpdate</name>
         <message>
             <source>The extractor is being updated already.</source>
@@ -1690,6 +1717,10 @@
         <message>
             <source>Pause</source>
             <translation>Pause</translation>
+        </message>
+        <message>
+            <source>Failed: Update extractor</source>
+            <translation>Failed: Update extractor</translation>
         </message>
     </context>
     <context>

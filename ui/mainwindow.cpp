@@ -30,6 +30,7 @@ MainWindow::MainWindow(QWidget *parent)
     createDownloadList();
     createProxyDetection();
     createLinkIntake();
+    createExtractorNotices();
     createVendorService();
     createExtractorSupport();
 

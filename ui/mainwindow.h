@@ -32,6 +32,7 @@ class VendorServiceController;
 class ItemInfo;
 class IntakeDialogs;
 class LinkIntake;
+class ExtractorNotices;
 class ListDialog;
 class ListWidget;
 class ProxyController;
@@ -317,6 +318,16 @@ private:
     ListDialog *m_listDialog = nullptr;
     AnalysisSession *m_analysis = nullptr; // the dialogs' analyses
     std::shared_ptr<IntakeDialogs> m_intakeDialogs;
+
+    // ==== what the program tells about the extractor itself ==================
+public:
+    ExtractorNotices *extractorNotices() const { return m_extractorNotices; }
+
+private:
+    // Wiring (ui/mainwindow_extractornotices.cpp): after the list and intake.
+    void createExtractorNotices();
+
+    ExtractorNotices *m_extractorNotices = nullptr;
 
     // ==== the extractor in use ===============================================
 public:

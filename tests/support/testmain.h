@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/testextractor.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QtTest>
@@ -45,6 +47,8 @@ inline void quillonIsolateTestNetwork()
     {                                                                                              \
         quillonPrepareTestHome();                                                                  \
         quillonIsolateTestNetwork();                                                               \
+        if (const int stop = TestExtractor::prepare())                                             \
+            return stop;                                                                           \
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))                                        \
             qputenv("QT_QPA_PLATFORM", "offscreen");                                               \
         QApplication::setAttribute(Qt::AA_Use96Dpi, true);                                         \
