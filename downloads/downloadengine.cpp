@@ -2,7 +2,10 @@
 
 #include "base/settingsstore.h"
 #include "downloads/outputlookup.h"
+#include "downloads/partialpieces.h"
+#include "downloads/retryrules.h"
 #include "downloads/schedulerrules.h"
+#include "downloads/stallwatchdog.h"
 #include "extractor/commandcheck.h"
 #include "extractor/commands.h"
 #include "extractor/downloadcommand.h"
@@ -13,17 +16,24 @@
 #include "tasks/sqlitedbaoperator.h"
 #include "tasks/taskstatus.h"
 
+#include <QDateTime>
 #include <QDebug>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <algorithm>
 
 DownloadEngine::DownloadEngine(QObject *parent)
     : QObject(parent)
+    , m_watchdog(new StallWatchdog(SlotCount, this))
 {
+    connect(m_watchdog, &StallWatchdog::stalled, this, [this](int slot) {
+        qDebug() << "slot" << slot << "silent past" << m_watchdog->bound() << "ms: ended";
+        stopSlot(slot, Stop::Stalled);
+    });
     const SettingsStore::GeneralSettings defaults;
     setLimits(defaults.processnum, defaults.anaprocessnum, defaults.folderoption);
     m_analysisBudget = defaults.processnum;
@@ -34,6 +44,48 @@ DownloadEngine::~DownloadEngine()
 {
     shutdown();
     qDeleteAll(processList);
+}
+
+void DownloadEngine::setStallBound(int ms)
+{
+    m_watchdog->setBound(ms);
+}
+
+void DownloadEngine::setRetryWaits(int first, int second, int third)
+{
+    m_retryWaitsMs[0] = first;
+    m_retryWaitsMs[1] = second;
+    m_retryWaitsMs[2] = third;
+}
+
+bool DownloadEngine::stopTask(ItemInfo *task, Stop why)
+{
+    bool found = false;
+    for (int s = 0; s < SlotCount; ++s) {
+        // Only a download has a partial file to continue from.
+        if (!isBusy(s) || m_stop[s] != Stop::None || (why == Stop::Pause && s < FirstDownloadSlot))
+            continue;
+        const bool works
+            = s < FirstDownloadSlot ? m_batchTasks[s].contains(task) : processList[s]->task == task;
+        if (works) {
+            stopSlot(s, why);
+            found = true;
+        }
+    }
+    return found;
+}
+
+// Killed outright, group and all: the user waits for the slot, and a silent
+// run would not answer a polite request either. The completion handler
+// then sees why the run ended.
+void DownloadEngine::stopSlot(int slot, Stop why)
+{
+    MyQProcess *p = processList[slot];
+    if (p->state() == QProcess::NotRunning)
+        return;
+    m_stop[slot] = why;
+    m_watchdog->disarm(slot);
+    p->killRun();
 }
 
 void DownloadEngine::setLimits(int processnum, int anaprocessnum, int folderoption)
@@ -186,7 +238,10 @@ void DownloadEngine::startDownload(int slot, ItemInfo *t)
     // Downloads that never needed an analysis must not pile up credit.
     m_analysisBudget = qMin(m_analysisBudget + 1, m_processnum);
     m_parsers[slot].reset();
+    m_stop[slot] = Stop::None;
+    t->statusNote.clear();
     ToolProcess::startExtractor(p, command, QIODevice::ReadWrite);
+    m_watchdog->arm(slot);
 }
 
 void DownloadEngine::startAnalysis(int slot, const QList<ItemInfo *> &batch)
@@ -227,7 +282,9 @@ void DownloadEngine::startAnalysis(int slot, const QList<ItemInfo *> &batch)
     }
     emit relayoutRequested();
 
+    m_stop[slot] = Stop::None;
     ToolProcess::startExtractor(p, command, QIODevice::ReadWrite);
+    m_watchdog->arm(slot);
     qDebug() << command;
     m_analysisBudget -= tasks.size();
 }
@@ -263,6 +320,8 @@ void DownloadEngine::readAnalysisOutput(int slot)
     MyQProcess *p = processList[slot];
     const QByteArray chunk = p->readAll();
     qDebug() << "alldata=" << chunk.left(2000);
+    if (!chunk.isEmpty() && m_stop[slot] == Stop::None)
+        m_watchdog->arm(slot);
     if (m_batchTasks[slot].isEmpty())
         return;
     const QList<AnalysisOutcome> outcomes = m_batches[slot].feed(chunk);
@@ -277,6 +336,9 @@ void DownloadEngine::readAnalysisOutput(int slot)
 void DownloadEngine::analysisFinished(int slot, QProcess::ExitStatus status)
 {
     MyQProcess *p = processList[slot];
+    m_watchdog->disarm(slot);
+    const Stop stop = m_stop[slot];
+    m_stop[slot] = Stop::None;
     const QByteArray rest = p->readAll();
     qDebug() << "alldata=" << rest.left(2000);
     const QList<ItemInfo *> tasks = m_batchTasks[slot];
@@ -286,7 +348,19 @@ void DownloadEngine::analysisFinished(int slot, QProcess::ExitStatus status)
         return;
     }
     QList<AnalysisOutcome> outcomes = m_batches[slot].feed(rest);
-    outcomes += m_batches[slot].finish(status == QProcess::CrashExit);
+    // A run that went silent fails the link it was stuck on (the rest wait
+    // again); a run ended for a deleted task fails none of its links.
+    QList<AnalysisOutcome> last
+        = m_batches[slot].finish(status == QProcess::CrashExit || stop != Stop::None);
+    for (AnalysisOutcome &o : last) {
+        if (o.kind != AnalysisOutcome::Failed || o.index < 0 || o.index >= tasks.size())
+            continue;
+        if (stop == Stop::Stalled)
+            tasks.at(o.index)->statusNote = tr("no answer from the extractor");
+        else if (stop != Stop::None)
+            o.kind = AnalysisOutcome::Requeued;
+    }
+    outcomes += last;
     m_batches[slot] = AnalysisBatch();
     // The slot stays busy until every task of its run is settled.
     applyOutcomes(tasks, outcomes, slot);
@@ -391,6 +465,8 @@ void DownloadEngine::readDownloadOutput(int slot)
     const QByteArray chunk = p->readAll();
     if (!p->task || chunk.isEmpty())
         return;
+    if (m_stop[slot] == Stop::None)
+        m_watchdog->arm(slot);
     m_parsers[slot].feed(p->task, chunk);
     emit taskChanged(p->task);
 }
@@ -401,6 +477,9 @@ void DownloadEngine::downloadFinished(int slot)
 {
     MyQProcess *p = processList[slot];
     ItemInfo *t = p->task;
+    m_watchdog->disarm(slot);
+    const Stop stop = m_stop[slot];
+    m_stop[slot] = Stop::None;
     if (!t) {
         dropInfoFile(slot);
         p->close();
@@ -408,12 +487,32 @@ void DownloadEngine::downloadFinished(int slot)
     }
     m_parsers[slot].feed(t, p->readAll());
     m_parsers[slot].flush(t);
+    if (stop == Stop::Pause || stop == Stop::Delete) {
+        dropInfoFile(slot);
+        // Paused: back in the download queue, held; the next run continues
+        // the partial file. Deleted: nothing of the unfinished run stays.
+        t->process_status = TaskStatus::WaitingForDownload;
+        t->active = stop == Stop::Pause ? false : t->active;
+        t->requeueAfterRun = false;
+        t->rate.clear();
+        t->eta.clear();
+        emit taskChanged(t);
+        emit relayoutRequested();
+        releaseSlot(slot);
+        // Another task may be writing the same file by now.
+        if (stop == Stop::Delete && !downloadTargets().contains(t->targetPath))
+            PartialPieces::remove(*t);
+        storeTask(t);
+        emit countsChanged();
+        runScheduler();
+        return;
+    }
 
     const bool fileThere = !OutputLookup::findFile(*t).isEmpty();
     const int verdict = SchedulerRules::downloadVerdict(*t, fileThere);
     const bool fromInfo = !m_slotInfo[slot].isEmpty();
     dropInfoFile(slot);
-    if (fromInfo && verdict != TaskStatus::Finished) {
+    if (fromInfo && verdict != TaskStatus::Finished && stop == Stop::None) {
         // The analysis's document may have gone stale (expired format
         // links): the task gets the run it would have had without it.
         qDebug() << "task" << t->uniqueID << "runs again without its analysis document";
@@ -423,14 +522,55 @@ void DownloadEngine::downloadFinished(int slot)
         m_parsers[slot].reset();
         p->close();
         ToolProcess::startExtractor(p, t->cmd + downloadRunSuffix(), QIODevice::ReadWrite);
+        m_watchdog->arm(slot);
         return;
     }
-    t->process_status = verdict;
+    t->process_status = stop == Stop::Stalled ? int(TaskStatus::DownloadFailed) : verdict;
+    if (stop == Stop::Stalled)
+        t->statusNote = tr("no answer from the extractor");
+    if (t->process_status == TaskStatus::Finished) {
+        RetryRules::setTries(t, 0);
+    } else if (!t->requeueAfterRun) {
+        scheduleRetry(t);
+    }
     emit taskChanged(t);
     emit relayoutRequested();
     releaseSlot(slot);
     storeTask(t);
     emit countsChanged();
+    runScheduler();
+}
+
+bool DownloadEngine::scheduleRetry(ItemInfo *t)
+{
+    if (!m_retryEnabled)
+        return false;
+    const int wait = RetryRules::nextWaitMs(*t, m_retryWaitsMs);
+    if (wait < 0)
+        return false;
+    const int tryNumber = RetryRules::tries(*t) + 1;
+    RetryRules::setTries(t, tryNumber);
+    const qint64 due = QDateTime::currentMSecsSinceEpoch() + wait;
+    m_retryDue.insert(t, due);
+    const QString when = QDateTime::fromMSecsSinceEpoch(due).toString(QStringLiteral("HH:mm:ss"));
+    t->statusNote = tr("Retry %1 of %2 at %3").arg(tryNumber).arg(RetryRules::MaxTries).arg(when);
+    QTimer::singleShot(wait, this, [this, t, due] { retryNow(t, due); });
+    return true;
+}
+
+// A retry the user overtook (a redownload, a delete, a newer failure with
+// its own wait) does nothing.
+void DownloadEngine::retryNow(ItemInfo *t, qint64 due)
+{
+    if (m_retryDue.value(t) != due)
+        return;
+    m_retryDue.remove(t);
+    if (t->process_status != TaskStatus::DownloadFailed || t->running || !t->biaoji)
+        return;
+    t->statusNote.clear();
+    t->process_status = TaskStatus::WaitingForDownload;
+    emit taskChanged(t);
+    emit relayoutRequested();
     runScheduler();
 }
 

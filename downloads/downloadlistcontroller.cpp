@@ -3,6 +3,8 @@
 #include "downloads/downloadengine.h"
 #include "downloads/listrules.h"
 #include "downloads/outputlookup.h"
+#include "downloads/partialpieces.h"
+#include "downloads/retryrules.h"
 #include "downloads/schedulerrules.h"
 #include "tasks/iteminfo.h"
 #include "tasks/sqlitedbaoperator.h"
@@ -40,6 +42,8 @@ void DownloadListController::applySettings(const SettingsStore::GeneralSettings 
 {
     m_engine->setLimits(values.processnum, values.anaprocessnum, values.folderoption);
     m_engine->setAnalysisBudget(values.processnum);
+    m_engine->setRetryEnabled(values.redownloadswitch != 0);
+    m_hideMissingFiles = values.autodeletefileswitch != 0;
 }
 
 int DownloadListController::processnum() const
@@ -104,6 +108,7 @@ int DownloadListController::loadHistory()
     m_allPaused = anyWaiting && allPaused;
     if (added > 0)
         emit countsChanged();
+    hideMissingFiles();
     return added;
 }
 
@@ -111,6 +116,44 @@ void DownloadListController::setView(int view)
 {
     m_view = view;
     m_offset = 0;
+    hideMissingFiles();
+}
+
+int DownloadListController::hideMissingFiles()
+{
+    if (!m_hideMissingFiles)
+        return 0;
+    int hidden = 0;
+    for (ItemInfo *t : qAsConst(m_tasks)) {
+        if (!t->biaoji || t->running || t->process_status != TaskStatus::Finished
+            || !OutputLookup::findFile(*t).isEmpty())
+            continue;
+        t->biaoji = false;
+        if (m_database && !m_database->updateTask(t))
+            reportStoreFailure();
+        ++hidden;
+    }
+    if (hidden > 0) {
+        emit countsChanged();
+        emit listChanged();
+    }
+    return hidden;
+}
+
+void DownloadListController::hide(ItemInfo *task)
+{
+    task->biaoji = false;
+    // A running download removes its pieces once its run has ended.
+    if (!m_engine->stopTask(task, DownloadEngine::Stop::Delete)
+        && task->process_status != TaskStatus::Finished) {
+        bool shared = false; // another task's run writes the same file
+        for (const ItemInfo *t : qAsConst(m_tasks))
+            shared = shared || (t != task && t->running && t->targetPath == task->targetPath);
+        if (!shared)
+            PartialPieces::remove(*task);
+    }
+    if (m_database && !m_database->updateTask(task))
+        reportStoreFailure();
 }
 
 int DownloadListController::count(int view) const
@@ -132,11 +175,8 @@ void DownloadListController::deleteView(int view)
 {
     for (auto it = m_tasks.crbegin(); it != m_tasks.crend(); ++it) {
         ItemInfo *t = *it;
-        if (!ListRules::deletedByBulk(*t, view))
-            continue;
-        t->biaoji = false;
-        if (m_database && !m_database->updateTask(t))
-            reportStoreFailure();
+        if (ListRules::deletedByBulk(*t, view))
+            hide(t);
     }
     emit listChanged();
 }
@@ -146,8 +186,12 @@ bool DownloadListController::retryFailed()
     if (m_view != ListRules::Failed)
         return false;
     const QList<ItemInfo *> requeued = SchedulerRules::requeueFailed(m_tasks);
-    for (ItemInfo *t : requeued)
+    for (ItemInfo *t : requeued) {
+        // Asked for by the user: the automatic tries start over.
+        RetryRules::setTries(t, 0);
+        t->statusNote.clear();
         emit statusTextChanged(t, TaskStatus::queuing());
+    }
     emit listChanged();
     runScheduler();
     return true;
@@ -176,9 +220,19 @@ void DownloadListController::startTask(ItemInfo *task)
     runScheduler();
 }
 
+void DownloadListController::pauseTask(ItemInfo *task)
+{
+    task->active = false;
+    if (!m_engine->stopTask(task, DownloadEngine::Stop::Pause))
+        emit statusTextChanged(task, TaskStatus::pause());
+    emit countsChanged();
+}
+
 void DownloadListController::redownloadTask(ItemInfo *task)
 {
     task->active = true;
+    RetryRules::setTries(task, 0);
+    task->statusNote.clear();
     emit statusTextChanged(task, TaskStatus::queuing());
     if (task->running) {
         // Two runs must never write one file: the task is requeued when the
@@ -192,9 +246,7 @@ void DownloadListController::redownloadTask(ItemInfo *task)
 
 void DownloadListController::deleteTask(ItemInfo *task)
 {
-    task->biaoji = false;
-    if (m_database && !m_database->updateTask(task))
-        reportStoreFailure();
+    hide(task);
     emit listChanged();
 }
 

@@ -47,6 +47,7 @@ public:
 
 signals:
     void startRequested(ItemInfo *task);
+    void pauseRequested(ItemInfo *task);
     void redownloadRequested(ItemInfo *task);
     void deleteRequested(ItemInfo *task);
     void playRequested(ItemInfo *task);
@@ -77,5 +78,6 @@ private:
     QAction *deleteAction;
     QAction *redownloadAction;
     QAction *startAction;
+    QAction *pauseAction;
     ItemInfo *taskInfo = nullptr;
 };

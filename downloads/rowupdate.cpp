@@ -79,6 +79,11 @@ void applyTaskToRow(const ItemInfo &t, itemWidget *row)
         break;
     }
 
+    // A failure's reason, or when it is tried again, in place of the bare word.
+    const bool failed = t.process_status == TaskStatus::DownloadFailed
+        || t.process_status == TaskStatus::AnalysisFailed;
+    if (failed && !t.statusNote.isEmpty())
+        row->setStatusText(t.statusNote);
     row->setDurationText(durationText(t.duration));
     row->setThumbnail(t.thumbnailpixmap);
     if (!t.active)

@@ -57,6 +57,9 @@ public:
     // whether the user asked for it again while it ran.
     bool running = false;
     bool requeueAfterRun = false;
+    // Run-time only: why the task failed or when it is tried again; shown by
+    // its row, empty when there is nothing to add to the status word.
+    QString statusNote;
 };
 
 // A new random UUID as 32 lower-case hexadecimal digits.

@@ -186,6 +186,7 @@ itemWidget *MainWindow::makeRow(ItemInfo *task)
     auto *row = new itemWidget();
     row->setTaskInfo(task);
     connect(row, &itemWidget::startRequested, m_downloads, &DownloadListController::startTask);
+    connect(row, &itemWidget::pauseRequested, m_downloads, &DownloadListController::pauseTask);
     connect(row, &itemWidget::redownloadRequested, this, &MainWindow::confirmRedownload);
     connect(row, &itemWidget::deleteRequested, this, &MainWindow::confirmDelete);
     connect(row, &itemWidget::playRequested, this,
