@@ -1,4 +1,5 @@
 #include "app/closesignals.h"
+#include "app/commandline.h"
 #include "app/singleinstance.h"
 #include "base/fonts.h"
 #include "base/resources.h"
@@ -13,11 +14,46 @@
 
 #include <cstdio>
 
+namespace {
+
+// Answers --help and --version and refuses unknown options before anything
+// starts: no window, no display, no data folder. Returns the exit code, or
+// -1 when the program is to run.
+int answerCommandLine(int argc, char *argv[])
+{
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const CommandLine::Parsed parsed = CommandLine::parse(arguments);
+    switch (parsed.action) {
+    case CommandLine::Action::Help:
+        std::fputs(CommandLine::helpText().toLocal8Bit().constData(), stdout);
+        return 0;
+    case CommandLine::Action::Version:
+        std::fputs(CommandLine::versionText().toLocal8Bit().constData(), stdout);
+        return 0;
+    case CommandLine::Action::Error:
+        std::fprintf(stderr, "%s\n", parsed.error.toLocal8Bit().constData());
+        return 2;
+    case CommandLine::Action::Run:
+        break;
+    }
+    return -1;
+}
+
+} // namespace
+
 int main(int argc, char *argv[])
 {
+    const int answered = answerCommandLine(argc, argv);
+    if (answered >= 0)
+        return answered;
+
     QApplication app(argc, argv);
+    // The menu entry the window belongs to (desktops match the two).
+    QGuiApplication::setDesktopFileName(QStringLiteral("com.orvanta.quillon"));
     // Every argument left once Qt took its own is a link: "quillon LINK...".
-    const QStringList links = app.arguments().mid(1);
+    const QStringList links = CommandLine::parse(app.arguments().mid(1)).links;
 
     // A second copy would download the same tasks into the same files: it
     // hands its links to the running copy instead, before it opens anything.

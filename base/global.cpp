@@ -65,7 +65,6 @@ QString PROXY_HOST = QStringLiteral("127.0.0.1");
 int PROXY_PORT = -1;
 bool PROXY_IS_SOCKS5 = false;
 
-bool ONEKEY = false;
 double SCALE = 1.0;
 
 } // namespace Global

@@ -17,7 +17,6 @@ extern QString PROXY_HOST;
 extern int PROXY_PORT;
 extern bool PROXY_IS_SOCKS5;
 
-extern bool ONEKEY;
 extern double SCALE;
 
 // The web root the vendor service addresses are built from: the build's

@@ -1,7 +1,5 @@
 #include "base/settingscontroller.h"
 
-#include "base/global.h"
-
 SettingsController::SettingsController(const QString &settingsPath, QObject *parent)
     : QObject(parent)
     , m_path(settingsPath)
@@ -24,13 +22,12 @@ void SettingsController::setChineseUi(bool chinese)
     emit languageChanged(chinese);
 }
 
-bool SettingsController::applyStoredOneKey() const
+std::optional<SettingsStore::OneKeySettings> SettingsController::oneKeyInEffect() const
 {
     const SettingsStore::OneKeySettings stored = SettingsStore::loadOneKey(m_path);
     if (stored.videolocation.isEmpty())
-        return false;
-    Global::ONEKEY = stored.onekey;
-    return true;
+        return std::nullopt;
+    return stored;
 }
 
 SettingsStore::OneKeySettings SettingsController::storedOneKey() const

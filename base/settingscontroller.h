@@ -5,6 +5,8 @@
 #include <QObject>
 #include <QString>
 
+#include <optional>
+
 // The program's settings, kept in one settings file: the general settings of
 // the settings page, the interface language, the one-key choices and the last
 // notice. Loading applies the rules for missing values and never writes the
@@ -30,10 +32,9 @@ public:
     // Stores the choice (also when it does not change) and announces it.
     void setChineseUi(bool chinese);
 
-    // Sets Global::ONEKEY from the stored one-key choices. Stored choices
-    // count only once a save location was stored: returns false (and leaves
-    // Global::ONEKEY alone) while there is none.
-    bool applyStoredOneKey() const;
+    // The stored one-key choices that are in effect at start: they count
+    // only once a save location was stored, so nothing while there is none.
+    std::optional<SettingsStore::OneKeySettings> oneKeyInEffect() const;
     SettingsStore::OneKeySettings storedOneKey() const;
     void saveOneKey(const SettingsStore::OneKeySettings &values);
 

@@ -48,7 +48,12 @@ GeneralSettings loadGeneral(const QString &path)
     read.anaprocessnum = s->value(key("anaprocessnum")).toInt();
     read.folderoption = s->value(key("folderoption")).toInt();
 
-    const GeneralSettings defaults;
+    // The notification switch is read on its own, also when nothing else was
+    // saved: only a stored 0 turns it off.
+    const QString notify = key("notifyswitch");
+    read.notifyswitch = !s->contains(notify) || s->value(notify).toInt() != 0 ? 1 : 0;
+    GeneralSettings defaults;
+    defaults.notifyswitch = read.notifyswitch;
     if (read.topnum == 0)
         return defaults;
     if (read.processnum == 0)
@@ -71,6 +76,7 @@ void saveGeneral(const QString &path, const GeneralSettings &v)
     s->setValue(key("loadhistoryswitch"), v.loadhistoryswitch ? 1 : 0);
     s->setValue(key("autodeletefileswitch"), v.autodeletefileswitch ? 1 : 0);
     s->setValue(key("folderoption"), v.folderoption ? 1 : 0);
+    s->setValue(key("notifyswitch"), v.notifyswitch ? 1 : 0);
     s->setValue(key("topnum"), QString::number(v.topnum));
     s->setValue(key("processnum"), QString::number(v.processnum));
     s->setValue(key("anaprocessnum"), QString::number(v.anaprocessnum));

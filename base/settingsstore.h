@@ -30,14 +30,18 @@ struct GeneralSettings
     int processnum = 3;
     int anaprocessnum = 1;
     int folderoption = 1;
+    // Desktop notices of downloads that end while the window is in the
+    // background. Read on its own: files written before it existed lack it.
+    int notifyswitch = 1;
 };
 
 // Reads the seven general keys and applies the rule for missing values: when
 // topnum is 0 (never saved) all seven take their defaults; otherwise what was
 // read is kept, and a processnum or anaprocessnum of 0 takes its default.
-// Loading never rewrites the file.
+// notifyswitch is on unless the file holds it as 0. Loading never rewrites
+// the file.
 GeneralSettings loadGeneral(const QString &path);
-// Writes the four switches as integers, then topnum, processnum and
+// Writes the five switches as integers, then topnum, processnum and
 // anaprocessnum as decimal text.
 void saveGeneral(const QString &path, const GeneralSettings &values);
 

@@ -12,6 +12,8 @@
 #include "base/settingsstore.h"
 #include "bench/benchhome.h"
 #include "downloads/downloadlistcontroller.h"
+#include "intake/linkintake.h"
+#include "network/proxycontroller.h"
 #include "tasks/iteminfo.h"
 #include "tasks/taskstatus.h"
 #include "ui/mainwindow.h"
@@ -205,7 +207,7 @@ int main(int argc, char *argv[])
     MainWindow window;
     QElapsedTimer wait;
     wait.start();
-    while ((Global::PROXY_PORT != 0 || !Global::ONEKEY) && wait.elapsed() < 60000)
+    while ((window.proxy()->port() != 0 || !window.intake()->oneKeyOn()) && wait.elapsed() < 60000)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
 
     QElapsedTimer timer;

@@ -6,8 +6,7 @@
 
 #include "base/global.h"
 #include "base/resources.h"
-#include "extractor/commands.h"
-#include "extractor/toolprocess.h"
+#include "extractor/analysissession.h"
 #include "intake/listdialog.h"
 
 #include <QApplication>
@@ -75,21 +74,28 @@ int main(int argc, char *argv[])
     QThread::msleep(500);
 
     const QString link = root + QStringLiteral("playlist?list=bench");
-    QElapsedTimer timer;
-    timer.start();
-    QProcess run;
-    run.setProcessChannelMode(QProcess::MergedChannels);
-    ToolProcess::startExtractor(&run, flatListCommand(link));
-    run.waitForFinished(120000);
-    const QByteArray output = run.readAll();
-    const double extractorMs = ms(timer);
-
+    // The dialog is fed as the window feeds it: by the analysis session,
+    // which then looks up the missing titles.
     ListDialog dialog;
     dialog.show();
-    timer.restart();
-    dialog.showEntries(output);
-    QCoreApplication::processEvents();
-    const double listedMs = ms(timer);
+    AnalysisSession session;
+    QObject::connect(&session, &AnalysisSession::titleFound, &dialog, &ListDialog::showTitle);
+    double extractorMs = 0, listedMs = 0;
+    QElapsedTimer timer;
+    QEventLoop listed;
+    QObject::connect(
+        &session, &AnalysisSession::entriesListed, [&](const QList<ListVideoInfo> &entries) {
+            extractorMs = ms(timer);
+            timer.restart();
+            dialog.showEntries(entries);
+            QCoreApplication::processEvents();
+            listedMs = ms(timer);
+            listed.quit();
+        });
+    QTimer::singleShot(120000, &listed, &QEventLoop::quit);
+    timer.start();
+    session.analyseList(link);
+    listed.exec();
 
     // While titles are fetched: the longest gap between two 10 ms ticks.
     double longestGap = 0;
@@ -124,7 +130,7 @@ int main(int argc, char *argv[])
     QTimer::singleShot(5000, &wait, &QEventLoop::quit);
     wait.exec();
     tick.stop();
-    dialog.finish();
+    session.stop();
     server.kill();
     server.waitForFinished();
 

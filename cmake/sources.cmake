@@ -5,6 +5,9 @@
 set(QUILLON_CORE_SOURCES
     ${CMAKE_CURRENT_SOURCE_DIR}/base/appfolders.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/base/appfolders.h
+    ${CMAKE_CURRENT_SOURCE_DIR}/base/desktopnotifications.h
+    ${CMAKE_CURRENT_SOURCE_DIR}/base/desktopnotifications_unix.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/base/desktopnotifications_win.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/base/displayscale.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/base/displayscale.h
     ${CMAKE_CURRENT_SOURCE_DIR}/base/global.cpp
@@ -22,36 +25,57 @@ set(QUILLON_CORE_SOURCES
     ${CMAKE_CURRENT_SOURCE_DIR}/tasks/sqlitedbaoperator.h
     ${CMAKE_CURRENT_SOURCE_DIR}/tasks/taskstatus.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/tasks/taskstatus.h
+    ${CMAKE_CURRENT_SOURCE_DIR}/extractor/analysissession.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/extractor/analysissession.h
+    ${CMAKE_CURRENT_SOURCE_DIR}/extractor/choiceoptions.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/extractor/choiceoptions.h
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/commandcheck.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/commandcheck.h
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/commands.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/commands.h
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/downloadcommand.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/downloadcommand.h
+    ${CMAKE_CURRENT_SOURCE_DIR}/extractor/extractorkeys.qrc
+    ${CMAKE_CURRENT_SOURCE_DIR}/extractor/extractorprobe.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/extractor/extractorprobe.h
+    ${CMAKE_CURRENT_SOURCE_DIR}/extractor/extractorupdate.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/extractor/extractorupdate.h
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/formattable.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/formattable.h
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/jsonfields.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/extractor/jsruntime.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/extractor/jsruntime.h
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/jsonfields.h
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/leftoverruns.h
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/leftoverruns_unix.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/leftoverruns_win.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/listvideoinfo.h
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/metadata.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/extractor/mediacheck.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/extractor/mediacheck.h
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/metadata.h
+    ${CMAKE_CURRENT_SOURCE_DIR}/extractor/outputnames.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/extractor/outputnames.h
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/progressparser.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/progressparser.h
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/proxyrule.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/proxyrule.h
+    ${CMAKE_CURRENT_SOURCE_DIR}/extractor/runreport.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/extractor/runreport.h
+    ${CMAKE_CURRENT_SOURCE_DIR}/extractor/releasefiles.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/extractor/releasefiles.h
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/toolprocess.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/toolprocess.h
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/toolprocess_unix.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/toolprocess_win.cpp
-    ${CMAKE_CURRENT_SOURCE_DIR}/downloads/analysisbatch.cpp
-    ${CMAKE_CURRENT_SOURCE_DIR}/downloads/analysisbatch.h
+    ${CMAKE_CURRENT_SOURCE_DIR}/extractor/analysisbatch.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/extractor/analysisbatch.h
     ${CMAKE_CURRENT_SOURCE_DIR}/downloads/downloadengine.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/downloads/downloadengine.h
     ${CMAKE_CURRENT_SOURCE_DIR}/downloads/downloadlistcontroller.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/downloads/downloadlistcontroller.h
+    ${CMAKE_CURRENT_SOURCE_DIR}/downloads/downloadnotifier.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/downloads/downloadnotifier.h
     ${CMAKE_CURRENT_SOURCE_DIR}/downloads/listrules.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/downloads/listrules.h
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/myqprocess.cpp
@@ -124,6 +148,8 @@ set(QUILLON_CORE_SOURCES
     ${CMAKE_CURRENT_SOURCE_DIR}/service/vendorservicecontroller.h
     ${CMAKE_CURRENT_SOURCE_DIR}/service/topinfo.h
     ${CMAKE_CURRENT_SOURCE_DIR}/base/settingscontroller.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/app/commandline.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/app/commandline.h
     ${CMAKE_CURRENT_SOURCE_DIR}/app/singleinstance.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/app/singleinstance.h
     ${CMAKE_CURRENT_SOURCE_DIR}/app/singleinstance_unix.cpp
@@ -161,6 +187,9 @@ set(QUILLON_GUI_SOURCES
     ${CMAKE_CURRENT_SOURCE_DIR}/app/closesignals_win.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/ui/mainwindow.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/ui/mainwindow_downloads.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/ui/mainwindow_extractor.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/extractor/extractorupdatedialog.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/extractor/extractorupdatedialog.h
     ${CMAKE_CURRENT_SOURCE_DIR}/ui/mainwindow_intake.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/intake/analysisdialog.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/intake/analysisdialog.h
@@ -200,6 +229,7 @@ set(QUILLON_GUI_SOURCES
     ${CMAKE_CURRENT_SOURCE_DIR}/ui/mainwindow.h
     ${CMAKE_CURRENT_SOURCE_DIR}/ui/mainwindow_language.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/ui/mainwindow_list.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/ui/mainwindow_notices.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/ui/mainwindow_pages.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/ui/mainwindow_proxy.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/ui/mainwindow_settingspage.cpp

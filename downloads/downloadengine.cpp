@@ -6,11 +6,15 @@
 #include "downloads/retryrules.h"
 #include "downloads/schedulerrules.h"
 #include "downloads/stallwatchdog.h"
+#include "extractor/analysissession.h"
 #include "extractor/commandcheck.h"
 #include "extractor/commands.h"
 #include "extractor/downloadcommand.h"
+#include "extractor/mediacheck.h"
 #include "extractor/metadata.h"
 #include "extractor/myqprocess.h"
+#include "extractor/outputnames.h"
+#include "extractor/runreport.h"
 #include "extractor/toolprocess.h"
 #include "tasks/iteminfo.h"
 #include "tasks/sqlitedbaoperator.h"
@@ -21,10 +25,12 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTimer>
 
 #include <algorithm>
+#include <utility>
 
 DownloadEngine::DownloadEngine(QObject *parent)
     : QObject(parent)
@@ -106,14 +112,28 @@ void DownloadEngine::createSlots()
         p->setProcessChannelMode(QProcess::MergedChannels);
         processList.append(p);
         if (s < FirstDownloadSlot) {
-            connect(
-                p, &QProcess::readyReadStandardOutput, this, [this, s] { readAnalysisOutput(s); });
-            connect(p, finished, this,
-                [this, s](int, QProcess::ExitStatus status) { analysisFinished(s, status); });
+            auto *analysis = new AnalysisSession(p, this);
+            m_analysis[s] = analysis;
+            connect(analysis, &AnalysisSession::outcomesReady, this,
+                [this, s](const QList<AnalysisOutcome> &outcomes) {
+                    // A copy: the slot may be given a new batch before these are applied.
+                    const QList<ItemInfo *> tasks = m_batchTasks[s];
+                    applyOutcomes(tasks, outcomes, s);
+                    runScheduler();
+                });
+            // The session reads the output; any of it shows the run is alive.
+            connect(p, &QProcess::readyReadStandardOutput, this, [this, s] {
+                if (m_stop[s] == Stop::None)
+                    m_watchdog->arm(s);
+            });
+            connect(analysis, &AnalysisSession::batchEnded, this,
+                [this, s](const QList<AnalysisOutcome> &outcomes) { analysisEnded(s, outcomes); });
             continue;
         }
         connect(p, &QProcess::readyReadStandardOutput, this, [this, s] { readDownloadOutput(s); });
-        connect(p, finished, this, [this, s] { downloadFinished(s); });
+        connect(p, finished, this, [this, s](int code, QProcess::ExitStatus status) {
+            downloadFinished(s, code, status);
+        });
     }
 }
 
@@ -204,6 +224,7 @@ bool DownloadEngine::refuseForeignCommand(ItemInfo *t, const QString &command, i
     t->process_status = failedStatus;
     emit taskChanged(t);
     storeTask(t);
+    emit taskEnded(t);
     emit countsChanged();
     // The slot stayed free: another pass gives it to the next waiting task.
     QMetaObject::invokeMethod(this, &DownloadEngine::runScheduler, Qt::QueuedConnection);
@@ -215,6 +236,16 @@ void DownloadEngine::startDownload(int slot, ItemInfo *t)
     QString command = t->cmd + downloadRunSuffix();
     if (refuseForeignCommand(t, command, TaskStatus::DownloadFailed))
         return;
+    // A save folder that is a file, lies under a file or cannot be made
+    // fails at once with that reason; the extractor would only say so in
+    // its own words, after the whole transfer for some layouts.
+    if (!t->targetPath.isEmpty()) {
+        const QString folder = t->targetPath.left(t->targetPath.lastIndexOf(QLatin1Char('/')));
+        if (!folder.isEmpty() && (!QDir().mkpath(folder) || !QFileInfo(folder).isDir())) {
+            failWithoutRun(t, FailReason::FolderUnusable);
+            return;
+        }
+    }
     m_slotInfo[slot] = takeInfo(t);
     if (!m_slotInfo[slot].isEmpty()) {
         const QString fromInfo = command + loadInfoOption(m_slotInfo[slot]);
@@ -228,20 +259,47 @@ void DownloadEngine::startDownload(int slot, ItemInfo *t)
     p->task = t;
     t->running = true;
     t->process_status = TaskStatus::DownloadProgress;
+    t->failReason = 0;
     // A task downloaded before starts from nothing: an old 100 % must not
     // make a failed new run look finished.
     t->process = 0;
     emit taskChanged(t);
     emit relayoutRequested();
 
-    qDebug() << command;
     // Downloads that never needed an analysis must not pile up credit.
     m_analysisBudget = qMin(m_analysisBudget + 1, m_processnum);
-    m_parsers[slot].reset();
-    m_stop[slot] = Stop::None;
     t->statusNote.clear();
-    ToolProcess::startExtractor(p, command, QIODevice::ReadWrite);
+    launchDownload(slot, command);
+}
+
+void DownloadEngine::launchDownload(int slot, const QString &command)
+{
+    m_parsers[slot].reset();
+    m_reports[slot].reset();
+    QString run = command;
+    if (m_slotPathFile[slot].isEmpty() && runFilesDir())
+        m_slotPathFile[slot] = runFilesDir()->filePath(QString::number(++m_infoCount) + ".path");
+    if (!m_slotPathFile[slot].isEmpty()) {
+        QFile::remove(m_slotPathFile[slot]); // a run appends to it
+        const QString asking = command + finalPathOption(m_slotPathFile[slot]);
+        if (isOwnCommand(asking, nullptr, CommandUse::Start))
+            run = asking;
+        else
+            m_slotPathFile[slot].clear();
+    }
+    qDebug() << run;
+    m_stop[slot] = Stop::None;
+    ToolProcess::startExtractor(processList[slot], run, QIODevice::ReadWrite);
     m_watchdog->arm(slot);
+}
+
+void DownloadEngine::failWithoutRun(ItemInfo *t, FailReason why)
+{
+    qDebug() << "task" << t->uniqueID << "not started:" << failReasonText(int(why));
+    settleDownload(t, TaskStatus::DownloadFailed, why, QString());
+    emit countsChanged();
+    // The slot stayed free: another pass gives it to the next waiting task.
+    QMetaObject::invokeMethod(this, &DownloadEngine::runScheduler, Qt::QueuedConnection);
 }
 
 void DownloadEngine::startAnalysis(int slot, const QList<ItemInfo *> &batch)
@@ -274,7 +332,6 @@ void DownloadEngine::startAnalysis(int slot, const QList<ItemInfo *> &batch)
     p->taskId = first->id;
     p->task = first;
     m_batchTasks[slot] = tasks;
-    m_batches[slot] = AnalysisBatch(links);
     for (ItemInfo *t : qAsConst(tasks)) {
         t->process_status = TaskStatus::Analysing;
         t->running = true;
@@ -283,9 +340,8 @@ void DownloadEngine::startAnalysis(int slot, const QList<ItemInfo *> &batch)
     emit relayoutRequested();
 
     m_stop[slot] = Stop::None;
-    ToolProcess::startExtractor(p, command, QIODevice::ReadWrite);
+    m_analysis[slot]->analyseBatch(command, links);
     m_watchdog->arm(slot);
-    qDebug() << command;
     m_analysisBudget -= tasks.size();
 }
 
@@ -315,57 +371,27 @@ void DownloadEngine::storeTask(ItemInfo *task)
         emit storeFailed();
 }
 
-void DownloadEngine::readAnalysisOutput(int slot)
+// The session closes the slot's process once this returns: the slot stays
+// busy until every task of its run is settled.
+void DownloadEngine::analysisEnded(int slot, QList<AnalysisOutcome> outcomes)
 {
-    MyQProcess *p = processList[slot];
-    const QByteArray chunk = p->readAll();
-    qDebug() << "alldata=" << chunk.left(2000);
-    if (!chunk.isEmpty() && m_stop[slot] == Stop::None)
-        m_watchdog->arm(slot);
-    if (m_batchTasks[slot].isEmpty())
-        return;
-    const QList<AnalysisOutcome> outcomes = m_batches[slot].feed(chunk);
-    if (outcomes.isEmpty())
-        return;
-    // A copy: the slot may be given a new batch before these are applied.
-    const QList<ItemInfo *> tasks = m_batchTasks[slot];
-    applyOutcomes(tasks, outcomes, slot);
-    runScheduler();
-}
-
-void DownloadEngine::analysisFinished(int slot, QProcess::ExitStatus status)
-{
-    MyQProcess *p = processList[slot];
     m_watchdog->disarm(slot);
-    const Stop stop = m_stop[slot];
-    m_stop[slot] = Stop::None;
-    const QByteArray rest = p->readAll();
-    qDebug() << "alldata=" << rest.left(2000);
+    const Stop stop = std::exchange(m_stop[slot], Stop::None);
     const QList<ItemInfo *> tasks = m_batchTasks[slot];
     m_batchTasks[slot].clear();
-    if (tasks.isEmpty()) {
-        p->close();
-        return;
-    }
-    QList<AnalysisOutcome> outcomes = m_batches[slot].feed(rest);
     // A run that went silent fails the link it was stuck on (the rest wait
     // again); a run ended for a deleted task fails none of its links.
-    QList<AnalysisOutcome> last
-        = m_batches[slot].finish(status == QProcess::CrashExit || stop != Stop::None);
-    for (AnalysisOutcome &o : last) {
+    for (AnalysisOutcome &o : outcomes) {
         if (o.kind != AnalysisOutcome::Failed || o.index < 0 || o.index >= tasks.size())
             continue;
         if (stop == Stop::Stalled)
-            tasks.at(o.index)->statusNote = tr("no answer from the extractor");
+            tasks.at(o.index)->failReason = int(FailReason::Silent);
         else if (stop != Stop::None)
             o.kind = AnalysisOutcome::Requeued;
     }
-    outcomes += last;
-    m_batches[slot] = AnalysisBatch();
-    // The slot stays busy until every task of its run is settled.
     applyOutcomes(tasks, outcomes, slot);
-    p->close();
-    runScheduler();
+    // The scheduler runs once the slot is free.
+    QMetaObject::invokeMethod(this, &DownloadEngine::runScheduler, Qt::QueuedConnection);
 }
 
 void DownloadEngine::applyOutcomes(
@@ -389,6 +415,8 @@ void DownloadEngine::applyOutcome(ItemInfo *t, const AnalysisOutcome &outcome)
         emit taskChanged(t);
         releaseTask(t);
         m_analysisBudget += 1;
+        if (outcome.kind == AnalysisOutcome::Failed)
+            emit taskEnded(t);
         return;
     }
     if (outcome.parse == ParseResult::Object) {
@@ -410,6 +438,8 @@ void DownloadEngine::applyOutcome(ItemInfo *t, const AnalysisOutcome &outcome)
     }
     t->bestaudio_id = bestAudioId(t->formats, t->bestaudio_id);
     composeDownloadCommand(t, m_folderoption);
+    if (m_tasks)
+        giveDistinctName(t, *m_tasks);
     keepInfo(t, outcome.document);
 
     t->process_status = TaskStatus::WaitingForDownload;
@@ -418,18 +448,21 @@ void DownloadEngine::applyOutcome(ItemInfo *t, const AnalysisOutcome &outcome)
     storeTask(t);
 }
 
+QTemporaryDir *DownloadEngine::runFilesDir()
+{
+    if (!m_infoDir) {
+        m_infoDir = std::make_unique<QTemporaryDir>(
+            QDir::tempPath() + QStringLiteral("/quillon-info-XXXXXX"));
+    }
+    return m_infoDir->isValid() ? m_infoDir.get() : nullptr;
+}
+
 void DownloadEngine::keepInfo(ItemInfo *t, const QByteArray &document)
 {
     const Info old = m_info.take(t);
     if (!old.file.isEmpty())
         QFile::remove(old.file);
-    if (document.isEmpty())
-        return;
-    if (!m_infoDir) {
-        m_infoDir = std::make_unique<QTemporaryDir>(
-            QDir::tempPath() + QStringLiteral("/quillon-info-XXXXXX"));
-    }
-    if (!m_infoDir->isValid())
+    if (document.isEmpty() || !runFilesDir())
         return;
     const QString file = m_infoDir->filePath(QString::number(++m_infoCount) + ".info.json");
     QFile out(file);
@@ -468,26 +501,32 @@ void DownloadEngine::readDownloadOutput(int slot)
     if (m_stop[slot] == Stop::None)
         m_watchdog->arm(slot);
     m_parsers[slot].feed(p->task, chunk);
+    m_reports[slot].feed(chunk);
     emit taskChanged(p->task);
 }
 
 // The output is complete once the run has ended: the run's last output is
 // read before the finished signal arrives.
-void DownloadEngine::downloadFinished(int slot)
+void DownloadEngine::downloadFinished(int slot, int exitCode, QProcess::ExitStatus status)
 {
     MyQProcess *p = processList[slot];
     ItemInfo *t = p->task;
+    const QString pathFile = std::exchange(m_slotPathFile[slot], QString());
     m_watchdog->disarm(slot);
-    const Stop stop = m_stop[slot];
-    m_stop[slot] = Stop::None;
+    const Stop stop = std::exchange(m_stop[slot], Stop::None);
     if (!t) {
+        QFile::remove(pathFile);
         dropInfoFile(slot);
         p->close();
         return;
     }
-    m_parsers[slot].feed(t, p->readAll());
+    const QByteArray rest = p->readAll();
+    m_parsers[slot].feed(t, rest);
     m_parsers[slot].flush(t);
+    m_reports[slot].feed(rest);
+    m_reports[slot].finish();
     if (stop == Stop::Pause || stop == Stop::Delete) {
+        QFile::remove(pathFile);
         dropInfoFile(slot);
         // Paused: back in the download queue, held; the next run continues
         // the partial file. Deleted: nothing of the unfinished run stays.
@@ -508,8 +547,21 @@ void DownloadEngine::downloadFinished(int slot)
         return;
     }
 
-    const bool fileThere = !OutputLookup::findFile(*t).isEmpty();
-    const int verdict = SchedulerRules::downloadVerdict(*t, fileThere);
+    SchedulerRules::RunEnd run;
+    run.exitedCleanly = status == QProcess::NormalExit && exitCode == 0;
+    run.reportedErrors = m_reports[slot].reportedErrors();
+    run.pathRequested = !pathFile.isEmpty();
+    QString file = readFinalPath(pathFile);
+    QFile::remove(pathFile);
+    bool broken = false; // reported whole by the run, but not whole on disk
+    if (run.pathRequested) {
+        run.reportedFileThere = QFileInfo(file).isFile() && isWholeMediaFile(file);
+        broken = QFileInfo(file).isFile() && !run.reportedFileThere;
+    } else {
+        file = OutputLookup::findFile(*t);
+        run.lookupFound = !file.isEmpty();
+    }
+    const int verdict = SchedulerRules::downloadVerdict(*t, run);
     const bool fromInfo = !m_slotInfo[slot].isEmpty();
     dropInfoFile(slot);
     if (fromInfo && verdict != TaskStatus::Finished && stop == Stop::None) {
@@ -519,26 +571,52 @@ void DownloadEngine::downloadFinished(int slot)
         t->process = 0;
         t->process_status = TaskStatus::DownloadProgress;
         emit taskChanged(t);
-        m_parsers[slot].reset();
         p->close();
-        ToolProcess::startExtractor(p, t->cmd + downloadRunSuffix(), QIODevice::ReadWrite);
-        m_watchdog->arm(slot);
+        m_slotPathFile[slot] = pathFile;
+        launchDownload(slot, t->cmd + downloadRunSuffix());
         return;
     }
-    t->process_status = stop == Stop::Stalled ? int(TaskStatus::DownloadFailed) : verdict;
+    const bool saidNothing = run.exitedCleanly && !run.reportedErrors;
     if (stop == Stop::Stalled)
-        t->statusNote = tr("no answer from the extractor");
-    if (t->process_status == TaskStatus::Finished) {
+        settleDownload(t, TaskStatus::DownloadFailed, FailReason::Silent, QString());
+    else
+        settleDownload(t, verdict,
+            broken && saidNothing ? FailReason::Incomplete : m_reports[slot].reason(), file);
+    if (t->process_status == TaskStatus::Finished)
         RetryRules::setTries(t, 0);
-    } else if (!t->requeueAfterRun) {
-        scheduleRetry(t);
-    }
-    emit taskChanged(t);
+    else if (!t->requeueAfterRun && scheduleRetry(t))
+        emit taskChanged(t);
     emit relayoutRequested();
     releaseSlot(slot);
     storeTask(t);
+    emit taskEnded(t);
     emit countsChanged();
     runScheduler();
+}
+
+void DownloadEngine::settleDownload(ItemInfo *t, int verdict, FailReason why, const QString &file)
+{
+    // The stored record says what the row shows: a failed task at 0 % with
+    // its reason, a finished one at 100 % with the file it really got.
+    t->process_status = verdict;
+    t->rate.clear();
+    t->eta.clear();
+    if (verdict == TaskStatus::Finished) {
+        t->process = 100;
+        t->process_string = QStringLiteral("100%");
+        t->failReason = 0;
+        if (!file.isEmpty())
+            t->renametargetPath = file;
+        t->status = TaskStatus::finished();
+    } else {
+        t->process = 0;
+        t->process_string = QStringLiteral("0%");
+        t->failReason = int(why);
+        t->status = failedStatusText(t->failReason);
+    }
+    emit taskChanged(t);
+    if (verdict != TaskStatus::Finished && !t->running)
+        storeTask(t); // no run to release: stored here
 }
 
 bool DownloadEngine::scheduleRetry(ItemInfo *t)
@@ -580,6 +658,8 @@ void DownloadEngine::shutdown()
     // at most that long however many slots are busy.
     constexpr int graceMs = 2000;
     QList<MyQProcess *> asked;
+    for (AnalysisSession *analysis : m_analysis)
+        analysis->disconnect(this);
     for (MyQProcess *p : qAsConst(processList)) {
         p->disconnect(this);
         if (p->terminateRun())

@@ -9,12 +9,14 @@
 #include <functional>
 #include <memory>
 
-#include "downloads/analysisbatch.h"
+#include "extractor/analysisbatch.h"
 #include "extractor/progressparser.h"
+#include "extractor/runreport.h"
 
 class QTemporaryDir;
 class StallWatchdog;
 
+class AnalysisSession;
 class ItemInfo;
 class MyQProcess;
 class SqliteDBAOperator;
@@ -93,6 +95,9 @@ public:
 
 signals:
     void taskChanged(ItemInfo *task);
+    // A run of the task is over and its outcome stored: finished, failed, or
+    // (when the user asked for it again meanwhile) queued anew.
+    void taskEnded(ItemInfo *task);
     void relayoutRequested();
     void countsChanged();
     void storeFailed();
@@ -107,14 +112,20 @@ private:
     void startDownload(int slot, ItemInfo *task);
     void startAnalysis(int slot, const QList<ItemInfo *> &batch);
     bool refuseForeignCommand(ItemInfo *task, const QString &command, int failedStatus);
-    void readAnalysisOutput(int slot);
-    void analysisFinished(int slot, QProcess::ExitStatus status);
+    void analysisEnded(int slot, QList<AnalysisOutcome> outcomes);
     // Applies what the run of slot said about its tasks (which may be
     // another batch's by now: a thumbnail fetch waits in an event loop).
     void applyOutcomes(
         const QList<ItemInfo *> &tasks, const QList<AnalysisOutcome> &outcomes, int slot);
     void applyOutcome(ItemInfo *task, const AnalysisOutcome &outcome);
-    void downloadFinished(int slot);
+    void downloadFinished(int slot, int exitCode, QProcess::ExitStatus status);
+    // Starts command for slot's task, asking the extractor for the file it
+    // finally writes (when a file for that can be made).
+    void launchDownload(int slot, const QString &command);
+    // A download that cannot run: failed with why, the slot left free.
+    void failWithoutRun(ItemInfo *task, FailReason why);
+    // Settles a finished download: status, reason, the file, the stored row.
+    void settleDownload(ItemInfo *task, int verdict, FailReason why, const QString &file);
     void readDownloadOutput(int slot);
     // Closes slot and hands its task back.
     void releaseSlot(int slot);
@@ -133,6 +144,9 @@ private:
     void keepInfo(ItemInfo *task, const QByteArray &document);
     QString takeInfo(ItemInfo *task);
     void dropInfoFile(int slot);
+    // The folder for the run files (analysis documents, final paths); null
+    // when it cannot be made.
+    QTemporaryDir *runFilesDir();
 
     QList<ItemInfo *> *m_tasks = nullptr;
     SqliteDBAOperator *m_database = nullptr;
@@ -142,7 +156,8 @@ private:
     int m_analysisBudget;
     ThumbnailFetcher m_fetchThumbnail;
     ProgressParser m_parsers[SlotCount];
-    AnalysisBatch m_batches[FirstDownloadSlot];
+    // The analysis slots' runs, on the slots' processes.
+    AnalysisSession *m_analysis[FirstDownloadSlot] = {};
     QList<ItemInfo *> m_batchTasks[FirstDownloadSlot];
 
     struct Info
@@ -161,4 +176,6 @@ private:
     bool m_retryEnabled = false;
     int m_retryWaitsMs[3] = {10 * 1000, 60 * 1000, 5 * 60 * 1000};
     QHash<ItemInfo *, qint64> m_retryDue; // when each waiting retry starts (ms since epoch)
+    RunReport m_reports[SlotCount];
+    QString m_slotPathFile[SlotCount]; // where a download run writes its final path
 };

@@ -6,6 +6,8 @@
 #include "downloads/partialpieces.h"
 #include "downloads/retryrules.h"
 #include "downloads/schedulerrules.h"
+#include "extractor/outputnames.h"
+#include "extractor/runreport.h"
 #include "tasks/iteminfo.h"
 #include "tasks/sqlitedbaoperator.h"
 #include "tasks/taskstatus.h"
@@ -21,6 +23,7 @@ DownloadListController::DownloadListController(QObject *parent)
     connect(
         m_engine, &DownloadEngine::relayoutRequested, this, &DownloadListController::listChanged);
     connect(m_engine, &DownloadEngine::countsChanged, this, &DownloadListController::countsChanged);
+    connect(m_engine, &DownloadEngine::taskEnded, this, &DownloadListController::taskEnded);
     connect(
         m_engine, &DownloadEngine::storeFailed, this, &DownloadListController::reportStoreFailure);
 }
@@ -65,6 +68,11 @@ void DownloadListController::addTask(ItemInfo *task)
 {
     task->id = m_nextTaskId++;
     task->setParent(nullptr);
+    // A task that comes with its download command (the single-video dialog)
+    // gets a name of its own as analysed ones do.
+    if (task->process_status == TaskStatus::WaitingForDownload
+        && !SchedulerRules::isMetadataCommand(task->cmd))
+        giveDistinctName(task, m_tasks);
     m_tasks.append(task);
     if (m_database && !m_database->insertTask(task))
         reportStoreFailure();
@@ -260,10 +268,38 @@ QString DownloadListController::folderToOpen(const ItemInfo *task) const
     return OutputLookup::findFolder(*task);
 }
 
+bool DownloadListController::reveal(const QString &uniqueId)
+{
+    const ItemInfo *task = nullptr;
+    for (const ItemInfo *t : qAsConst(m_tasks)) {
+        if (t->uniqueID == uniqueId && t->biaoji) {
+            task = t;
+            break;
+        }
+    }
+    if (!task)
+        return false;
+    int view = ListRules::Paused;
+    for (int v : {ListRules::Finished, ListRules::Failed, ListRules::InProgress}) {
+        if (ListRules::inView(*task, v))
+            view = v;
+    }
+    // Pages list a view newest first: the task's place among them is the
+    // offset that puts it on top, as far as the scroll range reaches.
+    int place = 0;
+    for (auto it = m_tasks.crbegin(); *it != task; ++it)
+        place += ListRules::inView(**it, view) ? 1 : 0;
+    m_view = view;
+    m_offset = qMin(place, scrollMaximum());
+    return true;
+}
+
 void DownloadListController::retranslate()
 {
     for (ItemInfo *t : qAsConst(m_tasks)) {
-        t->status = TaskStatus::textFor(t->process_status, t->active);
+        t->status = t->active && t->process_status == TaskStatus::DownloadFailed
+            ? failedStatusText(t->failReason)
+            : TaskStatus::textFor(t->process_status, t->active);
         emit taskChanged(t);
     }
 }

@@ -79,6 +79,11 @@ public:
     QString fileToPlay(const ItemInfo *task) const;
     QString folderToOpen(const ItemInfo *task) const;
 
+    // Chooses the view and page that show the listed task with this unique
+    // id: its status view, or the paused view for a paused task that has not
+    // ended. Returns false, changing nothing, when no listed task has it.
+    bool reveal(const QString &uniqueId);
+
     // Status words follow the interface language.
     void retranslate();
     void runScheduler();
@@ -88,6 +93,8 @@ public:
 signals:
     // The task's row must show the record again.
     void taskChanged(ItemInfo *task);
+    // A run of the task is over (DownloadEngine::taskEnded).
+    void taskEnded(ItemInfo *task);
     // The task's row shows text as its status word (the rest is unchanged).
     void statusTextChanged(ItemInfo *task, const QString &text);
     // What the list shows changed: redisplay the page.

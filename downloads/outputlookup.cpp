@@ -44,6 +44,15 @@ QStringList folders(const ItemInfo &t)
     return out;
 }
 
+// The file a download reported is kept as the extractor wrote it, with
+// single separators; the names this program composes join folders with "//"
+// (a network path's leading "//" aside). A composed name is only a guess at
+// what the extractor would write, so it goes through the search.
+bool isReportedFile(const QString &path)
+{
+    return !path.isEmpty() && path.indexOf(QStringLiteral("//"), 1) < 0 && QFileInfo(path).isFile();
+}
+
 } // namespace
 
 QStringList candidates(const QString &folder, const QString &renametitle)
@@ -58,6 +67,8 @@ QStringList candidates(const QString &folder, const QString &renametitle)
 
 QString findFolder(const ItemInfo &task)
 {
+    if (isReportedFile(task.renametargetPath))
+        return task.renametargetPath.left(task.renametargetPath.lastIndexOf(QLatin1Char('/')) + 1);
     if (task.renametitle.isEmpty())
         return QString();
     for (const QString &folder : folders(task)) {
@@ -69,6 +80,8 @@ QString findFolder(const ItemInfo &task)
 
 QString findFile(const ItemInfo &task)
 {
+    if (isReportedFile(task.renametargetPath))
+        return task.renametargetPath;
     const QString folder = findFolder(task);
     return folder.isEmpty() ? QString() : firstExisting(folder, task.renametitle);
 }

@@ -5,10 +5,13 @@
 
 class ItemInfo;
 
-// Finds a task's downloaded file by asking the file system, whichever folder
-// layout was in force when it was downloaded: first the per-video folder
-// path//uploader//renametitle//, then the uploader folder path//uploader//
-// (the uploader as its folder is named).
+// Finds a task's downloaded file: the file its download reported as its own
+// (kept in renametargetPath), whatever its extension. Tasks stored before
+// downloads reported their file are found by asking the file system under
+// the names they were given, whichever folder layout was in force when they
+// were downloaded: first the per-video folder path//uploader//renametitle//,
+// then the uploader folder path//uploader// (the uploader as its folder is
+// named).
 namespace OutputLookup {
 
 // The sixteen candidate files of folder, in the order they are tried.

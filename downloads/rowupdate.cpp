@@ -2,6 +2,7 @@
 
 #include "downloads/itemwidget.h"
 #include "extractor/metadata.h"
+#include "extractor/runreport.h"
 #include "tasks/iteminfo.h"
 #include "tasks/taskstatus.h"
 
@@ -67,22 +68,20 @@ void applyTaskToRow(const ItemInfo &t, itemWidget *row)
     case TaskStatus::DownloadFailed:
         row->setTitleText(titleText);
         showFixedProgress(row, 0);
-        row->setStatusText(TaskStatus::downloadFailed());
+        row->setStatusText(failedStatusText(t.failReason));
         row->hideBusyLabel();
         break;
     case TaskStatus::AnalysisFailed:
         row->setTitleText(t.url);
-        row->setStatusText(TaskStatus::downloadFailed());
+        row->setStatusText(failedStatusText(t.failReason));
         row->hideBusyLabel();
         break;
     default:
         break;
     }
 
-    // A failure's reason, or when it is tried again, in place of the bare word.
-    const bool failed = t.process_status == TaskStatus::DownloadFailed
-        || t.process_status == TaskStatus::AnalysisFailed;
-    if (failed && !t.statusNote.isEmpty())
+    // When a failed download is tried again, in place of its reason.
+    if (t.process_status == TaskStatus::DownloadFailed && !t.statusNote.isEmpty())
         row->setStatusText(t.statusNote);
     row->setDurationText(durationText(t.duration));
     row->setThumbnail(t.thumbnailpixmap);

@@ -99,10 +99,15 @@ bool isMetadataCommand(const QString &cmd)
     return cmd.contains(QLatin1String(" -j "));
 }
 
-int downloadVerdict(const ItemInfo &task, bool outputExists)
+int downloadVerdict(const ItemInfo &task, const RunEnd &run)
 {
-    const bool complete = task.process == 100 || task.process_status == TaskStatus::Finished;
-    return complete && outputExists ? TaskStatus::Finished : TaskStatus::DownloadFailed;
+    bool done = run.exitedCleanly && !run.reportedErrors;
+    if (run.pathRequested)
+        done = done && run.reportedFileThere;
+    else
+        done = done && (task.process == 100 || task.process_status == TaskStatus::Finished)
+            && run.lookupFound;
+    return done ? TaskStatus::Finished : TaskStatus::DownloadFailed;
 }
 
 int redownloadStatus(int status)

@@ -52,9 +52,22 @@ QList<ItemInfo *> pickAnalysisBatch(const QList<ItemInfo *> &tasks, int limit);
 // A command that still asks only for the metadata.
 bool isMetadataCommand(const QString &cmd);
 
-// Verdict when a download run ends: finished only when the run reached 100 %
-// (or was already finished) and the output file is really there.
-int downloadVerdict(const ItemInfo &task, bool outputExists);
+// How a download run ended.
+struct RunEnd
+{
+    bool exitedCleanly = false; // a normal exit with code 0
+    bool reportedErrors = false; // the extractor printed error lines
+    bool pathRequested = false; // the run was asked to report its final file
+    bool reportedFileThere = false; // ... and the file it reported exists
+    bool lookupFound = false; // a run not asked: the file was found by its name
+};
+
+// Verdict when a download run ends: finished only when the run ended
+// cleanly without errors and the file it reported as its own is there,
+// whatever its extension (also when it had been downloaded before). A run
+// that could not be asked for its file must also have reached 100 % (or
+// have been finished already) with its file found by name.
+int downloadVerdict(const ItemInfo &task, const RunEnd &run);
 
 // Status a task gets when the user asks for it again: back to analysis when
 // it never got a download command, otherwise back to the download queue.

@@ -49,6 +49,17 @@ bool validValue(const QString &option, const QString &value)
     return false;
 }
 
+// "--print-to-file after_move:filepath FILE", where FILE is a run's own file
+// beside the analysis documents: the only use, at start time, that makes the
+// extractor tell which file it wrote.
+bool validFinalPathRequest(const QStringList &args, int at)
+{
+    static const QRegularExpression pathFile(
+        QStringLiteral("^([A-Za-z]:)?/([^\"$%]*/)?quillon-info-[A-Za-z0-9]+/[0-9]+\\.path$"));
+    return at + 2 < args.size() && args.at(at + 1) == QLatin1String("after_move:filepath")
+        && pathFile.match(args.at(at + 2)).hasMatch();
+}
+
 } // namespace
 
 bool isOwnCommand(const QString &command, QString *why, CommandUse use)
@@ -79,8 +90,15 @@ bool isOwnCommand(const QString &command, QString *why, CommandUse use)
         const QString &arg = args.at(i);
         if (flags.contains(arg))
             continue;
-        if (arg == QLatin1String("--load-info-json") && use != CommandUse::Start)
+        if ((arg == QLatin1String("--load-info-json") || arg == QLatin1String("--print-to-file"))
+            && use != CommandUse::Start)
             return refuse(QStringLiteral("option ") + arg + QStringLiteral(" in a stored text"));
+        if (arg == QLatin1String("--print-to-file")) {
+            if (!validFinalPathRequest(args, i))
+                return refuse(QStringLiteral("option ") + arg);
+            i += 2;
+            continue;
+        }
         if (withValue.contains(arg)) {
             if (i + 1 >= args.size() || !validValue(arg, args.at(i + 1)))
                 return refuse(QStringLiteral("option ") + arg);

@@ -107,3 +107,8 @@ QString loadInfoOption(const QString &infoFile)
 {
     return QStringLiteral(" --load-info-json \"") + infoFile + QLatin1Char('"');
 }
+
+QString queuedAnalysisCommand(const QString &link)
+{
+    return QStringLiteral("tool.exe -j ") + safeLink(link);
+}

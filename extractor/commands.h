@@ -41,3 +41,7 @@ QString batchAnalysisCommand(const QStringList &links, const QString &options);
 // Appended to a download that starts from the document its analysis
 // printed, so the extractor need not extract the video again.
 QString loadInfoOption(const QString &infoFile);
+// The command a link waiting for its analysis is stored with:
+// "tool.exe -j " + the link as safeLink writes it ("" for no web link, so
+// the run fails instead of starting with something else).
+QString queuedAnalysisCommand(const QString &link);

@@ -1,6 +1,7 @@
 #include "extractor/downloadcommand.h"
 
 #include "extractor/commands.h"
+#include "extractor/outputnames.h"
 #include "tasks/formatinfo.h"
 #include "tasks/iteminfo.h"
 
@@ -130,23 +131,6 @@ QString searchPass(const QList<FormatInfo> &formats, const SearchRange &range, c
     return selector;
 }
 
-// Characters that become "_" in names taken from web pages.
-bool isForbiddenNameChar(QChar c)
-{
-    static const QString forbidden = QStringLiteral(" &|#?/\\\"<>*:%");
-    return forbidden.contains(c);
-}
-
-QString replaceForbidden(const QString &text)
-{
-    QString out = text;
-    for (QChar &c : out) {
-        if (isForbiddenNameChar(c))
-            c = QLatin1Char('_');
-    }
-    return out;
-}
-
 } // namespace
 
 QVector<ChoiceEntry> qualityChoices()
@@ -253,34 +237,6 @@ QString outputTemplateArgument(const QString &path)
         else
             out += c;
     }
-    return out;
-}
-
-QString sanitizeTitle(const QString &title, const QString &prefix)
-{
-    QString name = prefix + replaceForbidden(title);
-    if (name.size() > 80) {
-        int keep = 80;
-        // Never keep half of a character outside the basic plane.
-        if (name.at(keep - 1).isHighSurrogate())
-            --keep;
-        name.truncate(keep);
-    }
-    return name;
-}
-
-QString sanitizeFolderName(const QString &name)
-{
-    QString out = replaceForbidden(name);
-    bool dotsOnly = !out.isEmpty();
-    for (const QChar c : out) {
-        if (c != QLatin1Char('.')) {
-            dotsOnly = false;
-            break;
-        }
-    }
-    if (dotsOnly)
-        out.fill(QLatin1Char('_'));
     return out;
 }
 

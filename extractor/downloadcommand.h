@@ -1,5 +1,7 @@
 #pragma once
 
+#include "extractor/outputnames.h"
+
 #include <QList>
 #include <QString>
 #include <QVector>
@@ -53,14 +55,6 @@ bool isSafeFormatId(const QString &formatId);
 // extractor's output template and are written so that the file lands exactly
 // at path.
 QString outputTemplateArgument(const QString &path);
-
-// Output base name: the thirteen characters blank & | # ? / \ " < > * : %
-// become "_", the prefix (upload date) goes in front, at most 80 characters.
-QString sanitizeTitle(const QString &title, const QString &prefix);
-// A name from a web page used as one folder name: the same thirteen
-// characters become "_", and a name of dots only (".", "..") becomes as many
-// "_", so it can never leave the folder it is put in.
-QString sanitizeFolderName(const QString &name);
 
 // The task's output folder: path//uploader (uploader sanitised), which is
 // always created, and with folderoption other than 0 one more level named

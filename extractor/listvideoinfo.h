@@ -2,11 +2,9 @@
 
 #include <QString>
 
-class QWidget;
-
 // One entry of a playlist, channel or user page, as the flat-list run reports
-// it. The download link is url (copied into link); the row is the entry's
-// widget in the playlist dialog and is not owned.
+// it. The download link is url (copied into link); checked is the tick the
+// user gives it in the playlist dialog.
 struct ListVideoInfo
 {
     QString _type;
@@ -16,6 +14,4 @@ struct ListVideoInfo
     QString ie_key;
     bool checked = false;
     QString link;
-    int titleRetries = 0; // one title run per entry; below 0 means it was tried
-    QWidget *row = nullptr;
 };

@@ -1,6 +1,7 @@
 #include "extractor/toolprocess.h"
 
 #include "extractor/commandcheck.h"
+#include "extractor/extractorprobe.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -106,6 +107,7 @@ ToolSearch defaultToolSearch()
     ToolSearch where;
     where.currentDir = QDir::currentPath();
     where.appDir = QCoreApplication::applicationDirPath();
+    where.updatedCopy = updatedCopyPath();
     const QString path = qEnvironmentVariable("PATH");
     where.pathDirs = path.split(QDir::listSeparator(), Qt::SkipEmptyParts);
     where.fallbacks = platformFallbackTools();
@@ -122,6 +124,8 @@ QString resolveProgram(const QString &program, const ToolSearch &where)
         candidates << QDir(where.currentDir).filePath(program);
     if (!where.appDir.isEmpty())
         candidates << QDir(where.appDir).filePath(program);
+    if (!where.updatedCopy.isEmpty())
+        candidates << where.updatedCopy;
     for (const QString &dir : where.pathDirs)
         candidates << QDir(dir).filePath(program);
     for (const QString &fallback : where.fallbacks) {
@@ -133,6 +137,25 @@ QString resolveProgram(const QString &program, const ToolSearch &where)
             return QDir::cleanPath(QFileInfo(candidate).absoluteFilePath());
     }
     return program;
+}
+
+QString updatedCopyPath()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
+        + QStringLiteral("/extractor/") + releaseProgramName();
+}
+
+QStringList startOptions(const QString &program)
+{
+    return jsRuntimeOptions(program);
+}
+
+QStringList jsRuntimeOptions(const QString &program)
+{
+    const JsRuntime runtime = ExtractorProbe::remembered(program).usedRuntime();
+    if (runtime.isEmpty())
+        return {};
+    return {QStringLiteral("--js-runtimes"), runtime.optionValue()};
 }
 
 void setRunMarker(const QString &marker)
@@ -160,7 +183,10 @@ bool startExtractor(QProcess *process, const QString &command, QIODevice::OpenMo
     }
     process->setProcessChannelMode(channels);
     const QString program = resolveProgram(line.program, defaultToolSearch());
-    process->start(program, line.arguments, mode);
+    QStringList arguments = line.arguments;
+    if (line.program == toolName())
+        arguments = startOptions(program) + arguments;
+    process->start(program, arguments, mode);
     return true;
 }
 

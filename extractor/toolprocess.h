@@ -28,22 +28,30 @@ struct CommandLine
 // quote that belongs to the argument.
 CommandLine splitCommandLine(const QString &command);
 
-// Where "tool.exe" is looked for, in this order: currentDir, appDir, each of
-// pathDirs, then each fallback name in pathDirs.
+// Where "tool.exe" is looked for, in this order: currentDir, appDir, the
+// updated copy, each of pathDirs, then each fallback name in pathDirs.
 struct ToolSearch
 {
     QString currentDir;
     QString appDir;
+    QString updatedCopy; // a file path; see updatedCopyPath()
     QStringList pathDirs;
     QStringList fallbacks;
 };
 
-// The search of this process: working directory, the program's folder, PATH
-// and the platform's fallbacks.
+// The search of this process: working directory, the program's folder, the
+// updated copy, PATH and the platform's fallbacks.
 ToolSearch defaultToolSearch();
 
 // Names tried when no "tool.exe" exists anywhere (on Linux, "yt-dlp").
 QStringList platformFallbackTools();
+
+// The name of the extractor's release file for this platform ("yt-dlp";
+// "yt-dlp.exe" on Windows).
+QString releaseProgramName();
+// Where "Update extractor" keeps the copy it installed: the folder
+// "extractor" in the per-user data folder, under releaseProgramName().
+QString updatedCopyPath();
 
 // The executable to start for program. Anything but "tool.exe" is returned
 // unchanged; an unresolvable "tool.exe" too, so that the start fails.
@@ -58,6 +66,15 @@ inline QString runMarkerVariable()
 {
     return QStringLiteral("QUILLON_RUN");
 }
+
+// Options every extractor start adds to the stored command, each one whole
+// argument placed before the command's own: run-time facts (a JavaScript
+// runtime the extractor can take, ...) that must never be written into a
+// stored command. program is the resolved extractor.
+QStringList startOptions(const QString &program);
+// "--js-runtimes" with the runtime found for program, when the probe found
+// one and program is new enough to take the option; nothing otherwise.
+QStringList jsRuntimeOptions(const QString &program);
 
 // Starts command on process with merged output channels. A start that fails
 // (no extractor, not executable) still ends in finished(-1, CrashExit),

@@ -4,3 +4,8 @@ QStringList ToolProcess::platformFallbackTools()
 {
     return {};
 }
+
+QString ToolProcess::releaseProgramName()
+{
+    return QStringLiteral("yt-dlp.exe");
+}

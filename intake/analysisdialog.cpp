@@ -58,6 +58,12 @@ void AnalysisDialog::fillSaveLocations()
     SaveFolders::fillDefaults(m_saveLocation, m_desktopFolder);
 }
 
+void AnalysisDialog::done(int result)
+{
+    stopAnimation();
+    QDialog::done(result);
+}
+
 void AnalysisDialog::startAnimation()
 {
     m_frame = 1;

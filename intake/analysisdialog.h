@@ -20,6 +20,8 @@ public:
 
     // The second save location offered; the list is filled with it.
     void setDesktopFolder(const QString &folder);
+    // However the dialog ends, the waiting animation ends with it.
+    void done(int result) override;
 
 public slots:
     void updatePixmap();

@@ -19,7 +19,8 @@ struct SingleChoice
     QString bestAudioId;
     QString saveLocation;
     bool subtitles = false;
-    QString subtitleOptions; // embed option followed by the language option
+    int subtitleMode = 0; // index of subtitleModeChoices(): 1 embeds them
+    int subtitleLanguage = 0; // index of subtitleLanguageChoices()
     bool thumbnailWanted = false;
 };
 
@@ -31,8 +32,8 @@ struct ListChoice
     QString conversion;
     QString rateLimit;
     int qualityNum = 1; // the task's quality_num
-    QString subtitleOption;
-    QString thumbnailOption;
+    int subtitleLanguage = 0; // index of subtitleLanguageChoices()
+    bool thumbnail = false;
 };
 
 // The stored one-key choices, as option texts, that every one-key task gets.

@@ -1,6 +1,7 @@
 #include "intake/linkintake.h"
 
 #include "base/global.h"
+#include "extractor/choiceoptions.h"
 #include "extractor/commands.h"
 #include "intake/linkrules.h"
 #include "intake/singletask.h"
@@ -90,7 +91,7 @@ void LinkIntake::takeHandedOver()
 
 int LinkIntake::takeSingle(const QString &link)
 {
-    if (Global::ONEKEY)
+    if (m_onekeyOn)
         return analysisTask(link, QString()) ? 1 : 0;
     if (!m_dialogs)
         return 0;
@@ -111,7 +112,7 @@ int LinkIntake::takeList(const QString &link)
 {
     if (!m_dialogs)
         return 0;
-    const std::optional<ListChoice> choice = m_dialogs->chooseFromList(link, Global::ONEKEY);
+    const std::optional<ListChoice> choice = m_dialogs->chooseFromList(link, m_onekeyOn);
     if (!choice)
         return 0;
     int added = 0;
@@ -119,7 +120,7 @@ int LinkIntake::takeList(const QString &link)
         if (!entry.checked)
             continue;
         const ItemInfo *task
-            = Global::ONEKEY ? analysisTask(entry.link, entry.title) : listTask(entry, *choice);
+            = m_onekeyOn ? analysisTask(entry.link, entry.title) : listTask(entry, *choice);
         added += task ? 1 : 0;
     }
     return added;
@@ -135,7 +136,7 @@ ItemInfo *LinkIntake::listTask(const ListVideoInfo &entry, const ListChoice &cho
     task->limitRate = choice.rateLimit;
     task->path = choice.saveLocation;
     task->quality_num = choice.qualityNum;
-    task->zimu = choice.subtitleOption + choice.thumbnailOption;
+    task->zimu = listSubtitleOption(choice.subtitleLanguage) + thumbnailOption(choice.thumbnail);
     if (m_sink)
         m_sink(task);
     return task;
@@ -165,7 +166,7 @@ ItemInfo *LinkIntake::newAnalysisTask(const QString &link, const QString &title)
     task->duration = 0;
     task->process_status = TaskStatus::WaitingForAnalysis;
     task->status = TaskStatus::queuing();
-    task->cmd = QStringLiteral("tool.exe -j ") + safe;
+    task->cmd = queuedAnalysisCommand(safe);
     return task;
 }
 

@@ -48,7 +48,11 @@ public:
     void setThumbnailFetcher(ThumbnailFetcher fetcher) { m_fetchThumbnail = std::move(fetcher); }
     // The folder option the output folders of dialog tasks follow.
     void setFolderOption(int folderoption) { m_folderoption = folderoption; }
-    // The choices one-key mode applies (Global::ONEKEY switches it).
+    // One-key mode: a single link is queued at once and playlist entries
+    // are queued with the one-key choices, without their own.
+    void setOneKeyOn(bool on) { m_onekeyOn = on; }
+    bool oneKeyOn() const { return m_onekeyOn; }
+    // The choices one-key mode applies.
     void setOneKey(const OneKeyChoice &choice) { m_onekey = choice; }
     const OneKeyChoice &oneKey() const { return m_onekey; }
 
@@ -84,6 +88,7 @@ private:
     IntakeDialogs *m_dialogs = nullptr;
     int m_folderoption = 1;
     OneKeyChoice m_onekey;
+    bool m_onekeyOn = false;
     bool m_batch = false; // within addLinks: announce once at the end
     bool m_networkKnown = false;
     int m_depth = 0; // within addLink or addLinks

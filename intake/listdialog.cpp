@@ -4,11 +4,7 @@
 #include "base/dialogseam.h"
 #include "base/global.h"
 #include "base/imagestyle.h"
-#include "extractor/commands.h"
 #include "extractor/downloadcommand.h"
-#include "extractor/metadata.h"
-#include "extractor/myqprocess.h"
-#include "extractor/toolprocess.h"
 #include "intake/form.h"
 #include "intake/playlistrows.h"
 
@@ -17,17 +13,9 @@
 ListDialog::ListDialog(QWidget *parent)
     : AnalysisDialog(parent)
     , ui(new Ui::ListDialog)
-    , m_p1(new MyQProcess(this))
-    , m_p2(new MyQProcess(this))
 {
     ui->setupUi(this);
     setUpChrome(ui->frame_base, ui->frame_top, ui->label_jindu, ui->comboBox_type_2);
-    for (MyQProcess *p : {m_p1, m_p2})
-        p->setProcessChannelMode(QProcess::MergedChannels);
-    connect(m_p1, QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished), this,
-        &ListDialog::on_P1_Finished);
-    connect(m_p2, QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished), this,
-        &ListDialog::on_P2_Finished);
 
     m_rows = new PlaylistRows(ui->scrollArea, [this](Form *row, int index) {
         const ListVideoInfo &entry = m_entries.at(index);
@@ -49,7 +37,6 @@ ListDialog::ListDialog(QWidget *parent)
 
 ListDialog::~ListDialog()
 {
-    endRuns();
     delete ui;
 }
 
@@ -83,13 +70,12 @@ void ListDialog::setOneKey(bool onekey)
     ui->label_2->setVisible(!onekey);
 }
 
-void ListDialog::startAnalysis(const QString &link)
+void ListDialog::showAnalysing(const QString &link)
 {
-    endRuns();
+    stopAnimation();
     fillSaveLocations();
     clearRows();
     ui->label_duration->clear();
-    m_finished = false;
     m_downloaded = false;
     m_choice = ListChoice();
     {
@@ -106,31 +92,21 @@ void ListDialog::startAnalysis(const QString &link)
     ui->label_title->setText(
         QFontMetrics(font).elidedText(text, Qt::ElideRight, Global::scaled(360)));
     ui->label_title->setToolTip(text);
-    ToolProcess::startExtractor(m_p1, flatListCommand(link));
 }
 
 void ListDialog::clearRows()
 {
     m_entries.clear();
     m_rows->setCount(0);
-    m_titleIndex = -1;
 }
 
-void ListDialog::on_P1_Finished(int, QProcess::ExitStatus)
-{
-    const QByteArray output = m_p1->readAll();
-    m_p1->close();
-    showEntries(output);
-}
-
-void ListDialog::showEntries(const QByteArray &flatListOutput)
+void ListDialog::showEntries(const QList<ListVideoInfo> &entries)
 {
     stopAnimation();
-    m_entries = parseFlatList(flatListOutput);
+    m_entries = entries;
     showList();
     ui->label_title->setText(tr("Parsing completed,select videoes and click download"));
     ui->label_title->setToolTip(QString());
-    fetchNextTitle();
 }
 
 void ListDialog::showList()
@@ -166,35 +142,14 @@ void ListDialog::on_checkBox_toggled(bool checked)
     showCount();
 }
 
-void ListDialog::fetchNextTitle()
+void ListDialog::showTitle(int index, const QString &found)
 {
-    if (m_finished || m_p2->state() != QProcess::NotRunning)
+    if (index < 0 || index >= m_entries.size())
         return;
-    for (int i = 0; i < m_entries.size(); ++i) {
-        ListVideoInfo &entry = m_entries[i];
-        if (!entry.title.isEmpty() || entry.titleRetries < 0)
-            continue;
-        entry.titleRetries -= 1;
-        m_titleIndex = i;
-        ToolProcess::startExtractor(m_p2, titleCommand(entry.link));
-        return;
-    }
-}
-
-void ListDialog::on_P2_Finished(int, QProcess::ExitStatus)
-{
-    const QByteArray output = m_p2->readAll();
-    m_p2->close();
-    if (m_titleIndex >= 0 && m_titleIndex < m_entries.size()) {
-        QString title = titleFromOutput(output);
-        if (title.isEmpty())
-            title = tr("Parsing failture");
-        m_entries[m_titleIndex].title = title;
-        if (Form *row = m_rows->rowFor(m_titleIndex))
-            row->setTitle(title);
-    }
-    m_titleIndex = -1;
-    fetchNextTitle();
+    const QString title = found.isEmpty() ? tr("Parsing failture") : found;
+    m_entries[index].title = title;
+    if (Form *row = m_rows->rowFor(index))
+        row->setTitle(title);
 }
 
 void ListDialog::on_pushButton_2_clicked()
@@ -206,12 +161,9 @@ void ListDialog::on_pushButton_clicked()
 {
     m_choice = ListChoice();
     m_choice.saveLocation = ui->comboBox_type_2->currentText();
-    m_choice.thumbnailOption = ui->checkBox_2->isChecked()
-        ? QStringLiteral(" --write-thumbnail --convert-thumbnails png ")
-        : QStringLiteral(" ");
+    m_choice.thumbnail = ui->checkBox_2->isChecked();
     m_choice.qualityNum = ui->comboBox_video->currentIndex() + 1;
-    m_choice.subtitleOption = QStringLiteral(" --write-sub  --write-auto-sub ")
-        + subtitleLanguageOption(ui->comboBox_subtitle->currentIndex());
+    m_choice.subtitleLanguage = ui->comboBox_subtitle->currentIndex();
     m_choice.entries = m_entries;
     m_downloaded = true;
     done(Download);
@@ -228,21 +180,6 @@ void ListDialog::reject()
     // Escape and closing the window queue nothing, like the close button.
     m_downloaded = false;
     done(Closed);
-}
-
-void ListDialog::finish()
-{
-    m_finished = true;
-    endRuns();
-}
-
-void ListDialog::endRuns()
-{
-    for (MyQProcess *p : {m_p1, m_p2}) {
-        const QSignalBlocker quiet(p);
-        p->endRun();
-    }
-    stopAnimation();
 }
 
 std::optional<ListChoice> ListDialog::choice() const

@@ -5,7 +5,6 @@
 #include "intake/intakechoices.h"
 
 #include <QList>
-#include <QProcess>
 #include <optional>
 
 namespace Ui {
@@ -13,13 +12,12 @@ class ListDialog;
 }
 
 class Form;
-class MyQProcess;
 class PlaylistRows;
 
-// The dialog a playlist, channel or user link opens: it lists the entries
-// with the extractor's flat-list run, fetches missing titles one at a time,
-// and lets the user tick entries and choose quality, subtitle language,
-// thumbnail and (outside one-key mode) the save folder. Ends with 3 through
+// The dialog a playlist, channel or user link opens: it shows the entries and
+// the titles looked up for them as they are handed to it, and lets the user
+// tick entries and choose quality, subtitle language, thumbnail and (outside
+// one-key mode) the save folder. It runs nothing itself. Ends with 3 through
 // the download button and 4 through the close button.
 class ListDialog : public AnalysisDialog
 {
@@ -35,14 +33,14 @@ public:
     explicit ListDialog(QWidget *parent = nullptr);
     ~ListDialog() override;
 
-    void startAnalysis(const QString &link);
+    // Starts clean for link, waiting for its entries.
+    void showAnalysing(const QString &link);
     void setOneKey(bool onekey);
     void setLanguage(int languageSwitch);
-    // Stops the title runs and ends both extractor runs (after the modal run).
-    void finish();
-    // Lists the entries of a flat-list run's output, ticks the first and
-    // starts fetching missing titles.
-    void showEntries(const QByteArray &flatListOutput);
+    // Lists the entries and ticks the first.
+    void showEntries(const QList<ListVideoInfo> &entries);
+    // The title looked up for entry index; empty when the lookup failed.
+    void showTitle(int index, const QString &title);
     // The choices after a run that ended through the download button.
     std::optional<ListChoice> choice() const;
 
@@ -51,8 +49,6 @@ public:
     PlaylistRows *rows() const { return m_rows; }
 
 public slots:
-    void on_P1_Finished(int result, QProcess::ExitStatus status);
-    void on_P2_Finished(int result, QProcess::ExitStatus status);
     void on_checkBox_toggled(bool checked);
     void on_pushButton_2_clicked();
     void on_pushButton_clicked();
@@ -64,18 +60,11 @@ private:
     void clearRows();
     void showList();
     void showCount();
-    // Starts the title run of the next entry without a title, if any.
-    void fetchNextTitle();
-    void endRuns();
 
     Ui::ListDialog *ui;
     PlaylistRows *m_rows;
-    MyQProcess *m_p1;
-    MyQProcess *m_p2;
     QString m_link;
     QList<ListVideoInfo> m_entries;
-    int m_titleIndex = -1;
-    bool m_finished = false;
     bool m_onekey = false;
     bool m_downloaded = false;
     ListChoice m_choice;

@@ -1,5 +1,6 @@
 #include "intake/onekey.h"
 
+#include "extractor/choiceoptions.h"
 #include "extractor/downloadcommand.h"
 
 namespace OneKey {
@@ -16,9 +17,7 @@ OneKeyChoice choiceFrom(const SettingsStore::OneKeySettings &stored)
     c.quality = stored.videoquality;
     c.subtitleOption = subtitleModeOption(stored.videozimu);
     c.subLangOption = subtitleLanguageOption(stored.videozimulang);
-    c.thumbnailOption = stored.videothumbnail
-        ? QStringLiteral(" --write-thumbnail --convert-thumbnails png ")
-        : QStringLiteral(" ");
+    c.thumbnailOption = thumbnailOption(stored.videothumbnail);
     return c;
 }
 

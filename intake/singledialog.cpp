@@ -4,22 +4,13 @@
 #include "base/dialogseam.h"
 #include "base/global.h"
 #include "base/imagestyle.h"
-#include "extractor/commands.h"
 #include "extractor/downloadcommand.h"
 #include "extractor/formattable.h"
-#include "extractor/myqprocess.h"
-#include "extractor/toolprocess.h"
 
 #include <QHeaderView>
 #include <QRadioButton>
 
 namespace {
-
-// The single-video dialog's subtitle modes: keep the file, or embed it too.
-QString embedOption(int index)
-{
-    return index == 1 ? QStringLiteral(" --embed-subs ") : QString();
-}
 
 QTableWidgetItem *cell(const QString &text, const QString &toolTip = QString())
 {
@@ -34,13 +25,9 @@ QTableWidgetItem *cell(const QString &text, const QString &toolTip = QString())
 SingleDialog::SingleDialog(QWidget *parent)
     : AnalysisDialog(parent)
     , ui(new Ui::SingleDialog)
-    , m_process(new MyQProcess(this))
 {
     ui->setupUi(this);
     setUpChrome(ui->frame_base, ui->frame_top, ui->label_jindu, ui->comboBox_3);
-    m_process->setProcessChannelMode(QProcess::MergedChannels);
-    connect(m_process, QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished), this,
-        &SingleDialog::on_Finished);
 
     QTableWidget *table = ui->tableWidget;
     table->setColumnCount(FormatRow::ColumnCount);
@@ -69,7 +56,6 @@ SingleDialog::SingleDialog(QWidget *parent)
 
 SingleDialog::~SingleDialog()
 {
-    endAnalysis();
     delete ui;
 }
 
@@ -91,9 +77,8 @@ void SingleDialog::setLanguage(int languageSwitch)
         setWindowTitle(tr("Video Analytics"));
 }
 
-void SingleDialog::startAnalysis(const QString &link)
+void SingleDialog::showAnalysing(const QString &link)
 {
-    endAnalysis();
     fillSaveLocations();
     m_link = link;
     setWindowTitle(link);
@@ -108,27 +93,13 @@ void SingleDialog::startAnalysis(const QString &link)
     ui->tableWidget->setRowCount(0);
     ui->checkBox->setChecked(true);
     ui->checkBox_2->setChecked(true);
-    ToolProcess::startExtractor(m_process, singleVideoCommand(link));
 }
 
-void SingleDialog::endAnalysis()
-{
-    // A run ended on purpose has nothing to report.
-    const QSignalBlocker quiet(m_process);
-    m_process->endRun();
-}
-
-void SingleDialog::on_Finished(int)
-{
-    const QByteArray output = m_process->readAll();
-    m_process->close();
-    showAnalysis(output);
-}
-
-void SingleDialog::showAnalysis(const QByteArray &output)
+void SingleDialog::showAnalysis(bool ok, const VideoMetadata &meta)
 {
     stopAnimation();
-    if (parseVideoOutput(output, &m_meta) == ParseResult::Invalid) {
+    m_meta = ok ? meta : VideoMetadata();
+    if (!ok) {
         ui->label->setText(tr("Incorrect Url address or network unreachabl."));
         return;
     }
@@ -207,8 +178,7 @@ void SingleDialog::on_pushButton_close_2_clicked()
 
 void SingleDialog::reject()
 {
-    // Escape, the close button and closing the window all end the run.
-    endAnalysis();
+    // Escape, the close button and closing the window all choose nothing.
     m_chosen.reset();
     QDialog::reject();
 }
@@ -217,9 +187,8 @@ void SingleDialog::on_pushButton_6_clicked()
 {
     m_saveLocation = ui->comboBox_3->currentText();
     m_subtitles = ui->checkBox->isChecked();
-    m_subtitleOptions = m_subtitles ? embedOption(ui->comboBox_5->currentIndex())
-            + subtitleLanguageOption(ui->comboBox_4->currentIndex())
-                                    : QString();
+    m_subtitleMode = ui->comboBox_5->currentIndex();
+    m_subtitleLanguage = ui->comboBox_4->currentIndex();
     m_thumbnail = ui->checkBox_2->isChecked();
 
     QTableWidget *table = ui->tableWidget;
@@ -240,7 +209,6 @@ void SingleDialog::on_pushButton_6_clicked()
             break;
         }
     }
-    endAnalysis();
     if (m_chosen)
         accept();
     else
@@ -262,7 +230,8 @@ std::optional<SingleChoice> SingleDialog::choice() const
     c.bestAudioId = m_bestAudioId;
     c.saveLocation = m_saveLocation;
     c.subtitles = m_subtitles;
-    c.subtitleOptions = m_subtitleOptions;
+    c.subtitleMode = m_subtitleMode;
+    c.subtitleLanguage = m_subtitleLanguage;
     c.thumbnailWanted = m_thumbnail;
     return c;
 }

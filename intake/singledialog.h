@@ -10,12 +10,11 @@ namespace Ui {
 class SingleDialog;
 }
 
-class MyQProcess;
-
-// The dialog a single video link opens: it analyses the link with the
-// extractor, shows title, duration and the formats, and lets the user choose
-// a format, the save folder, subtitles and the thumbnail. One dialog lives as
-// long as the window; every run starts clean.
+// The dialog a single video link opens: while the link is analysed it shows
+// the waiting animation, then title, duration and the formats, and lets the
+// user choose a format, the save folder, subtitles and the thumbnail. It
+// runs nothing itself: the analysis is handed to it. One dialog lives as
+// long as the window; every link starts clean.
 class SingleDialog : public AnalysisDialog
 {
     Q_OBJECT
@@ -25,14 +24,14 @@ public:
     ~SingleDialog() override;
 
     void setLanguage(int languageSwitch);
-    void startAnalysis(const QString &link);
-    // Shows what a single-video run printed: title, duration and formats.
-    void showAnalysis(const QByteArray &output);
+    // Starts clean for link, waiting for its analysis.
+    void showAnalysing(const QString &link);
+    // Shows an analysis: title, duration and formats, or that it failed.
+    void showAnalysis(bool ok, const VideoMetadata &meta);
     // The user's choice after the run; nothing when no format was chosen.
     std::optional<SingleChoice> choice() const;
 
 public slots:
-    void on_Finished(int result);
     void on_pushButton_5_clicked();
     void on_pushButton_close_2_clicked();
     void on_pushButton_6_clicked();
@@ -41,17 +40,15 @@ public slots:
 
 private:
     void fillTable();
-    // Ends the analysis run with everything it started.
-    void endAnalysis();
 
     Ui::SingleDialog *ui;
-    MyQProcess *m_process;
     QString m_link;
     VideoMetadata m_meta;
     QString m_bestAudioId;
     std::optional<FormatInfo> m_chosen;
     QString m_saveLocation;
     bool m_subtitles = false;
-    QString m_subtitleOptions;
+    int m_subtitleMode = 0;
+    int m_subtitleLanguage = 0;
     bool m_thumbnail = false;
 };

@@ -1,5 +1,6 @@
 #include "intake/singletask.h"
 
+#include "extractor/choiceoptions.h"
 #include "extractor/commands.h"
 #include "extractor/downloadcommand.h"
 #include "intake/intakechoices.h"
@@ -30,13 +31,6 @@ ItemInfo *taskFromSingleChoice(const SingleChoice &c, int folderoption)
     t->targetPath = folder + QStringLiteral("//") + t->renametitle + QLatin1Char('.') + t->ext;
     t->renametargetPath = t->targetPath;
 
-    const QString subtitles = c.subtitles
-        ? QStringLiteral(" --write-sub  --write-auto-sub ") + c.subtitleOptions
-        : QString();
-    const QString thumbnail = c.thumbnailWanted
-        ? QStringLiteral("  --write-thumbnail --convert-thumbnails png ")
-        : QString();
-
     // A format id that could be read as an option, or a link that is no web
     // link, leaves the command without it: the download then fails instead of
     // handing the extractor something else.
@@ -51,8 +45,14 @@ ItemInfo *taskFromSingleChoice(const SingleChoice &c, int folderoption)
             t->renametargetPath
                 = folder + QStringLiteral("//") + t->renametitle + QStringLiteral(".mkv");
     }
-    t->cmd = QStringLiteral("tool.exe  --no-cache-dir ") + QStringLiteral(" -i --newline -f ")
-        + selector + QLatin1Char(' ') + t->url + QStringLiteral(" -o ") + QLatin1Char('"')
-        + outputTemplateArgument(t->targetPath) + QLatin1Char('"') + subtitles + thumbnail;
+    SingleDownloadChoice command;
+    command.selector = selector;
+    command.link = t->url;
+    command.outputArgument = outputTemplateArgument(t->targetPath);
+    command.subtitles = c.subtitles;
+    command.subtitleMode = c.subtitleMode;
+    command.subtitleLanguage = c.subtitleLanguage;
+    command.thumbnail = c.thumbnailWanted;
+    t->cmd = singleDownloadCommand(command);
     return t;
 }

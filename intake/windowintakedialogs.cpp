@@ -1,19 +1,26 @@
 #include "intake/windowintakedialogs.h"
 
 #include "base/dialogseam.h"
+#include "extractor/analysissession.h"
 #include "intake/listdialog.h"
 #include "intake/singledialog.h"
 
 #include <QCoreApplication>
 
-WindowIntakeDialogs::WindowIntakeDialogs(
-    QWidget *window, SingleDialog *single, ListDialog *list, Anchor anchor, Language language)
+WindowIntakeDialogs::WindowIntakeDialogs(QWidget *window, SingleDialog *single, ListDialog *list,
+    AnalysisSession *analysis, Anchor anchor, Language language)
     : m_window(window)
     , m_single(single)
     , m_list(list)
+    , m_analysis(analysis)
     , m_anchor(std::move(anchor))
     , m_language(std::move(language))
-{ }
+{
+    QObject::connect(
+        m_analysis, &AnalysisSession::videoAnalysed, m_single, &SingleDialog::showAnalysis);
+    QObject::connect(m_analysis, &AnalysisSession::entriesListed, m_list, &ListDialog::showEntries);
+    QObject::connect(m_analysis, &AnalysisSession::titleFound, m_list, &ListDialog::showTitle);
+}
 
 void WindowIntakeDialogs::warnNotALink()
 {
@@ -36,19 +43,22 @@ std::optional<SingleChoice> WindowIntakeDialogs::chooseSingle(const QString &lin
 {
     m_single->move(m_anchor());
     m_single->setLanguage(m_language());
-    m_single->startAnalysis(link);
+    m_single->showAnalysing(link);
+    m_analysis->analyseVideo(link);
     m_single->exec();
+    m_analysis->stop();
     return m_single->choice();
 }
 
 std::optional<ListChoice> WindowIntakeDialogs::chooseFromList(const QString &link, bool onekey)
 {
-    m_list->startAnalysis(link);
+    m_list->showAnalysing(link);
+    m_analysis->analyseList(link);
     m_list->setOneKey(onekey);
     m_list->move(m_anchor());
     m_list->setLanguage(m_language());
     const int result = m_list->exec();
-    m_list->finish();
+    m_analysis->stop();
     if (result != ListDialog::Download)
         return std::nullopt;
     return m_list->choice();

@@ -170,9 +170,12 @@ void ProxyController::publish(const QString &host, int port, const QString &type
 {
     if (m_stopped)
         return; // a result that was under way when the program began to close
-    Global::PROXY_PORT = port;
-    Global::PROXY_HOST = host;
-    Global::PROXY_IS_SOCKS5 = type != QLatin1String("HTTP");
+    m_port = port;
+    m_host = host;
+    m_socks5 = type != QLatin1String("HTTP");
+    Global::PROXY_PORT = m_port;
+    Global::PROXY_HOST = m_host;
+    Global::PROXY_IS_SOCKS5 = m_socks5;
     if (port != -1) {
         emit networkAvailable();
         const SettingsStore::StoredProxy saved = SettingsStore::loadProxy(m_settingsPath);
@@ -186,7 +189,7 @@ void ProxyController::publish(const QString &host, int port, const QString &type
             s->setValue(QStringLiteral("/setting/proxyport"), QString::number(port));
             s->setValue(QStringLiteral("/setting/proxyipaddr"), host);
             s->setValue(QStringLiteral("/setting/proxytype"),
-                Global::PROXY_IS_SOCKS5 ? QStringLiteral("SOCKS5") : QStringLiteral("HTTP"));
+                m_socks5 ? QStringLiteral("SOCKS5") : QStringLiteral("HTTP"));
         }
     } else {
         emit networkTesting();
@@ -196,7 +199,7 @@ void ProxyController::publish(const QString &host, int port, const QString &type
 
 void ProxyController::checkConnectivity()
 {
-    if (Global::PROXY_PORT < 0) {
+    if (m_port < 0) {
         // Nothing known yet. A run that found nothing (say, the network was
         // down at start-up) must not leave links refused until a restart.
         if (!isDetecting())
@@ -207,11 +210,10 @@ void ProxyController::checkConnectivity()
         return;
 
     std::optional<QNetworkProxy> proxy;
-    if (Global::PROXY_PORT != 0) {
+    if (m_port != 0) {
         // Through the proxy every command uses, of the type it was found as.
-        proxy = QNetworkProxy(
-            Global::PROXY_IS_SOCKS5 ? QNetworkProxy::Socks5Proxy : QNetworkProxy::HttpProxy,
-            Global::PROXY_HOST, static_cast<quint16>(Global::PROXY_PORT));
+        proxy = QNetworkProxy(m_socks5 ? QNetworkProxy::Socks5Proxy : QNetworkProxy::HttpProxy,
+            m_host, static_cast<quint16>(m_port));
     }
     const QPointer<ProxyController> alive(this);
     m_keepaliveBusy = true;
@@ -279,8 +281,7 @@ void ProxyController::runProxyTest(const QString &clipboardText)
         endProcessLater(old);
     }
 
-    const QString command = proxyTestCommand(
-        clipboardText, Global::PROXY_HOST, Global::PROXY_PORT, Global::PROXY_IS_SOCKS5);
+    const QString command = proxyTestCommand(clipboardText, m_host, m_port, m_socks5);
     qDebug() << "proxy test:" << command;
 
     auto *process = new QProcess(this);

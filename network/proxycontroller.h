@@ -60,6 +60,13 @@ public:
     // custom modes the result is stored, for the next run to try first; the
     // stored mode is left as the user chose it.
     void publish(const QString &host, int port, const QString &type);
+    // The proxy in use, as last published: port -1 while nothing is known,
+    // 0 for a direct connection. The controller is its only writer; the
+    // command texts read the copy in Global, which publish() keeps equal.
+    int port() const { return m_port; }
+    QString host() const { return m_host; }
+    bool isSocks5() const { return m_socks5; }
+    bool networkKnown() const { return m_port != -1; }
     // The periodic check: starts a detection while nothing is known; otherwise
     // fetches a small file through the proxy in use, and the third failure in
     // a row starts a new detection. Never runs twice at once.
@@ -113,6 +120,9 @@ private:
     void setCustomCheck(CustomCheck check);
 
     QString m_settingsPath;
+    QString m_host = QStringLiteral("127.0.0.1");
+    int m_port = -1;
+    bool m_socks5 = false;
     GetProxyPortThread *m_thread = nullptr;
     // The run under way or last made.
     bool m_runAfterChange = false; // started by a change of mode or custom proxy

@@ -1,5 +1,6 @@
 #!/usr/bin/python3
-"""Draws every picture the program embeds (resources/) and writes images.qrc.
+"""Draws every picture the program embeds (resources/) and writes images.qrc;
+draws the menu entry's icon for installation too (dist/icons/, not embedded).
 
 One design for the whole window: one palette around the title-bar blue
 #3190f0, one corner radius, Noto Sans CJK for English and Chinese words.
@@ -19,6 +20,8 @@ from PIL import Image, ImageDraw, ImageFont
 
 ROOT = os.path.normpath(os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
 OUT = os.path.join(ROOT, "resources")
+DIST_ICONS = os.path.join(ROOT, "dist", "icons", "hicolor")
+APP_ID = "com.orvanta.quillon"
 
 FONT_BOLD = "/usr/share/fonts/opentype/noto/NotoSansCJK-Bold.ttc"
 FONT_REGULAR = "/usr/share/fonts/opentype/noto/NotoSansCJK-Regular.ttc"
@@ -549,6 +552,33 @@ def app_icons():
     up.save("icons/update.png")
 
 
+def desktop_icons():
+    """The menu entry's icon: the program's mark in the freedesktop sizes, and
+    the same drawing as SVG for any other size."""
+    for n in (16, 22, 24, 32, 48, 64, 128, 256):
+        c = Canvas(n / FILE_SCALE, n / FILE_SCALE)
+        logo(c, 0, 0, n / FILE_SCALE, BLUE, WHITE)
+        path = os.path.join(DIST_ICONS, "%dx%d" % (n, n), "apps", APP_ID + ".png")
+        os.makedirs(os.path.dirname(path), exist_ok=True)
+        c.img.resize((n, n), Image.LANCZOS).save(path, optimize=True)
+
+    # logo() in SVG: the ring's stroke lies inside its radius there, and the
+    # lines have round caps and joins.
+    stroke = 2.3
+    svg = """<svg xmlns="http://www.w3.org/2000/svg" width="256" height="256" viewBox="0 0 24 24">
+  <rect x="0.5" y="0.5" width="23" height="23" rx="5.5" fill="#%02x%02x%02x"/>
+  <g fill="none" stroke="#ffffff" stroke-width="%g" stroke-linecap="round" stroke-linejoin="round">
+    <circle cx="12" cy="12" r="%g"/>
+    <path d="M12 7.6V15.4M8.9 12.6L12 15.6L15.1 12.6"/>
+  </g>
+</svg>
+""" % (BLUE + (stroke, 7.6 - stroke / 2))
+    path = os.path.join(DIST_ICONS, "scalable", "apps", APP_ID + ".svg")
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    with open(path, "w") as fh:
+        fh.write(svg)
+
+
 def wordmarks():
     c = Canvas(150, 30)
     c.text(0, 0, 150, 30, "Quillon", 20, WHITE, align="left")
@@ -940,9 +970,10 @@ def write_qrc():
 
 
 def main():
-    for fn in (top_tabs, title_bar_icons, menu_icons, app_icons, wordmarks, paste_and_onekey,
-               intro_pictures, list_page, row_pictures, network_frames, service_pictures,
-               settings_and_dialog_buttons, check_marks, choice_icons, popular_page, onekey_captions):
+    for fn in (top_tabs, title_bar_icons, menu_icons, app_icons, desktop_icons, wordmarks,
+               paste_and_onekey, intro_pictures, list_page, row_pictures, network_frames,
+               service_pictures, settings_and_dialog_buttons, check_marks, choice_icons,
+               popular_page, onekey_captions):
         fn()
     write_qrc()
     print("%d pictures written to %s" % (len(set(written)), OUT))

@@ -9,8 +9,10 @@ PACKAGES=(
     qtbase5-dev qtbase5-dev-tools qtdeclarative5-dev libqt5sql5-sqlite
     qttools5-dev qttools5-dev-tools
     yt-dlp ffmpeg
-    tinyproxy microsocks
+    tinyproxy microsocks gpgv gpg gpg-agent
     xvfb xauth imagemagick fonts-noto-cjk fonts-dejavu-core python3 python3-pil
+    dbus-daemon
+    dpkg-dev file desktop-file-utils appstream
 )
 
 missing=()
@@ -27,3 +29,10 @@ fi
 
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON
 cmake --build build -j"$(nproc)"
+
+# A real Deno for the tests of the JavaScript runtime, when npm is there and
+# can fetch it (they use a Node 20 or later otherwise, or say why they skip).
+if command -v npm >/dev/null && [ ! -x build/tools/node_modules/.bin/deno ]; then
+    timeout 300 npm install --no-audit --no-fund --prefix build/tools deno >/dev/null 2>&1 \
+        || echo "No Deno for the tests: npm could not fetch it."
+fi

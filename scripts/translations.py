@@ -48,6 +48,11 @@ ZH = {
     "Load historical records .": "启动时加载历史记录。",
     "Auto delete file that does not exist.": "自动删除已不存在的文件记录。",
     "A Vidoe,A folder.": "每个视频单独保存在一个文件夹中。",
+    "Notify me when a download ends in the background.": "窗口在后台时，下载完成或失败后发送桌面通知。",
+    # Desktop notices
+    "Download finished": "下载完成",
+    "Download failed": "下载失败",
+    "Show": "查看",
     "Number of the videoes ": "热门视频显示数量",
     "Number of the processes ": "同时下载任务数",
     "Number of analysis processes ": "同时解析任务数",
@@ -82,6 +87,14 @@ ZH = {
     "Finished": "已完成",
     "Download Failed": "下载失败",
     "Pause": "已暂停",
+    # Why a download failed
+    "Failed: %1": "失败：%1",
+    "disk full": "磁盘已满",
+    "name too long": "文件名过长",
+    "folder not usable": "文件夹不可用",
+    "no answer": "网站无应答",
+    "extractor error": "解析工具出错",
+    "file incomplete": "文件不完整",
     # Download row and list
     "Copy download link": "复制下载链接",
     "Open folder": "打开文件夹",
@@ -225,6 +238,51 @@ ZH = {
         "确定要取消下载吗？这是一次强制更新，现在退出将关闭程序。",
     "Stop": "停止",
     "升级内容:": "更新内容：",
+    # The extractor in use and its update
+    "Update extractor": "更新解析组件",
+    "Cancel": "取消",
+    "Fetching the list of the newest release…": "正在获取最新版本的文件清单…",
+    "Checking the release's signature…": "正在验证版本签名…",
+    "Downloading the extractor…": "正在下载解析组件…",
+    "Trying the new extractor…": "正在试运行新的解析组件…",
+    "Extractor: looking for it…": "解析组件：正在查找…",
+    "Extractor: none found": "解析组件：未找到",
+    "Extractor: %1": "解析组件：%1",
+    "Extractor version: %1": "解析组件版本：%1",
+    "it does not answer": "无响应",
+    "JavaScript runtime: %1": "JavaScript 运行环境：%1",
+    "none": "无",
+    "none (%1 is too old for this extractor)": "无（%1 对此解析组件来说版本过旧）",
+    "The extractor is being updated already.": "解析组件正在更新中。",
+    'Downloads are running (%1). The extractor can be updated when none runs: wait until they have finished or pause them, then choose "Update extractor" again.':
+        "有下载正在进行（%1 个）。没有下载进行时才能更新解析组件：请等待下载完成或将其暂停，然后再次选择“更新解析组件”。",
+    "The release address %1 is not used: releases are fetched over https only.":
+        "未使用发布地址 %1：只通过 https 获取新版本。",
+    'The release cannot be checked: the signature checker gpgv is missing. Install it (the Debian package "gpgv") and try again.':
+        "无法验证新版本：缺少签名验证工具 gpgv。请安装它（Debian 软件包“gpgv”）后重试。",
+    "No temporary folder could be made for the download.": "无法为下载创建临时文件夹。",
+    "The download could not be written: %1.": "无法写入下载的文件：%1。",
+    "The release address answered with something other than a release (%1 is too large).":
+        "发布地址返回的不是发布文件（%1 过大）。",
+    "The release address sent the download on to %1, which is not an https address.":
+        "发布地址将下载转到了 %1，这不是 https 地址。",
+    "The download of %1 was cut short.": "%1 的下载中途中断。",
+    "the server answered %1": "服务器返回 %1",
+    "%1 could not be downloaded from %2: %3.": "无法从 %2 下载 %1：%3。",
+    "The downloaded %1 does not match the checksum the release lists for it.":
+        "下载的 %1 与发布清单中列出的校验值不符。",
+    "The program's copy of the extractor project's key is damaged.": "程序自带的解析组件项目密钥已损坏。",
+    "The download could not be written to %1.": "无法将下载写入 %1。",
+    "The release's checksum list is not signed with the extractor project's key.":
+        "发布的校验清单没有使用解析组件项目的密钥签名。",
+    "The release's checksum list names no %1.": "发布的校验清单中没有 %1。",
+    "The new extractor could not be saved in %1.": "无法将新的解析组件保存到 %1。",
+    "The new extractor does not run on this computer.": "新的解析组件无法在这台电脑上运行。",
+    "The new extractor could not be put in place of %1.": "无法用新的解析组件替换 %1。",
+    "The extractor was updated to version %1.": "解析组件已更新到版本 %1。",
+    "It is not used while %1 is found first: remove that file to use the update.":
+        "由于会先找到 %1，更新后的组件暂不会被使用：删除该文件即可使用更新。",
+    "The extractor in use is unchanged.": "正在使用的解析组件保持不变。",
 }
 
 # English for the source texts that are written in Chinese.

@@ -60,6 +60,9 @@ public:
     // Run-time only: why the task failed or when it is tried again; shown by
     // its row, empty when there is nothing to add to the status word.
     QString statusNote;
+    // Run-time only: why the last download run failed (FailReason), shown
+    // in the row; 0 when it did not fail or the reason is not known.
+    int failReason = 0;
 };
 
 // A new random UUID as 32 lower-case hexadecimal digits.

@@ -4,6 +4,7 @@
 #include "extractor/commandcheck.h"
 #include "extractor/commands.h"
 #include "extractor/downloadcommand.h"
+#include "extractor/runreport.h"
 #include "extractor/toolprocess.h"
 #include "tasks/iteminfo.h"
 
@@ -65,7 +66,71 @@ private slots:
         std::tie(task.path, task.uploader, task.title, task.namePrefix)
             = std::make_tuple(m_tmp.filePath("chosen"), "..", "..", "");
         composeDownloadCommand(&task, 1);
-        QCOMPARE(QDir::cleanPath(task.targetPath), m_tmp.filePath("chosen/__/__/...mp4"));
+        QCOMPARE(QDir::cleanPath(task.targetPath), m_tmp.filePath("chosen/__/__/__.mp4"));
+    }
+
+    // Names from web pages are names every file system takes: no control
+    // characters, not hidden, within the byte limit with room for the
+    // extractor's temporary suffixes, cut between characters; Windows'
+    // reserved names and trailing dots only where Windows reads them.
+    void namesWithinLimits()
+    {
+        const QString cjk300 = QString(300, QChar(0x4E2D));
+        const QString thumbs = QString::fromUtf8("👍🏽").repeated(40); // 8 bytes each
+        // clang-format off
+        const struct { QString title, prefix; bool folder; NameRules rules; QString expected; } cases[] = {
+            {"Line\nfeed\tand\rreturn\u2028", "", false, NameRules::Posix, "Line_feed_and_return_"},
+            {"..hidden", "", false, NameRules::Posix, "__hidden"},
+            {"..hidden", "20200131", false, NameRules::Posix, "20200131..hidden"},
+            {QString(100, 'a'), "20200131", false, NameRules::Posix, "20200131" + QString(72, 'a')},
+            {cjk300, "20200131", false, NameRules::Posix, "20200131" + QString(55, QChar(0x4E2D))},
+            {thumbs, "", false, NameRules::Posix, QString::fromUtf8("👍🏽").repeated(20)},
+            {thumbs, "", true, NameRules::Posix, QString::fromUtf8("👍🏽").repeated(21)},
+            {"..", "", true, NameRules::Posix, "__"},
+            {QString(120, QChar(0x4E2D)), "", true, NameRules::Posix, QString(58, QChar(0x4E2D))},
+            {"CON", "", false, NameRules::Windows, "_CON"},
+            {"lpt1.x", "", true, NameRules::Windows, "_lpt1.x"},
+            {"Ends.", "", true, NameRules::Windows, "Ends_"},
+            {"Ends.", "", true, NameRules::Posix, "Ends."},
+            {"CON", "", true, NameRules::Posix, "CON"},
+        };
+        // clang-format on
+        for (const auto &c : cases) {
+            const QString name = c.folder ? sanitizeFolderName(c.title, c.rules)
+                                          : sanitizeTitle(c.title, c.prefix, c.rules);
+            QCOMPARE(name, c.expected);
+            QVERIFY(name.toUtf8().size() <= kMaxNameBytes);
+        }
+    }
+
+    // Two videos of one title in one folder get two files; the same video
+    // twice keeps its one name, as does a video in another folder.
+    void distinctNamesForDistinctVideos()
+    {
+        const auto composed = [this](const QString &link, const QString &folder) {
+            auto *t = new ItemInfo;
+            std::tie(t->path, t->uploader, t->title, t->url)
+                = std::make_tuple(m_tmp.filePath(folder), "Up", "One title", link);
+            composeDownloadCommand(t, 0);
+            return t;
+        };
+        QList<ItemInfo *> tasks {composed("https://v.example/1", "d")};
+        const QString first = tasks[0]->targetPath;
+        for (const auto &[link, folder] : {std::make_pair("https://v.example/1", "d"),
+                 std::make_pair("https://v.example/2", "other"),
+                 std::make_pair("https://v.example/2", "d")}) {
+            ItemInfo *t = composed(link, folder);
+            const QString before = t->targetPath;
+            QCOMPARE(giveDistinctName(t, tasks), before == first && t->url != tasks[0]->url);
+            tasks << t;
+        }
+        ItemInfo *second = tasks.last();
+        QVERIFY2(second->targetPath != first
+                && second->targetPath.startsWith(first.chopped(4) + "_[")
+                && optionValue(second->cmd, "-o") == second->targetPath
+                && second->renametargetPath == second->targetPath,
+            qPrintable(second->targetPath));
+        qDeleteAll(tasks);
     }
 
     // The format a quality picks, and never an id that is not a plain word.
@@ -159,8 +224,9 @@ private slots:
         }
     }
 
-    // The document option only ever names a file of the scheduler's own
-    // folder, with nothing the extractor expands, and only in a run.
+    // The document and final-path options only ever name a file of the
+    // scheduler's own folder, with nothing the extractor expands, and only
+    // in a run.
     void documentOptionIsTheSchedulersOnly()
     {
         const QString run = "tool.exe --no-cache-dir  -i --newline  -f 18 https://v.example/a -o "
@@ -180,10 +246,16 @@ private slots:
         };
         // clang-format on
         for (const auto &c : cases) {
-            const QString command = run + loadInfoOption(c.file);
-            QCOMPARE(isOwnCommand(command, nullptr, CommandUse::Start), c.ok);
-            QVERIFY(!isOwnCommand(command)); // never in a stored text
+            QString pathFile = c.file;
+            pathFile.replace(".info.json", ".path");
+            for (const QString &command :
+                {run + loadInfoOption(c.file), run + finalPathOption(pathFile)}) {
+                QCOMPARE(isOwnCommand(command, nullptr, CommandUse::Start), c.ok);
+                QVERIFY(!isOwnCommand(command)); // never in a stored text
+            }
         }
+        QVERIFY(!isOwnCommand(run + " --print-to-file after_move:title /tmp/quillon-info-A/1.path",
+            nullptr, CommandUse::Start));
         QVERIFY(isOwnCommand(run));
     }
 

@@ -6,6 +6,7 @@
 #include "downloads/downloadlistcontroller.h"
 #include "downloads/partialpieces.h"
 #include "downloads/retryrules.h"
+#include "extractor/runreport.h"
 #include "tasks/sqlitedbaoperator.h"
 
 #include <memory>
@@ -94,7 +95,8 @@ private slots:
         m_list->runScheduler();
         QTRY_VERIFY_WITH_TIMEOUT(!stuck->running && stuck->process_status >= 6, 20000);
         QCOMPARE(stuck->process_status, failure);
-        QCOMPARE(stuck->statusNote, QString("no answer from the extractor"));
+        QCOMPARE(
+            failedStatusText(stuck->failReason), QString("Failed: no answer from the extractor"));
         QTRY_COMPARE_WITH_TIMEOUT(next->process_status, int(TaskStatus::Finished), 20000);
         QFile pids(m_fake.pidsFile());
         if (pids.open(QIODevice::ReadOnly)) { // the download's helper went with it

@@ -87,11 +87,23 @@ private slots:
     void cleanup() { m_list.reset(); }
 
     // Stored rows are data, not commands: a command naming another program
-    // or an extra option fails its task; option fields carrying options are
-    // dropped. Nothing runs either way.
+    // (even with no option at all) or an extra option fails its task; option
+    // fields carrying options are dropped. Nothing runs either way.
     void hostileStoredFieldsRunNothing()
     {
         const QString marker = m_downloads.filePath("marker");
+        // A program that ignores the options a run appends, so that only the
+        // check of the program name stands between it and the marker.
+        const QString program = m_downloads.filePath("writer");
+        QFile writer(program);
+        QVERIFY(writer.open(QIODevice::WriteOnly));
+        writer.write("#!/bin/sh\ntouch '" + marker.toUtf8() + "'\n");
+        writer.close();
+        QVERIFY(writer.setPermissions(writer.permissions() | QFileDevice::ExeOwner));
+        ItemInfo *downloaded = queue("ok-program", 2);
+        downloaded->cmd = program;
+        ItemInfo *analysed = queue("ok-analysed");
+        analysed->cmd = program;
         ItemInfo *shell = queue("ok-shell", 2);
         shell->cmd = "/bin/sh -c \"touch " + marker + "\"";
         ItemInfo *option = queue("ok-option", 2);
@@ -102,13 +114,14 @@ private slots:
         subtitles->zimu = " --config-location " + marker + " ";
         m_list->runScheduler();
         QVERIFY(settle());
-        for (ItemInfo *t : {shell, option})
+        for (ItemInfo *t : {downloaded, shell, option})
             QCOMPARE(t->process_status, int(TaskStatus::DownloadFailed));
+        QCOMPARE(analysed->process_status, int(TaskStatus::AnalysisFailed));
         for (ItemInfo *t : {rate, subtitles}) {
             QCOMPARE(t->process_status, int(TaskStatus::Finished));
             QVERIFY(!t->cmd.contains("marker"));
         }
-        QVERIFY(!QFile::exists(marker));
+        QVERIFY2(!QFile::exists(marker), "a stored row started another program or option");
     }
 
     // One run analyses the waiting links; a link that fails there fails its
@@ -220,27 +233,36 @@ private slots:
         QVERIFY(runs(false).filter("--load-info-json").isEmpty());
     }
 
-    // Two tasks of one title in one folder write one file: the second waits
-    // for the first run instead of writing beside it.
+    // Two tasks of one video in one folder share its file: the second waits
+    // for the first run instead of writing beside it. Another video of that
+    // title gets a file of its own and is not held back.
     void oneFileIsNeverWrittenByTwoRuns()
     {
         useSlots(3, 1);
         QList<ItemInfo *> twins;
-        for (const char *site : {"https://one.example/", "https://two.example/"}) {
+        for (const char *site :
+            {"https://one.example/", "https://one.example/", "https://two.example/"}) {
             twins << queue("ok-sleep1-twin");
             twins.last()->url = site + QString("ok-sleep1-twin");
             twins.last()->cmd = "tool.exe -j " + twins.last()->url;
         }
-        int peak = 0;
+        const auto downloading = [](const ItemInfo *t) {
+            return t->running && t->process_status >= TaskStatus::Downloading;
+        };
+        bool twinsTogether = false;
+        bool othersTogether = false;
         QTimer sampler;
-        connect(&sampler, &QTimer::timeout,
-            [&] { peak = qMax(peak, m_list->engine()->busyDownloads()); });
+        connect(&sampler, &QTimer::timeout, [&] {
+            twinsTogether = twinsTogether || (downloading(twins[0]) && downloading(twins[1]));
+            othersTogether = othersTogether || (downloading(twins[0]) && downloading(twins[2]));
+        });
         sampler.start(5);
         m_list->runScheduler();
         QVERIFY(settle());
         QCOMPARE(twins[0]->targetPath, twins[1]->targetPath);
-        QCOMPARE(statuses(twins), QList<int>({6, 6}));
-        QCOMPARE(peak, 1);
+        QVERIFY(twins[2]->targetPath != twins[0]->targetPath);
+        QCOMPARE(statuses(twins), QList<int>({6, 6, 6}));
+        QVERIFY(!twinsTogether && othersTogether);
     }
 
     // A queued task that was never analysed goes to analysis, and the slot

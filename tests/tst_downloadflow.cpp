@@ -1,6 +1,7 @@
 #include "support/fakeextractor.h"
 #include "support/loopbackhttpserver.h"
 #include "support/mediafixture.h"
+#include "support/scripteddialogs.h"
 #include "support/taskfactory.h"
 #include "support/testmain.h"
 
@@ -27,6 +28,10 @@ class TestDownloadFlow : public QObject
     QString m_page; // a video page with an uploader
     std::unique_ptr<MainWindow> m_window;
     QTemporaryDir m_downloads;
+    // A message box the program opens is answered at once and recorded: a
+    // fault that asks the user something fails the test instead of leaving
+    // it waiting for a click.
+    ScriptedDialogs m_dialogs;
 
     DownloadListController *list() const { return m_window->downloadList(); }
 
@@ -40,6 +45,30 @@ class TestDownloadFlow : public QObject
         t->limitRate = rate;
         list()->addTask(t);
         return t;
+    }
+
+    // Waits until every task has ended and left its slot, at most ms.
+    static bool settled(const QList<ItemInfo *> &tasks, int ms)
+    {
+        return QTest::qWaitFor(
+            [&] {
+                return std::all_of(tasks.cbegin(), tasks.cend(), [](const ItemInfo *t) {
+                    return t->process_status >= TaskStatus::Finished && !t->running;
+                });
+            },
+            ms);
+    }
+
+    // Each task's status and whether it runs, for a failure message.
+    static QString states(const QList<ItemInfo *> &tasks)
+    {
+        QStringList states;
+        for (const ItemInfo *t : tasks)
+            states << QString("%1: status %2%3")
+                          .arg(t->url)
+                          .arg(t->process_status)
+                          .arg(t->running ? ", running" : "");
+        return states.join("; ");
     }
 
     // What the task's row shows: status word, percent text and progress bar.
@@ -111,6 +140,15 @@ private slots:
         m_window->on_pushButton_downloadfinished_2_clicked();
     }
 
+    void cleanup()
+    {
+        const QString asked = m_dialogs.calls.isEmpty()
+            ? QString()
+            : m_dialogs.calls[0].kind + ": " + m_dialogs.calls[0].text;
+        m_dialogs.calls.clear();
+        QVERIFY2(asked.isEmpty(), qPrintable("the program asked the user: " + asked));
+    }
+
     // Links queued together are analysed by one run of the real extractor:
     // the DASH manifest is downloaded at " SD 360P" and merged, the plain clip
     // downloaded, both stored as single analyses would store them; the
@@ -133,8 +171,7 @@ private slots:
         QCOMPARE(tasks[0]->process_status, 1);
         // One run, both links.
         QTRY_VERIFY_WITH_TIMEOUT(running(links[0].toUtf8(), "batch-two"), 10000);
-        for (ItemInfo *t : tasks)
-            QTRY_VERIFY_WITH_TIMEOUT(t->process_status >= 6 && !t->running, 90000);
+        QVERIFY2(settled(tasks, 120000), qPrintable(states(tasks)));
         QCOMPARE(QList<int>({tasks[0]->process_status, tasks[1]->process_status,
                      tasks[2]->process_status, tasks[3]->process_status}),
             QList<int>({6, 8, 6, 7}));
@@ -186,8 +223,10 @@ private slots:
             tasks << add(m_media->plainMp4Url() + "?" + tag, 0, folder.filePath(tag), "20K");
         }
         list()->runScheduler();
-        for (ItemInfo *t : tasks)
-            QTRY_COMPARE_WITH_TIMEOUT(t->process_status, 6, 120000);
+        QVERIFY2(settled(tasks, 120000), qPrintable(states(tasks)));
+        QCOMPARE(QList<int>({tasks[0]->process_status, tasks[1]->process_status,
+                     tasks[2]->process_status}),
+            QList<int>({6, 6, 6}));
         QCOMPARE(peak, processnum);
         list()->applySettings({});
     }
@@ -240,7 +279,8 @@ private slots:
         // Started again, it finishes (without the slow limit this time).
         restored->cmd.replace(" -r 2K ", " ");
         list()->startTask(restored);
-        QTRY_COMPARE_WITH_TIMEOUT(restored->process_status, 6, 90000);
+        QVERIFY2(settled({restored}, 90000), qPrintable(states({restored})));
+        QCOMPARE(restored->process_status, 6);
         const QString file = OutputLookup::findFile(*restored);
         // Blanks in folder names become "_".
         QVERIFY2(file.contains("/Some_Uploader/"), qPrintable(file));

@@ -2,7 +2,6 @@
 #include "support/scripteddialogs.h"
 #include "support/testmain.h"
 
-#include "base/global.h"
 #include "base/settingscontroller.h"
 #include "downloads/downloadlistcontroller.h"
 #include "intake/form.h"
@@ -10,6 +9,7 @@
 #include "intake/listdialog.h"
 #include "intake/playlistrows.h"
 #include "intake/singledialog.h"
+#include "network/proxycontroller.h"
 #include "tasks/iteminfo.h"
 #include "tasks/taskstatus.h"
 #include "ui/mainwindow.h"
@@ -37,7 +37,9 @@ class TestIntakeFlow : public QObject
     const QList<ItemInfo *> &tasks() const { return m_window->downloadList()->tasks(); }
 
     // Presses paste with text on the clipboard; act answers the dialog that
-    // opens (it is given the dialog once it has something to show).
+    // opens (it is given the dialog once it has something to show). A dialog
+    // that act left open (a failed check returns early) is closed, so a
+    // failure ends the test instead of leaving it waiting in the dialog.
     void paste(const QString &text, std::function<void(QDialog *)> act = {})
     {
         QApplication::clipboard()->setText(text);
@@ -56,16 +58,18 @@ class TestIntakeFlow : public QObject
                 open = list;
             if (!open)
                 return;
-            poll->deleteLater();
+            // Stopped, not deleted: act may wait, and waiting deletes what
+            // is marked for deletion, this timer with the running slot too.
+            poll->stop();
             m_opened << open->metaObject()->className();
             if (act)
                 act(open);
-            else
+            if (open->isVisible())
                 open->reject();
         });
         poll->start(50);
         m_window->findChild<QPushButton *>("pushButton_paste")->click();
-        poll->deleteLater();
+        delete poll;
     }
 
     template<typename T> static T *child(QDialog *d, const char *name)
@@ -100,6 +104,17 @@ private slots:
                            .toUtf8());
         feed.write("</channel></rss>");
         feed.close();
+        // A feed whose entries have no title: the manifest and a dead link.
+        QVERIFY(QDir(m_media->folder()).mkpath("channel"));
+        QFile untitled(m_media->folder() + "/channel/untitled");
+        QVERIFY(untitled.open(QIODevice::WriteOnly));
+        untitled.write("<?xml version=\"1.0\"?><rss version=\"2.0\"><channel><title>U</title>"
+                       "<link>http://127.0.0.1/</link><description>d</description>");
+        for (const QString &link : {m_media->dashUrl() + "?u=1", m_media->missingUrl()})
+            untitled.write(
+                ("<item><enclosure url=\"" + link + "\" type=\"video/mp4\"/></item>").toUtf8());
+        untitled.write("</channel></rss>");
+        untitled.close();
         // The direct connection is found at once on loopback.
         qputenv("QUILLON_PROBE_URL", m_media->plainMp4Url().toUtf8());
         qputenv("QUILLON_KEEPALIVE_URL", m_media->plainMp4Url().toUtf8());
@@ -108,7 +123,11 @@ private slots:
         QDir::setCurrent(qEnvironmentVariable("QUILLON_BINARY_DIR"));
         m_window = std::make_unique<MainWindow>();
         m_window->show();
-        QTRY_COMPARE_WITH_TIMEOUT(Global::PROXY_PORT, 0, 30000);
+        // Before the proxy is known the clipboard is not read.
+        paste(m_media->dashUrl());
+        QCOMPARE(m_dialogs->calls.size(), 1);
+        QCOMPARE(m_dialogs->calls[0].kind, QString("information"));
+        QTRY_COMPARE_WITH_TIMEOUT(m_window->proxy()->port(), 0, 30000);
     }
 
     void cleanupTestCase()
@@ -117,8 +136,7 @@ private slots:
         m_dialogs.reset();
     }
 
-    // Before the proxy is known the clipboard is not read; hostile or broken
-    // clipboard texts are refused before anything runs.
+    // Hostile or broken clipboard texts are refused before anything runs.
     void refusedPastes()
     {
         auto refused = [this](const QString &text, const QString &kind) {
@@ -127,9 +145,6 @@ private slots:
             QCOMPARE(m_dialogs->calls.size(), 1);
             QCOMPARE(m_dialogs->calls[0].kind, kind);
         };
-        Global::PROXY_PORT = -1;
-        refused(m_media->dashUrl(), "information");
-        Global::PROXY_PORT = 0;
         const QString marker = QDir::temp().filePath("quillon-intake-marker");
         QFile::remove(marker);
         const QString link = m_media->plainMp4Url();
@@ -180,7 +195,10 @@ private slots:
     {
         const int before = tasks().size();
         paste(m_media->url("playlist?list=L"), [](QDialog *d) {
-            auto *list = static_cast<ListDialog *>(d);
+            auto *list = qobject_cast<ListDialog *>(d);
+            QVERIFY2(list,
+                qPrintable(QString("the playlist link opened ") + d->metaObject()->className()
+                    + " instead of the playlist dialog"));
             QCOMPARE(list->entries().size(), 2);
             QVERIFY(list->rows()->rowFor(0)->isChecked());
             QVERIFY(!list->rows()->rowFor(1)->isChecked());
@@ -193,6 +211,24 @@ private slots:
         QCOMPARE(queued.size(), 2);
         QCOMPARE(queued[1]->title, QString("Entry 2"));
         finishAt360(queued);
+    }
+
+    // Entries listed without a title get theirs looked up while the dialog
+    // is open; a lookup that fails says so instead of leaving the row blank.
+    void untitledEntriesAreLookedUp()
+    {
+        paste(m_media->url("channel/untitled"), [](QDialog *d) {
+            auto *list = qobject_cast<ListDialog *>(d);
+            QVERIFY2(list, "the playlist link did not open the playlist dialog");
+            QCOMPARE(list->entries().size(), 2);
+            const auto titled = [list] {
+                return !list->entries()[0].title.isEmpty() && !list->entries()[1].title.isEmpty();
+            };
+            QVERIFY2(QTest::qWaitFor(titled, 60000), "the titles were not looked up");
+            QCOMPARE(list->rows()->rowFor(0)->title() + '|' + list->rows()->rowFor(1)->title(),
+                QString("manifest|Parsing failture"));
+        });
+        QCOMPARE(m_opened.takeLast(), QString("ListDialog"));
     }
     // One-key mode set through its page: a batch file and a dropped file of
     // links queue without any dialog, in file order, and finish in the
@@ -243,9 +279,9 @@ private slots:
         QVERIFY(m_opened.isEmpty());
 
         m_window.reset();
-        Global::ONEKEY = false;
         m_window = std::make_unique<MainWindow>();
-        QTRY_VERIFY(Global::ONEKEY);
+        QVERIFY(!m_window->intake()->oneKeyOn());
+        QTRY_VERIFY(m_window->intake()->oneKeyOn());
         QCOMPARE(m_window->intake()->oneKey().quality, 8);
         QCOMPARE(m_window->findChild<QComboBox *>("comboBox_3")->currentText(), folder.path());
         m_window->findChild<QCheckBox *>("checkBox")->click();

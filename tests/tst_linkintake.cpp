@@ -58,7 +58,6 @@ private slots:
         m_answers = Answers();
         m_intake = std::make_unique<LinkIntake>([this](ItemInfo *t) { m_tasks << t; });
         m_intake->setDialogs(&m_answers);
-        Global::ONEKEY = false;
     }
 
     void cleanup()
@@ -129,8 +128,8 @@ private slots:
         ListChoice choice;
         choice.saveLocation = m_folder.path();
         choice.qualityNum = 8;
-        choice.subtitleOption = " --write-sub  --write-auto-sub  --sub-lang ru ";
-        choice.thumbnailOption = " ";
+        choice.subtitleLanguage = 3; // Russian
+        choice.thumbnail = true;
         for (const char *word : {"a", "b", "c"}) {
             ListVideoInfo entry;
             entry.link = QString("https://v.example/") + word;
@@ -147,7 +146,9 @@ private slots:
             QCOMPARE(QStringList({QString::number(t->process_status), t->cmd,
                          QString::number(t->quality_num), t->path, t->zimu}),
                 QStringList({QString::number(TaskStatus::WaitingForAnalysis),
-                    "tool.exe -j " + t->url, "8", m_folder.path(), choice.subtitleOption + " "}));
+                    "tool.exe -j " + t->url, "8", m_folder.path(),
+                    " --write-sub  --write-auto-sub   --sub-lang ru  --write-thumbnail "
+                    "--convert-thumbnails png "}));
         QCOMPARE(m_tasks[1]->title, QString("c"));
         QVERIFY(m_tasks[0]->uniqueID != m_tasks[1]->uniqueID);
     }
@@ -156,7 +157,7 @@ private slots:
     // list still opens the playlist dialog, told it is one-key.
     void oneKeyMode()
     {
-        Global::ONEKEY = true;
+        m_intake->setOneKeyOn(true);
         OneKeyChoice onekey;
         onekey.location = m_folder.path();
         onekey.quality = 11;
@@ -166,7 +167,7 @@ private slots:
         m_intake->setOneKey(onekey);
         QCOMPARE(m_intake->addLink("https://www.tiktok.com/@a/video/1?is_from=x"), 1);
         QCOMPARE(m_intake->addLink("https://v.example/channel/x"), 0);
-        Global::ONEKEY = false;
+        m_intake->setOneKeyOn(false);
         QCOMPARE(m_answers.asked, QStringList({"list https://v.example/channel/x onekey"}));
         QCOMPARE(m_tasks.size(), 1);
         QCOMPARE(QStringList({m_tasks[0]->url, m_tasks[0]->path,
@@ -197,7 +198,8 @@ private slots:
         c.bestAudioId = "140";
         c.saveLocation = m_folder.path();
         c.subtitles = true;
-        c.subtitleOptions = " --embed-subs  --sub-lang ko ";
+        c.subtitleMode = 1; // embedded
+        c.subtitleLanguage = 4; // Korean
         for (const auto &row : cases) {
             c.format.ext = row.ext;
             c.format.format_id = row.formatId;
@@ -206,7 +208,7 @@ private slots:
             QCOMPARE(t->process_status, int(TaskStatus::WaitingForDownload));
             QVERIFY(t->cmd.contains(" -i --newline " + QString(row.selector) + c.link + " -o \""));
             QVERIFY(
-                t->cmd.endsWith(" --write-sub  --write-auto-sub  --embed-subs  --sub-lang ko "));
+                t->cmd.endsWith(" --write-sub  --write-auto-sub  --embed-subs   --sub-lang ko "));
             QCOMPARE(t->folder, m_folder.path() + "//__");
             QCOMPARE(t->renametitle, QString("20200131.._a_b__${HOME}_100_"));
             QCOMPARE(t->renametargetPath, t->folder + "//" + t->renametitle + row.finalExt);
@@ -228,13 +230,13 @@ private slots:
         QCOMPARE(BatchLinks::readFile(path).value(),
             QStringList({"https://v.example/a", "", QString::fromUtf8("https://v.example/été"),
                 "https://v.example/c"}));
-        Global::ONEKEY = true;
+        m_intake->setOneKeyOn(true);
         QSignalSpy added(m_intake.get(), &LinkIntake::tasksAdded);
         QCOMPARE(m_intake->addLinks(*BatchLinks::readFile(path)), 3);
         QCOMPARE(added.count(), 1);
         QCOMPARE(m_answers.asked, QStringList({"warn"})); // the empty line alone
         QCOMPARE(m_tasks[2]->url, QString("https://v.example/c"));
-        Global::ONEKEY = false;
+        m_intake->setOneKeyOn(false);
 
         QList<ItemInfo *> tasks;
         for (int status : {6, 7, 3, 6, 8}) {

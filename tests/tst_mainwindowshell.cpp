@@ -4,6 +4,7 @@
 #include "base/global.h"
 #include "base/settingscontroller.h"
 #include "downloads/downloadlistcontroller.h"
+#include "downloads/downloadnotifier.h"
 #include "downloads/itemwidget.h"
 #include "downloads/listwidget.h"
 #include "downloads/qmenubutton.h"
@@ -85,6 +86,8 @@ private slots:
         QVERIFY(child<QCheckBox>("checkBox_3")->isChecked());
         QCOMPARE(combo("comboBox_numberprocess")->currentText(), QString("3"));
         child<QCheckBox>("checkBox_3")->setChecked(false);
+        QVERIFY(child<QCheckBox>("checkBox_notify")->isChecked());
+        child<QCheckBox>("checkBox_notify")->setChecked(false);
         combo("comboBox_numbervideo")->setCurrentIndex(2);
         combo("comboBox_numberprocess")->setCurrentIndex(4);
         combo("comboBox_numberprocess_2")->setCurrentIndex(1);
@@ -93,9 +96,11 @@ private slots:
         click("pushButton_setting");
         QCOMPARE(child<QStackedWidget>("stackedWidget")->currentIndex(), 0);
         const auto g = SettingsStore::loadGeneral(path);
-        QCOMPARE(QList<int>({g.topnum, g.processnum, g.anaprocessnum, g.loadhistoryswitch}),
-            QList<int>({15, 5, 2, 0}));
+        QCOMPARE(QList<int>({g.topnum, g.processnum, g.anaprocessnum, g.loadhistoryswitch,
+                     g.notifyswitch}),
+            QList<int>({15, 5, 2, 0, 0}));
         QCOMPARE(w->downloadList()->processnum(), 5);
+        QVERIFY(!w->notifier()->enabled());
     }
 
     // A "Downloading" row changes its words without waiting for its next
@@ -126,6 +131,7 @@ private slots:
         QCOMPARE(w->windowTitle(), QString("Orvanta Quillon"));
         QCOMPARE(combo("comboBox_numberprocess")->currentText(), QString("5"));
         QCOMPARE(w->downloadList()->anaprocessnum(), 2);
+        QVERIFY(!w->notifier()->enabled() && !child<QCheckBox>("checkBox_notify")->isChecked());
     }
 
     // 25 finished tasks: the finished view pages five at a time over 0 .. 20.

@@ -85,15 +85,32 @@ private slots:
         qDeleteAll(l);
     }
 
-    // A run finishes only at 100 % with its file: not when the merge failed
-    // (no file), nor when an old file lies beside a broken run.
-    void verdictNeedsCompletionAndTheFile()
+    // A run finishes only when it ended cleanly and its own file is there:
+    // not at 100 % with an error or a non-zero exit (a full disk), not when
+    // the file it reported is gone; a run that could not be asked for its
+    // file also needs 100 % and a file found by name.
+    void verdictNeedsACleanEndAndTheFile()
     {
-        ItemInfo done, broken;
-        std::tie(done.process, broken.process) = std::make_tuple(100, 99);
-        QCOMPARE(QList<int>({downloadVerdict(done, true), downloadVerdict(done, false),
-                     downloadVerdict(broken, true)}),
-            QList<int>({6, 7, 7}));
+        // clang-format off
+        const struct { bool clean, errors, asked, reported, found; int process, expected; } cases[] = {
+            {true, false, true, true, false, 0, 6},    // the percent is not what counts
+            {false, false, true, true, true, 100, 7},  // exit 1 after 100 %
+            {true, true, true, true, true, 100, 7},    // an error line
+            {true, false, true, false, true, 100, 7},  // an older file of that name
+            {true, false, false, false, true, 100, 6},
+            {true, false, false, false, true, 99, 7},
+            {true, false, false, false, false, 100, 7},
+        };
+        // clang-format on
+        for (const auto &c : cases) {
+            ItemInfo t;
+            t.process = c.process;
+            RunEnd run;
+            std::tie(run.exitedCleanly, run.reportedErrors, run.pathRequested,
+                run.reportedFileThere, run.lookupFound)
+                = std::make_tuple(c.clean, c.errors, c.asked, c.reported, c.found);
+            QCOMPARE(downloadVerdict(t, run), c.expected);
+        }
     }
 
     // A finished file is found after the folder layout setting changed.

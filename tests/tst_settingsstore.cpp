@@ -28,18 +28,21 @@ private slots:
     void init() { newFile(); }
 
     // General: redownload, history, autodelete, topnum, processnum,
-    // anaprocessnum, folder. The language is Chinese unless 0 is stored.
+    // anaprocessnum, folder, notify. The language is Chinese unless 0 is
+    // stored. Notices stay on unless turned off, also in files of earlier
+    // versions, and turning them off counts before anything else was saved.
     void loadingRules()
     {
-        const QList<int> defaults {0, 1, 0, 10, 3, 1, 1};
+        const QList<int> defaults {0, 1, 0, 10, 3, 1, 1, 1};
         // clang-format off
         const struct { QByteArray ini; QList<int> general; bool chinese; } cases[] = {
             {"", defaults, true}, // no file at all
             {"[setting]\nprocessnum=5\nlanguageswitch=0\n", defaults, false}, // topnum never saved
             {"[setting]\ntopnum=abc\nlanguageswitch=7\n", defaults, true}, // topnum not a number
-            {"[setting]\ntopnum=15\n", {0, 0, 0, 15, 3, 1, 0}, true}, // saved, rest missing
-            {"[setting]\ntopnum=5\nprocessnum=0\nanaprocessnum=0\nfolderoption=0\n", {0, 0, 0, 5, 3, 1, 0}, true},
-            {"[setting]\ntopnum=99999\nprocessnum=2147483647\nanaprocessnum=-4\n", {0, 0, 0, 15, 9, 1, 0}, true}};
+            {"[setting]\ntopnum=15\n", {0, 0, 0, 15, 3, 1, 0, 1}, true}, // saved, rest missing
+            {"[setting]\ntopnum=5\nprocessnum=0\nanaprocessnum=0\nfolderoption=0\nnotifyswitch=2\n", {0, 0, 0, 5, 3, 1, 0, 1}, true},
+            {"[setting]\ntopnum=99999\nprocessnum=2147483647\nanaprocessnum=-4\nnotifyswitch=0\n", {0, 0, 0, 15, 9, 1, 0, 0}, true},
+            {"[setting]\nnotifyswitch=0\n", {0, 1, 0, 10, 3, 1, 1, 0}, true}};
         // clang-format on
         for (const auto &c : cases) {
             newFile();
@@ -48,7 +51,7 @@ private slots:
             SettingsController settings(m_path);
             const SettingsStore::GeneralSettings g = settings.general();
             QCOMPARE(QList<int>({g.redownloadswitch, g.loadhistoryswitch, g.autodeletefileswitch,
-                         g.topnum, g.processnum, g.anaprocessnum, g.folderoption}),
+                         g.topnum, g.processnum, g.anaprocessnum, g.folderoption, g.notifyswitch}),
                 c.general);
             QCOMPARE(settings.chineseUi(), c.chinese);
             QCOMPARE(QFile::exists(m_path), !c.ini.isEmpty()); // loading never writes
@@ -82,9 +85,9 @@ private slots:
             else
                 settings.saveOneKey({true, 0, 0, 0, c.folder});
             QCOMPARE(SettingsStore::loadOneKey(m_path).videolocation, c.folder);
-            Global::ONEKEY = false;
-            QCOMPARE(settings.applyStoredOneKey(), !c.folder.isEmpty());
-            QCOMPARE(Global::ONEKEY, !c.folder.isEmpty());
+            const auto inEffect = settings.oneKeyInEffect();
+            QCOMPARE(inEffect.has_value(), !c.folder.isEmpty());
+            QVERIFY(!inEffect || (inEffect->onekey && inEffect->videolocation == c.folder));
         }
     }
 };

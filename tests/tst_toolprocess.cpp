@@ -52,7 +52,8 @@ private slots:
     }
 
     // Which file a command's program name starts: working folder, program
-    // folder, then PATH, the tool's own name before its other name.
+    // folder, the updated copy, then PATH, the tool's own name before its
+    // other name.
     void resolutionOrder()
     {
         // Files that exist ("!": not executable) and what is found; "" keeps
@@ -65,6 +66,9 @@ private slots:
             {"tool.exe", {"app/tool.exe", "p1/tool.exe"}, "app/tool.exe"},
             {"tool.exe", {"cwd/tool.exe", "app/tool.exe"}, "cwd/tool.exe"},
             {"tool.exe", {"cwd/tool.exe!", "app/tool.exe"}, "app/tool.exe"},
+            {"tool.exe", {"upd/yt-dlp", "p1/tool.exe"}, "upd/yt-dlp"},
+            {"tool.exe", {"app/tool.exe", "upd/yt-dlp"}, "app/tool.exe"},
+            {"tool.exe", {"upd/yt-dlp!", "p2/yt-dlp"}, "p2/yt-dlp"},
             {"ffmpeg", {"cwd/ffmpeg"}, ""},
         };
         // clang-format on
@@ -73,7 +77,7 @@ private slots:
             for (QString file : c.files)
                 writeScript(tmp.filePath(file.remove('!')), "x", !file.endsWith('!'));
             const ToolSearch where {tmp.filePath("cwd"), tmp.filePath("app"),
-                {tmp.filePath("p1"), tmp.filePath("p2")}, {"yt-dlp"}};
+                tmp.filePath("upd/yt-dlp"), {tmp.filePath("p1"), tmp.filePath("p2")}, {"yt-dlp"}};
             QCOMPARE(resolveProgram(c.program, where),
                 *c.found ? tmp.filePath(c.found) : QString(c.program));
         }

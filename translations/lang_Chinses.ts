@@ -151,6 +151,21 @@
         </message>
     </context>
     <context>
+        <name>DownloadNotifier</name>
+        <message>
+            <source>Download finished</source>
+            <translation>下载完成</translation>
+        </message>
+        <message>
+            <source>Download failed</source>
+            <translation>下载失败</translation>
+        </message>
+        <message>
+            <source>Show</source>
+            <translation>查看</translation>
+        </message>
+    </context>
+    <context>
         <name>Downloader</name>
         <message>
             <source>Updater</source>
@@ -243,6 +258,155 @@
         <message>
             <source>Are you sure you want to cancel the download?</source>
             <translation>确定要取消下载吗？</translation>
+        </message>
+    </context>
+    <context>
+        <name>ExtractorUpdate</name>
+        <message>
+            <source>The extractor is being updated already.</source>
+            <translation>解析组件正在更新中。</translation>
+        </message>
+        <message>
+            <source>Downloads are running (%1). The extractor can be updated when none runs: wait until they have finished or pause them, then choose "Update extractor" again.</source>
+            <translation>有下载正在进行（%1 个）。没有下载进行时才能更新解析组件：请等待下载完成或将其暂停，然后再次选择“更新解析组件”。</translation>
+        </message>
+        <message>
+            <source>The release address %1 is not used: releases are fetched over https only.</source>
+            <translation>未使用发布地址 %1：只通过 https 获取新版本。</translation>
+        </message>
+        <message>
+            <source>The release cannot be checked: the signature checker gpgv is missing. Install it (the Debian package "gpgv") and try again.</source>
+            <translation>无法验证新版本：缺少签名验证工具 gpgv。请安装它（Debian 软件包“gpgv”）后重试。</translation>
+        </message>
+        <message>
+            <source>No temporary folder could be made for the download.</source>
+            <translation>无法为下载创建临时文件夹。</translation>
+        </message>
+        <message>
+            <source>The download could not be written: %1.</source>
+            <translation>无法写入下载的文件：%1。</translation>
+        </message>
+        <message>
+            <source>The release address answered with something other than a release (%1 is too large).</source>
+            <translation>发布地址返回的不是发布文件（%1 过大）。</translation>
+        </message>
+        <message>
+            <source>The release address sent the download on to %1, which is not an https address.</source>
+            <translation>发布地址将下载转到了 %1，这不是 https 地址。</translation>
+        </message>
+        <message>
+            <source>The download of %1 was cut short.</source>
+            <translation>%1 的下载中途中断。</translation>
+        </message>
+        <message>
+            <source>the server answered %1</source>
+            <translation>服务器返回 %1</translation>
+        </message>
+        <message>
+            <source>%1 could not be downloaded from %2: %3.</source>
+            <translation>无法从 %2 下载 %1：%3。</translation>
+        </message>
+        <message>
+            <source>The downloaded %1 does not match the checksum the release lists for it.</source>
+            <translation>下载的 %1 与发布清单中列出的校验值不符。</translation>
+        </message>
+        <message>
+            <source>The program's copy of the extractor project's key is damaged.</source>
+            <translation>程序自带的解析组件项目密钥已损坏。</translation>
+        </message>
+        <message>
+            <source>The download could not be written to %1.</source>
+            <translation>无法将下载写入 %1。</translation>
+        </message>
+        <message>
+            <source>The release's checksum list is not signed with the extractor project's key.</source>
+            <translation>发布的校验清单没有使用解析组件项目的密钥签名。</translation>
+        </message>
+        <message>
+            <source>The release's checksum list names no %1.</source>
+            <translation>发布的校验清单中没有 %1。</translation>
+        </message>
+        <message>
+            <source>The new extractor could not be saved in %1.</source>
+            <translation>无法将新的解析组件保存到 %1。</translation>
+        </message>
+        <message>
+            <source>The new extractor does not run on this computer.</source>
+            <translation>新的解析组件无法在这台电脑上运行。</translation>
+        </message>
+        <message>
+            <source>The new extractor could not be put in place of %1.</source>
+            <translation>无法用新的解析组件替换 %1。</translation>
+        </message>
+        <message>
+            <source>The extractor was updated to version %1.</source>
+            <translation>解析组件已更新到版本 %1。</translation>
+        </message>
+        <message>
+            <source>It is not used while %1 is found first: remove that file to use the update.</source>
+            <translation>由于会先找到 %1，更新后的组件暂不会被使用：删除该文件即可使用更新。</translation>
+        </message>
+        <message>
+            <source>The extractor in use is unchanged.</source>
+            <translation>正在使用的解析组件保持不变。</translation>
+        </message>
+    </context>
+    <context>
+        <name>ExtractorUpdateDialog</name>
+        <message>
+            <source>Update extractor</source>
+            <translation>更新解析组件</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>取消</translation>
+        </message>
+        <message>
+            <source>Fetching the list of the newest release…</source>
+            <translation>正在获取最新版本的文件清单…</translation>
+        </message>
+        <message>
+            <source>Checking the release's signature…</source>
+            <translation>正在验证版本签名…</translation>
+        </message>
+        <message>
+            <source>Downloading the extractor…</source>
+            <translation>正在下载解析组件…</translation>
+        </message>
+        <message>
+            <source>Trying the new extractor…</source>
+            <translation>正在试运行新的解析组件…</translation>
+        </message>
+    </context>
+    <context>
+        <name>FailReason</name>
+        <message>
+            <source>disk full</source>
+            <translation>磁盘已满</translation>
+        </message>
+        <message>
+            <source>name too long</source>
+            <translation>文件名过长</translation>
+        </message>
+        <message>
+            <source>folder not usable</source>
+            <translation>文件夹不可用</translation>
+        </message>
+        <message>
+            <source>no answer</source>
+            <translation>网站无应答</translation>
+        </message>
+        <message>
+            <source>extractor error</source>
+            <translation>解析工具出错</translation>
+        </message>
+        <message>
+            <source>file incomplete</source>
+            <translation>文件不完整</translation>
+        </message>
+        <message>
+            <source>Failed: %1</source>
+            <translation>失败：%1</translation>
         </message>
     </context>
     <context>
@@ -624,6 +788,46 @@
         <message>
             <source>This Version is the lastest Version, Thank you for support Orvanta quillon.</source>
             <translation>当前已是最新版本，感谢您对 Orvanta Quillon 的支持。</translation>
+        </message>
+        <message>
+            <source>Extractor: looking for it…</source>
+            <translation>解析组件：正在查找…</translation>
+        </message>
+        <message>
+            <source>Extractor: none found</source>
+            <translation>解析组件：未找到</translation>
+        </message>
+        <message>
+            <source>Extractor: %1</source>
+            <translation>解析组件：%1</translation>
+        </message>
+        <message>
+            <source>Extractor version: %1</source>
+            <translation>解析组件版本：%1</translation>
+        </message>
+        <message>
+            <source>it does not answer</source>
+            <translation>无响应</translation>
+        </message>
+        <message>
+            <source>JavaScript runtime: %1</source>
+            <translation>JavaScript 运行环境：%1</translation>
+        </message>
+        <message>
+            <source>none</source>
+            <translation>无</translation>
+        </message>
+        <message>
+            <source>Update extractor</source>
+            <translation>更新解析组件</translation>
+        </message>
+        <message>
+            <source>none (%1 is too old for this extractor)</source>
+            <translation>无（%1 对此解析组件来说版本过旧）</translation>
+        </message>
+        <message>
+            <source>Notify me when a download ends in the background.</source>
+            <translation>窗口在后台时，下载完成或失败后发送桌面通知。</translation>
         </message>
     </context>
     <context>
@@ -1293,6 +1497,22 @@
         <message>
             <source>%1 MB</source>
             <translation>%1 MB</translation>
+        </message>
+        <message>
+            <source>Notify me when a download ends in the background.</source>
+            <translation>窗口在后台时，下载完成或失败后发送桌面通知。</translation>
+        </message>
+        <message>
+            <source>Download finished</source>
+            <translation>下载完成</translation>
+        </message>
+        <message>
+            <source>Download failed</source>
+            <translation>下载失败</translation>
+        </message>
+        <message>
+            <source>Show</source>
+            <translation>查看</translation>
         </message>
     </context>
     <context>

@@ -151,6 +151,21 @@
         </message>
     </context>
     <context>
+        <name>DownloadNotifier</name>
+        <message>
+            <source>Download finished</source>
+            <translation>Download finished</translation>
+        </message>
+        <message>
+            <source>Download failed</source>
+            <translation>Download failed</translation>
+        </message>
+        <message>
+            <source>Show</source>
+            <translation>Show</translation>
+        </message>
+    </context>
+    <context>
         <name>Downloader</name>
         <message>
             <source>Updater</source>
@@ -243,6 +258,155 @@
         <message>
             <source>Are you sure you want to cancel the download?</source>
             <translation>Are you sure you want to cancel the download?</translation>
+        </message>
+    </context>
+    <context>
+        <name>ExtractorUpdate</name>
+        <message>
+            <source>The extractor is being updated already.</source>
+            <translation>The extractor is being updated already.</translation>
+        </message>
+        <message>
+            <source>Downloads are running (%1). The extractor can be updated when none runs: wait until they have finished or pause them, then choose "Update extractor" again.</source>
+            <translation>Downloads are running (%1). The extractor can be updated when none runs: wait until they have finished or pause them, then choose "Update extractor" again.</translation>
+        </message>
+        <message>
+            <source>The release address %1 is not used: releases are fetched over https only.</source>
+            <translation>The release address %1 is not used: releases are fetched over https only.</translation>
+        </message>
+        <message>
+            <source>The release cannot be checked: the signature checker gpgv is missing. Install it (the Debian package "gpgv") and try again.</source>
+            <translation>The release cannot be checked: the signature checker gpgv is missing. Install it (the Debian package "gpgv") and try again.</translation>
+        </message>
+        <message>
+            <source>No temporary folder could be made for the download.</source>
+            <translation>No temporary folder could be made for the download.</translation>
+        </message>
+        <message>
+            <source>The download could not be written: %1.</source>
+            <translation>The download could not be written: %1.</translation>
+        </message>
+        <message>
+            <source>The release address answered with something other than a release (%1 is too large).</source>
+            <translation>The release address answered with something other than a release (%1 is too large).</translation>
+        </message>
+        <message>
+            <source>The release address sent the download on to %1, which is not an https address.</source>
+            <translation>The release address sent the download on to %1, which is not an https address.</translation>
+        </message>
+        <message>
+            <source>The download of %1 was cut short.</source>
+            <translation>The download of %1 was cut short.</translation>
+        </message>
+        <message>
+            <source>the server answered %1</source>
+            <translation>the server answered %1</translation>
+        </message>
+        <message>
+            <source>%1 could not be downloaded from %2: %3.</source>
+            <translation>%1 could not be downloaded from %2: %3.</translation>
+        </message>
+        <message>
+            <source>The downloaded %1 does not match the checksum the release lists for it.</source>
+            <translation>The downloaded %1 does not match the checksum the release lists for it.</translation>
+        </message>
+        <message>
+            <source>The program's copy of the extractor project's key is damaged.</source>
+            <translation>The program's copy of the extractor project's key is damaged.</translation>
+        </message>
+        <message>
+            <source>The download could not be written to %1.</source>
+            <translation>The download could not be written to %1.</translation>
+        </message>
+        <message>
+            <source>The release's checksum list is not signed with the extractor project's key.</source>
+            <translation>The release's checksum list is not signed with the extractor project's key.</translation>
+        </message>
+        <message>
+            <source>The release's checksum list names no %1.</source>
+            <translation>The release's checksum list names no %1.</translation>
+        </message>
+        <message>
+            <source>The new extractor could not be saved in %1.</source>
+            <translation>The new extractor could not be saved in %1.</translation>
+        </message>
+        <message>
+            <source>The new extractor does not run on this computer.</source>
+            <translation>The new extractor does not run on this computer.</translation>
+        </message>
+        <message>
+            <source>The new extractor could not be put in place of %1.</source>
+            <translation>The new extractor could not be put in place of %1.</translation>
+        </message>
+        <message>
+            <source>The extractor was updated to version %1.</source>
+            <translation>The extractor was updated to version %1.</translation>
+        </message>
+        <message>
+            <source>It is not used while %1 is found first: remove that file to use the update.</source>
+            <translation>It is not used while %1 is found first: remove that file to use the update.</translation>
+        </message>
+        <message>
+            <source>The extractor in use is unchanged.</source>
+            <translation>The extractor in use is unchanged.</translation>
+        </message>
+    </context>
+    <context>
+        <name>ExtractorUpdateDialog</name>
+        <message>
+            <source>Update extractor</source>
+            <translation>Update extractor</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>Cancel</translation>
+        </message>
+        <message>
+            <source>Fetching the list of the newest release…</source>
+            <translation>Fetching the list of the newest release…</translation>
+        </message>
+        <message>
+            <source>Checking the release's signature…</source>
+            <translation>Checking the release's signature…</translation>
+        </message>
+        <message>
+            <source>Downloading the extractor…</source>
+            <translation>Downloading the extractor…</translation>
+        </message>
+        <message>
+            <source>Trying the new extractor…</source>
+            <translation>Trying the new extractor…</translation>
+        </message>
+    </context>
+    <context>
+        <name>FailReason</name>
+        <message>
+            <source>disk full</source>
+            <translation>disk full</translation>
+        </message>
+        <message>
+            <source>name too long</source>
+            <translation>name too long</translation>
+        </message>
+        <message>
+            <source>folder not usable</source>
+            <translation>folder not usable</translation>
+        </message>
+        <message>
+            <source>no answer</source>
+            <translation>no answer</translation>
+        </message>
+        <message>
+            <source>extractor error</source>
+            <translation>extractor error</translation>
+        </message>
+        <message>
+            <source>file incomplete</source>
+            <translation>file incomplete</translation>
+        </message>
+        <message>
+            <source>Failed: %1</source>
+            <translation>Failed: %1</translation>
         </message>
     </context>
     <context>
@@ -624,6 +788,46 @@
         <message>
             <source>This Version is the lastest Version, Thank you for support Orvanta quillon.</source>
             <translation>This Version is the lastest Version, Thank you for support Orvanta quillon.</translation>
+        </message>
+        <message>
+            <source>Extractor: looking for it…</source>
+            <translation>Extractor: looking for it…</translation>
+        </message>
+        <message>
+            <source>Extractor: none found</source>
+            <translation>Extractor: none found</translation>
+        </message>
+        <message>
+            <source>Extractor: %1</source>
+            <translation>Extractor: %1</translation>
+        </message>
+        <message>
+            <source>Extractor version: %1</source>
+            <translation>Extractor version: %1</translation>
+        </message>
+        <message>
+            <source>it does not answer</source>
+            <translation>it does not answer</translation>
+        </message>
+        <message>
+            <source>JavaScript runtime: %1</source>
+            <translation>JavaScript runtime: %1</translation>
+        </message>
+        <message>
+            <source>none</source>
+            <translation>none</translation>
+        </message>
+        <message>
+            <source>Update extractor</source>
+            <translation>Update extractor</translation>
+        </message>
+        <message>
+            <source>none (%1 is too old for this extractor)</source>
+            <translation>none (%1 is too old for this extractor)</translation>
+        </message>
+        <message>
+            <source>Notify me when a download ends in the background.</source>
+            <translation>Notify me when a download ends in the background.</translation>
         </message>
     </context>
     <context>
@@ -1293,6 +1497,22 @@
         <message>
             <source>%1 MB</source>
             <translation>%1 MB</translation>
+        </message>
+        <message>
+            <source>Notify me when a download ends in the background.</source>
+            <translation>Notify me when a download ends in the background.</translation>
+        </message>
+        <message>
+            <source>Download finished</source>
+            <translation>Download finished</translation>
+        </message>
+        <message>
+            <source>Download failed</source>
+            <translation>Download failed</translation>
+        </message>
+        <message>
+            <source>Show</source>
+            <translation>Show</translation>
         </message>
     </context>
     <context>

@@ -16,7 +16,12 @@ bool load(QTranslator *translator, int languageSwitch)
     const QString name = fileName(languageSwitch);
     if (translator->load(name))
         return true;
-    return translator->load(name, QCoreApplication::applicationDirPath());
+    const QString programDir = QCoreApplication::applicationDirPath();
+    if (translator->load(name, programDir))
+        return true;
+    // An installed program keeps them in its data folder beside bin/.
+    return translator->load(
+        name, programDir + QLatin1Char('/') + QStringLiteral(QUILLON_INSTALLED_TRANSLATIONS));
 }
 
 } // namespace LanguageFiles

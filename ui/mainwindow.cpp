@@ -26,11 +26,12 @@ MainWindow::MainWindow(QWidget *parent)
     prepareFolders();
     createSettings();
     createDownloadEngine();
-    createChildWindows();
+    createNotifications();
     createDownloadList();
     createProxyDetection();
     createLinkIntake();
     createVendorService();
+    createExtractorSupport();
 
     // The window shows first; the pause before detection and the detection
     // follow from the event loop.

@@ -17,7 +17,13 @@ namespace Ui {
 class MainWindow;
 }
 
+class AnalysisSession;
 class DownloadListController;
+class DownloadNotifier;
+class ExtractorProbeRunner;
+class ExtractorUpdate;
+class ExtractorUpdateDialog;
+class QLabel;
 class ListTopForm;
 class NoticeDialog;
 class QSimpleUpdater;
@@ -41,8 +47,8 @@ class itemWidget;
 
 // The one top-level window. It shows the state of the subsystem controllers
 // and forwards what the user does to them; the controllers hold the logic.
-// Start-up and wiring are in app/ (mainwindow.cpp and one wiring file per
-// subsystem), the window shell, pages and language in ui/.
+// All of it is in ui/: start-up in mainwindow.cpp, one wiring file per
+// subsystem (mainwindow_<subsystem>.cpp), the shell, pages and language.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -60,16 +66,7 @@ public:
     DownloadListController *downloadList() const { return m_downloads; }
 
 public slots:
-    void receiveWork();
-    void displayLockList();
-    void opendisplaynofinish();
-    void opendisplayfinish();
-    void opendisplayfinishfailure();
     void opendisplayall();
-    void opendelall();
-    void opendelnofinish();
-    void opendelfinish();
-    void opendelfinishfailure();
     void openredownload();
     void on_verticalScrollBar_valueChanged(int value);
     void on_pushButton_downloadfinished_clicked();
@@ -96,7 +93,7 @@ private:
     // Status words and rows follow a language switch.
     void retranslateDownloads();
 
-    // Wiring (ui/mainwindow_downloads.cpp).
+    // Wiring (ui/mainwindow_downloads.cpp; the list's in ui/mainwindow_list.cpp).
     void createDownloadEngine();
     void createDownloadList();
     void openTaskDatabase();
@@ -105,7 +102,8 @@ private:
     // Takes the general settings the downloads use (process counts, folder rule).
     void applyDownloadSettings(const SettingsStore::GeneralSettings &values);
     // Download list helpers (ui/mainwindow_list.cpp).
-    void selectListFilter(int view);
+    // Shows view from its member offset (the scroll value) on.
+    void selectListFilter(int view, int offset = 0);
     void showListPage(int view);
     void updateCounts();
     itemWidget *makeRow(ItemInfo *task);
@@ -117,12 +115,23 @@ private:
     DownloadListController *m_downloads = nullptr;
     ListWidget *m_listWidget = nullptr; // rows of the download list
 
+    // ==== desktop notices ====================================================
+public:
+    DownloadNotifier *notifier() const { return m_notifier; }
+
+private:
+    // ui/mainwindow_notices.cpp.
+    void createNotifications();
+    // A notice was activated: the window comes to the front with the task's row.
+    void showTaskFromNotice(const QString &uniqueId);
+
+    DownloadNotifier *m_notifier = nullptr;
+
     // ==== network and proxy ==================================================
 public:
     ProxyController *proxy() const { return m_proxy; }
 
 public slots:
-    void recv_proxy_port(QString ipaddr, int port, QString type);
     void m_keepalive_sec();
     void showNetworkAvailable();
     void showNetworkTesting();
@@ -138,7 +147,7 @@ private slots:
     void on_pushButton_test_pro_clicked();
 
 private:
-    // Wiring (ui/mainwindow_network.cpp).
+    // Wiring (ui/mainwindow_network.cpp) and the proxy page (ui/mainwindow_proxy.cpp).
     void createProxyDetection();
     void startProxyDetection();
     void stopProxyWork();
@@ -189,21 +198,22 @@ private:
         TestTab = 4
     };
 
-    // Start-up steps, in the order the constructor runs them (ui/mainwindow.cpp).
+    // Start-up steps, in the order the constructor runs them (ui/mainwindow.cpp,
+    // ui/mainwindow_shell.cpp).
     void computeScale();
     void initWidgets();
     void prepareFolders();
-    void createChildWindows();
     void stylePages();
-    // The window's side of the settings controller, for the ui/ files
-    // (ui/mainwindow_settings.cpp): creating it and handing its values to
-    // the downloads and the settings page, the stored values, the language.
+    // The window's side of the settings controller (ui/mainwindow_settings.cpp):
+    // creating it and handing its values to the downloads and the settings
+    // page, the stored values, the language.
     void createSettings();
     SettingsStore::GeneralSettings generalSettings() const;
     void saveGeneralSettings(const SettingsStore::GeneralSettings &values);
     bool chineseUi() const;
     void switchLanguage(bool chinese);
-    // Window shell, settings page and language (ui/).
+    // Window shell, settings page and language (ui/mainwindow_shell.cpp,
+    // mainwindow_pages.cpp, mainwindow_settingspage.cpp, mainwindow_language.cpp).
     void applyLanguage();
     // Restyles the top tabs from m_topPage and the list filters from the
     // shown list view, in the current language.
@@ -289,7 +299,30 @@ private:
     LinkIntake *m_intake = nullptr;
     SingleDialog *m_singleDialog = nullptr;
     ListDialog *m_listDialog = nullptr;
+    AnalysisSession *m_analysis = nullptr; // the dialogs' analyses
     std::shared_ptr<IntakeDialogs> m_intakeDialogs;
+
+    // ==== the extractor in use ===============================================
+public:
+    ExtractorProbeRunner *extractorProbe() const { return m_extractorProbe; }
+    ExtractorUpdate *extractorUpdate() const { return m_extractorUpdate; }
+
+public slots:
+    // Menu entry "Update extractor".
+    void updateExtractor();
+
+private:
+    // ui/mainwindow_extractor.cpp.
+    void createExtractorSupport();
+    void showExtractorInfo();
+    void onExtractorUpdated(bool ok, const QString &message);
+    void retranslateExtractor();
+
+    ExtractorProbeRunner *m_extractorProbe = nullptr;
+    ExtractorUpdate *m_extractorUpdate = nullptr;
+    ExtractorUpdateDialog *m_extractorDialog = nullptr;
+    QLabel *m_extractorLabel = nullptr; // on the About page
+    QAction *m_extractorUpdateAction = nullptr;
 
     // ==== vendor service =====================================================
 public:

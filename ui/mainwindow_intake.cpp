@@ -7,6 +7,7 @@
 #include "base/settingscontroller.h"
 #include "downloads/downloadlistcontroller.h"
 #include "downloads/thumbnailfetch.h"
+#include "extractor/analysissession.h"
 #include "intake/batchlinks.h"
 #include "intake/linkintake.h"
 #include "intake/listdialog.h"
@@ -35,8 +36,9 @@ void MainWindow::createLinkIntake()
         dialog->setDesktopFolder(m_desktopDir);
 
     m_intake = new LinkIntake([this](ItemInfo *task) { addTask(task); }, this);
+    m_analysis = new AnalysisSession(this);
     m_intakeDialogs = std::make_shared<WindowIntakeDialogs>(
-        this, m_singleDialog, m_listDialog,
+        this, m_singleDialog, m_listDialog, m_analysis,
         [this] {
             const QPoint corner = ui->pushButton_paste->mapToGlobal(QPoint(0, 0));
             return QPoint(corner.x() + ui->pushButton_paste->width(), corner.y());
@@ -47,7 +49,7 @@ void MainWindow::createLinkIntake()
     m_intake->setThumbnailFetcher(
         [](const ItemInfo &t) { return Thumbnail::fetch(t.url, t.thumbnailUrl); });
     // Links handed over by another start wait until the network is known.
-    m_intake->setNetworkKnown(Global::PROXY_PORT != -1);
+    m_intake->setNetworkKnown(m_proxy->networkKnown());
     connect(m_proxy, &ProxyController::networkAvailable, m_intake,
         [this] { m_intake->setNetworkKnown(true); });
     connect(m_proxy, &ProxyController::networkTesting, m_intake,
@@ -85,8 +87,8 @@ void MainWindow::openLinks(const QStringList &links)
 
 void MainWindow::on_pushButton_paste_clicked()
 {
-    qDebug() << "g_port==" << Global::PROXY_PORT;
-    if (Global::PROXY_PORT == -1) {
+    qDebug() << "g_port==" << m_proxy->port();
+    if (!m_proxy->networkKnown()) {
         const QString site = Global::vendorSite() + QStringLiteral("/");
         DialogSeam::information(this, tr("Tips"),
             tr("Please waiting for detection agent ...,Software needs third-party agent "
@@ -166,13 +168,12 @@ void MainWindow::dropEvent(QDropEvent *event)
 
 void MainWindow::loadOneKeySettings()
 {
-    const SettingsStore::OneKeySettings stored = m_settings->storedOneKey();
-    // Stored choices count only once a folder was saved.
-    if (stored.videolocation.isEmpty())
+    const std::optional<SettingsStore::OneKeySettings> stored = m_settings->oneKeyInEffect();
+    if (!stored)
         return;
-    Global::ONEKEY = stored.onekey;
-    m_intake->setOneKey(OneKey::choiceFrom(stored));
-    showOneKeySettings(stored);
+    m_intake->setOneKeyOn(stored->onekey);
+    m_intake->setOneKey(OneKey::choiceFrom(*stored));
+    showOneKeySettings(*stored);
     restyleOneKeyButton();
 }
 
@@ -190,7 +191,7 @@ void MainWindow::showOneKeySettings(const SettingsStore::OneKeySettings &values)
 void MainWindow::on_checkBox_clicked(bool checked)
 {
     // In effect for the next link; stored only by OK.
-    Global::ONEKEY = checked;
+    m_intake->setOneKeyOn(checked);
 }
 
 void MainWindow::on_pushButton_5_clicked()
@@ -201,7 +202,7 @@ void MainWindow::on_pushButton_5_clicked()
 void MainWindow::on_pushButton_onekey_ok_clicked()
 {
     SettingsStore::OneKeySettings values;
-    values.onekey = Global::ONEKEY;
+    values.onekey = m_intake->oneKeyOn();
     values.videoquality = ui->comboBox_4->currentIndex();
     values.videosudu = ui->comboBox_2->currentIndex();
     values.videolocation = ui->comboBox_3->currentText();

@@ -38,6 +38,7 @@ void MainWindow::applyLanguage()
     // Rows show status words: refresh them so none waits for its next change.
     retranslateDownloads();
     retranslateService();
+    retranslateExtractor();
 }
 
 void MainWindow::retranslateTexts()
@@ -88,6 +89,7 @@ void MainWindow::retranslateTexts()
         m_faqAction->setText(tr("FAQs"));
         m_aboutAction->setText(tr("About US"));
         m_updateAction->setText(tr("Update"));
+        m_extractorUpdateAction->setText(tr("Update extractor"));
         m_languageMenu->setTitle(tr("Language"));
         m_englishAction->setText(tr("English"));
         m_chineseAction->setText(tr("简体中文"));

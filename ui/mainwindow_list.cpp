@@ -57,26 +57,6 @@ void MainWindow::showListPage(int view)
     m_listWidget->showTasks(m_downloads->page(view));
 }
 
-void MainWindow::displayLockList()
-{
-    showListPage(ListRules::Paused);
-}
-
-void MainWindow::opendisplaynofinish()
-{
-    showListPage(ListRules::InProgress);
-}
-
-void MainWindow::opendisplayfinish()
-{
-    showListPage(ListRules::Finished);
-}
-
-void MainWindow::opendisplayfinishfailure()
-{
-    showListPage(ListRules::Failed);
-}
-
 void MainWindow::opendisplayall()
 {
     showListPage(m_downloads->view());
@@ -88,14 +68,16 @@ void MainWindow::on_verticalScrollBar_valueChanged(int value)
     opendisplayall();
 }
 
-void MainWindow::selectListFilter(int view)
+void MainWindow::selectListFilter(int view, int offset)
 {
     m_downloads->setView(view);
+    m_downloads->setOffset(offset);
     restyleListFilters();
     {
         // The value change would show the old view first.
         const QSignalBlocker block(ui->verticalScrollBar);
-        ui->verticalScrollBar->setValue(0);
+        ui->verticalScrollBar->setRange(0, m_downloads->scrollMaximum());
+        ui->verticalScrollBar->setValue(offset);
     }
     showListPage(view);
     ui->pushButton_downloadfinished_5->setVisible(view != ListRules::InProgress);
@@ -122,26 +104,6 @@ void MainWindow::on_pushButton_downloadfinished_failure_clicked()
     selectListFilter(ListRules::Failed);
 }
 
-void MainWindow::opendelall()
-{
-    m_downloads->deleteView(ListRules::Paused);
-}
-
-void MainWindow::opendelnofinish()
-{
-    m_downloads->deleteView(ListRules::InProgress);
-}
-
-void MainWindow::opendelfinish()
-{
-    m_downloads->deleteView(ListRules::Finished);
-}
-
-void MainWindow::opendelfinishfailure()
-{
-    m_downloads->deleteView(ListRules::Failed);
-}
-
 void MainWindow::on_pushButton_downloadfinished_5_clicked()
 {
     if (DialogSeam::question(nullptr, tr("Delete"), tr("Are you sure to delete this items?"))
@@ -152,11 +114,6 @@ void MainWindow::on_pushButton_downloadfinished_5_clicked()
 void MainWindow::runScheduler()
 {
     m_downloads->runScheduler();
-}
-
-void MainWindow::receiveWork()
-{
-    runScheduler();
 }
 
 void MainWindow::addTask(ItemInfo *task)

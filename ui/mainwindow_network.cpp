@@ -32,11 +32,6 @@ void MainWindow::startProxyDetection()
     m_proxy->startDetection();
 }
 
-void MainWindow::recv_proxy_port(QString ipaddr, int port, QString type)
-{
-    m_proxy->publish(ipaddr, port, type);
-}
-
 // Connectivity check, every 20 s.
 void MainWindow::m_keepalive_sec()
 {

@@ -5,6 +5,7 @@
 #include "base/imagestyle.h"
 #include "base/savefolders.h"
 #include "extractor/downloadcommand.h"
+#include "intake/linkintake.h"
 #include "ui/settingspage.h"
 #include "ui/uitexts.h"
 
@@ -268,7 +269,8 @@ void MainWindow::restyleStartAllButton()
 
 void MainWindow::restyleOneKeyButton()
 {
-    ui->pushButton_onekey->setStyleSheet(ImageStyle::oneKeySheet(Global::ONEKEY, chineseUi()));
+    ui->pushButton_onekey->setStyleSheet(
+        ImageStyle::oneKeySheet(m_intake->oneKeyOn(), chineseUi()));
 }
 
 // --- choice lists ---------------------------------------------------------------------

@@ -36,6 +36,7 @@ void MainWindow::showGeneralSettings(const SettingsStore::GeneralSettings &value
     ui->checkBox_3->setChecked(values.loadhistoryswitch != 0);
     ui->checkBox_4->setChecked(values.autodeletefileswitch != 0);
     ui->checkBox_6->setChecked(values.folderoption != 0);
+    ui->checkBox_notify->setChecked(values.notifyswitch != 0);
     ui->comboBox_numbervideo->setCurrentIndex(SettingsPage::videoCountIndex(values.topnum));
     ui->comboBox_numberprocess->setCurrentIndex(SettingsPage::processIndex(values.processnum));
     ui->comboBox_numberprocess_2->setCurrentIndex(
@@ -51,6 +52,7 @@ void MainWindow::on_pushButton_setting_clicked()
     values.loadhistoryswitch = ui->checkBox_3->isChecked() ? 1 : 0;
     values.autodeletefileswitch = ui->checkBox_4->isChecked() ? 1 : 0;
     values.folderoption = ui->checkBox_6->isChecked() ? 1 : 0;
+    values.notifyswitch = ui->checkBox_notify->isChecked() ? 1 : 0;
     values.topnum = ui->comboBox_numbervideo->currentText().toInt();
     values.processnum = ui->comboBox_numberprocess->currentText().toInt();
     values.anaprocessnum = ui->comboBox_numberprocess_2->currentText().toInt();

@@ -33,8 +33,6 @@ void MainWindow::initWidgets()
         Global::scaled(DisplayScale::DesignWidth), Global::scaled(DisplayScale::DesignHeight));
 }
 
-void MainWindow::createChildWindows() { }
-
 void MainWindow::stylePages()
 {
     styleChrome();
@@ -134,6 +132,7 @@ void MainWindow::buildDropDownMenu()
     m_faqAction = add(menu, ":/newimage/qca.png", SLOT(displayFAQs()));
     m_aboutAction = add(menu, ":/newimage/us.png", SLOT(displayaboutus()));
     m_updateAction = add(menu, ":/newimage/update.png", SLOT(displayupdate()));
+    m_extractorUpdateAction = add(menu, ":/newimage/update.png", SLOT(updateExtractor()));
 
     m_languageMenu = menu->addMenu(QIcon(QStringLiteral(":/newimage/language.png")), QString());
     m_languageMenu->menuAction()->setFont(font);

@@ -39,9 +39,14 @@ const char *const Texts[] = {
     QT_TRANSLATE_NOOP("Quillon", "Load historical records ."),
     QT_TRANSLATE_NOOP("Quillon", "Auto delete file that does not exist."),
     QT_TRANSLATE_NOOP("Quillon", "A Vidoe,A folder."),
+    QT_TRANSLATE_NOOP("Quillon", "Notify me when a download ends in the background."),
     QT_TRANSLATE_NOOP("Quillon", "Number of the videoes "),
     QT_TRANSLATE_NOOP("Quillon", "Number of the processes "),
     QT_TRANSLATE_NOOP("Quillon", "Number of analysis processes "),
+    // Desktop notices
+    QT_TRANSLATE_NOOP("Quillon", "Download finished"),
+    QT_TRANSLATE_NOOP("Quillon", "Download failed"),
+    QT_TRANSLATE_NOOP("Quillon", "Show"),
     // Proxy page and proxy test
     QT_TRANSLATE_NOOP("Quillon", "Use adaptive proxy server ."),
     QT_TRANSLATE_NOOP("Quillon", "Don't use proxy server ."),

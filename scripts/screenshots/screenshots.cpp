@@ -7,6 +7,10 @@
 #include "base/resources.h"
 #include "downloads/downloadlistcontroller.h"
 #include "downloads/qmenubutton.h"
+#include "extractor/extractorprobe.h"
+#include "extractor/extractorupdatedialog.h"
+#include "extractor/metadata.h"
+#include "extractor/runreport.h"
 #include "intake/form.h"
 #include "intake/listdialog.h"
 #include "intake/playlistrows.h"
@@ -81,6 +85,9 @@ void addSampleTasks(MainWindow &w)
         t->rate = QStringLiteral("2.35MiB/s");
         t->eta = QStringLiteral("00:12");
         t->duration = 754;
+        // The longest reason a failed row gives.
+        if (s.status == 7)
+            t->failReason = int(FailReason::FolderUnusable);
         w.downloadList()->addTask(t);
     }
 }
@@ -187,6 +194,8 @@ int main(int argc, char *argv[])
         shoot(w, dir, lang + QStringLiteral("-2-download-list"));
         w.on_pushButton_downloadfinished_3_clicked();
         shoot(w, dir, lang + QStringLiteral("-2-download-list-finished"));
+        w.on_pushButton_downloadfinished_failure_clicked();
+        shoot(w, dir, lang + QStringLiteral("-2-download-list-failed"));
         w.on_pushButton_downloadfinished_clicked();
         click(w, "pushButton_onekey");
         shoot(w, dir, lang + QStringLiteral("-3-onekey"));
@@ -216,9 +225,22 @@ int main(int argc, char *argv[])
                     + QStringLiteral(" 3 MB)"));
             shoot(updater, dir, lang + QStringLiteral("-4-updater"));
         }
+        {
+            ExtractorUpdate update;
+            ExtractorUpdateDialog dialog(&update);
+            emit update.stepChanged(ExtractorUpdate::Step::Program);
+            emit update.progress(1300000, 3000000);
+            dialog.show();
+            shoot(dialog, dir, lang + QStringLiteral("-4-extractor-update"));
+        }
         click(w, "pushButton_about");
         shoot(w, dir, lang + QStringLiteral("-5-tools"));
         click(w, "pushButton_service");
+        // The About tab shows the extractor once it has answered.
+        QElapsedTimer probing;
+        probing.start();
+        while (!w.extractorProbe()->hasResult() && probing.elapsed() < 60000)
+            QApplication::processEvents(QEventLoop::AllEvents, 100);
         const char *const tabs[] = {"pushButton_tab_proxy", "pushButton_tab_setting",
             "pushButton_tab_step", "pushButton_tab_about", "pushButton_tab_testpro"};
         int n = 0;
@@ -246,14 +268,15 @@ int main(int argc, char *argv[])
         auto *single = w.findChild<SingleDialog *>();
         single->setLanguage(lang == QLatin1String("zh") ? 1 : 0);
         single->show();
-        single->showAnalysis(sampleVideo());
+        VideoMetadata video;
+        parseVideoOutput(sampleVideo(), &video);
+        single->showAnalysis(true, video);
         shoot(*single, dir, lang + QStringLiteral("-9-single-dialog"));
         single->hide();
         auto *list = w.findChild<ListDialog *>();
         list->setLanguage(lang == QLatin1String("zh") ? 1 : 0);
         list->show();
-        list->showEntries(samplePlaylist());
-        list->finish();
+        list->showEntries(parseFlatList(samplePlaylist()));
         shoot(*list, dir, lang + QStringLiteral("-9-playlist-dialog"));
         list->hide();
     }

@@ -9,7 +9,7 @@ namespace {
 const char *const kScript = R"SH(#!/bin/sh
 here="$(dirname "$0")"
 echo "$*" >> "$here/runs.log"
-urls=""; url=""; out=""; prev=""; analysis=0; info=""
+urls=""; url=""; out=""; prev=""; pprev=""; analysis=0; info=""; pathfile=""
 for a in "$@"; do
   case "$a" in
     http://*|https://*) [ "$prev" = "--proxy" ] || { urls="$urls $a"; url="$a"; } ;;
@@ -17,7 +17,8 @@ for a in "$@"; do
   esac
   [ "$prev" = "-o" ] && out="$a"
   [ "$prev" = "--load-info-json" ] && info="$a"
-  prev="$a"
+  [ "$pprev" = "--print-to-file" ] && pathfile="$a"
+  pprev="$prev"; prev="$a"
 done
 if [ $analysis = 1 ]; then
   for url in $urls; do
@@ -67,7 +68,9 @@ case "$url" in
   *nofile*) echo "ERROR: Postprocessing: Conversion failed!"; exit 1 ;;
 esac
 mkdir -p "$(dirname "$out")"
-echo data > "$out"
+# The smallest whole MP4: one index box.
+printf '\000\000\000\010moov' > "$out"
+[ -n "$pathfile" ] && echo "$out" >> "$pathfile"
 exit 0
 )SH";
 

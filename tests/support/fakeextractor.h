@@ -11,10 +11,12 @@
 // Behaviour is chosen by words in the link:
 //   analysis ("-j"):  for each link in order: "badjson" prints an error and
 //                     no JSON; "slowana" takes a second; "killana" kills the
-//                     run; "hangana" never answers; otherwise a warning line, then a JSON line
-//                     naming the link, with an m4a and a 360p mp4 format and title "Title <last
-//                     path part>".
-//   download:         "ok" prints progress to 100 % and writes the -o file;
+//                     run; "hangana" never answers; otherwise a warning
+//                     line, then a JSON line naming
+//                     the link, with an m4a and a 360p mp4 format and title
+//                     "Title <last path part>".
+//   download:         "ok" prints progress to 100 % and writes the -o file
+//                     (and its path to the --print-to-file file);
 //                     "nofile" prints 100 % and an ERROR but writes nothing;
 //                     "break" stops at 30 % with exit code 1;
 //                     "hang" starts a helper (sleep) and never ends;

@@ -1,4 +1,4 @@
-#include "downloads/analysisbatch.h"
+#include "extractor/analysisbatch.h"
 
 AnalysisBatch::AnalysisBatch(const QStringList &links)
 {
