@@ -151,6 +151,13 @@
         </message>
     </context>
     <context>
+        <name>DownloadEngine</name>
+        <message>
+            <source>Retry %1 of %2 at %3</source>
+            <translation>第 %1/%2 次重试：%3</translation>
+        </message>
+    </context>
+    <context>
         <name>DownloadNotifier</name>
         <message>
             <source>Download finished</source>
@@ -407,6 +414,10 @@
         <message>
             <source>Failed: %1</source>
             <translation>失败：%1</translation>
+        </message>
+        <message>
+            <source>no answer from the extractor</source>
+            <translation>下载程序无响应</translation>
         </message>
     </context>
     <context>
@@ -828,6 +839,10 @@
         <message>
             <source>Notify me when a download ends in the background.</source>
             <translation>窗口在后台时，下载完成或失败后发送桌面通知。</translation>
+        </message>
+        <message>
+            <source>No update service is configured for this copy, so updates cannot be checked here.</source>
+            <translation>此版本未配置更新服务，无法在此检查更新。</translation>
         </message>
     </context>
     <context>
@@ -1652,6 +1667,10 @@
         <message>
             <source>Start</source>
             <translation>开始</translation>
+        </message>
+        <message>
+            <source>Pause download</source>
+            <translation>暂停下载</translation>
         </message>
     </context>
 </TS>

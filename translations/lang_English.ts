@@ -151,6 +151,13 @@
         </message>
     </context>
     <context>
+        <name>DownloadEngine</name>
+        <message>
+            <source>Retry %1 of %2 at %3</source>
+            <translation>Retry %1 of %2 at %3</translation>
+        </message>
+    </context>
+    <context>
         <name>DownloadNotifier</name>
         <message>
             <source>Download finished</source>
@@ -407,6 +414,10 @@
         <message>
             <source>Failed: %1</source>
             <translation>Failed: %1</translation>
+        </message>
+        <message>
+            <source>no answer from the extractor</source>
+            <translation>no answer from the extractor</translation>
         </message>
     </context>
     <context>
@@ -828,6 +839,10 @@
         <message>
             <source>Notify me when a download ends in the background.</source>
             <translation>Notify me when a download ends in the background.</translation>
+        </message>
+        <message>
+            <source>No update service is configured for this copy, so updates cannot be checked here.</source>
+            <translation>No update service is configured for this copy, so updates cannot be checked here.</translation>
         </message>
     </context>
     <context>
@@ -1652,6 +1667,10 @@
         <message>
             <source>Start</source>
             <translation>Start</translation>
+        </message>
+        <message>
+            <source>Pause download</source>
+            <translation>Pause download</translation>
         </message>
     </context>
 </TS>
