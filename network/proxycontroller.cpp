@@ -135,7 +135,8 @@ void ProxyController::runFinished()
     // What was in use belongs to the choice the user just left: with nothing
     // found for the new one, links wait until a proxy is found.
     if (m_runAfterChange && !m_runFound && !m_stopped) {
-        Global::PROXY_PORT = -1;
+        m_port = -1;
+        Global::PROXY_PORT = m_port;
         emit networkTesting();
     }
 }
