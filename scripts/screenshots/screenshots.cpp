@@ -71,6 +71,7 @@ void addSampleTasks(MainWindow &w)
         {"Piano practice, week 12", 2, 0, true},
         {"Mountain timelapse", 1, 0, true},
         {"Paused lecture recording", 2, 0, false},
+        {"Live concert, second set", 7, 0, true},
     };
     for (const Sample &s : samples) {
         auto *t = new ItemInfo;
@@ -88,6 +89,12 @@ void addSampleTasks(MainWindow &w)
         // The longest reason a failed row gives.
         if (s.status == 7)
             t->failReason = int(FailReason::FolderUnusable);
+        // A failed download waiting for its automatic retry.
+        if (t->title.startsWith(QLatin1String("Live concert")))
+            t->statusNote = QCoreApplication::translate("DownloadEngine", "Retry %1 of %2 at %3")
+                                .arg(1)
+                                .arg(3)
+                                .arg(QStringLiteral("21:04:10"));
         w.downloadList()->addTask(t);
     }
 }
