@@ -268,7 +268,7 @@ void DownloadEngine::startDownload(int slot, ItemInfo *t)
 
     // Downloads that never needed an analysis must not pile up credit.
     m_analysisBudget = qMin(m_analysisBudget + 1, m_processnum);
-    t->statusNote.clear();
+    t->retryAt = 0;
     launchDownload(slot, command);
 }
 
@@ -630,8 +630,7 @@ bool DownloadEngine::scheduleRetry(ItemInfo *t)
     RetryRules::setTries(t, tryNumber);
     const qint64 due = QDateTime::currentMSecsSinceEpoch() + wait;
     m_retryDue.insert(t, due);
-    const QString when = QDateTime::fromMSecsSinceEpoch(due).toString(QStringLiteral("HH:mm:ss"));
-    t->statusNote = tr("Retry %1 of %2 at %3").arg(tryNumber).arg(RetryRules::MaxTries).arg(when);
+    t->retryAt = due;
     QTimer::singleShot(wait, this, [this, t, due] { retryNow(t, due); });
     return true;
 }
@@ -645,7 +644,7 @@ void DownloadEngine::retryNow(ItemInfo *t, qint64 due)
     m_retryDue.remove(t);
     if (t->process_status != TaskStatus::DownloadFailed || t->running || !t->biaoji)
         return;
-    t->statusNote.clear();
+    t->retryAt = 0;
     t->process_status = TaskStatus::WaitingForDownload;
     emit taskChanged(t);
     emit relayoutRequested();

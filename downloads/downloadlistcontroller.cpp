@@ -197,7 +197,7 @@ bool DownloadListController::retryFailed()
     for (ItemInfo *t : requeued) {
         // Asked for by the user: the automatic tries start over.
         RetryRules::setTries(t, 0);
-        t->statusNote.clear();
+        t->retryAt = 0;
         emit statusTextChanged(t, TaskStatus::queuing());
     }
     emit listChanged();
@@ -240,7 +240,7 @@ void DownloadListController::redownloadTask(ItemInfo *task)
 {
     task->active = true;
     RetryRules::setTries(task, 0);
-    task->statusNote.clear();
+    task->retryAt = 0;
     emit statusTextChanged(task, TaskStatus::queuing());
     if (task->running) {
         // Two runs must never write one file: the task is requeued when the

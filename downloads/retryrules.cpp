@@ -2,6 +2,9 @@
 
 #include "tasks/iteminfo.h"
 
+#include <QCoreApplication>
+#include <QDateTime>
+
 namespace RetryRules {
 
 namespace {
@@ -40,6 +43,16 @@ int nextWaitMs(const ItemInfo &task, const int (&waitsMs)[MaxTries])
     if (used < 0 || used >= MaxTries)
         return -1;
     return waitsMs[used];
+}
+
+QString retryText(const ItemInfo &task)
+{
+    const QString when
+        = QDateTime::fromMSecsSinceEpoch(task.retryAt).toString(QStringLiteral("HH:mm:ss"));
+    return QCoreApplication::translate("RetryRules", "Retry %1 of %2 at %3")
+        .arg(tries(task))
+        .arg(MaxTries)
+        .arg(when);
 }
 
 } // namespace RetryRules

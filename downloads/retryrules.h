@@ -20,5 +20,8 @@ void setTries(ItemInfo *task, int count);
 // The wait before try number tries + 1, from the given waits in order; -1
 // when no try is left or the field holds something that is not a count.
 int nextWaitMs(const ItemInfo &task, const int (&waitsMs)[MaxTries]);
+// What the row of a task waiting for its retry says: which try, and when
+// (in the current language, so it follows a language change).
+QString retryText(const ItemInfo &task);
 
 } // namespace RetryRules

@@ -57,9 +57,9 @@ public:
     // whether the user asked for it again while it ran.
     bool running = false;
     bool requeueAfterRun = false;
-    // Run-time only: why the task failed or when it is tried again; shown by
-    // its row, empty when there is nothing to add to the status word.
-    QString statusNote;
+    // Run-time only: when a failed download is tried again by itself (ms
+    // since the epoch), 0 when it is not.
+    qint64 retryAt = 0;
     // Run-time only: why the last download run failed (FailReason), shown
     // in the row; 0 when it did not fail or the reason is not known.
     int failReason = 0;

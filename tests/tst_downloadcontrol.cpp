@@ -134,8 +134,8 @@ private slots:
         m_list->engine()->setRetryWaits(50, 100, 150);
         QStringList notes;
         connect(m_list.get(), &DownloadListController::taskChanged, this, [&](ItemInfo *t) {
-            if (!t->statusNote.isEmpty() && !notes.contains(t->statusNote))
-                notes << t->statusNote;
+            if (t->retryAt > 0 && !notes.contains(RetryRules::retryText(*t)))
+                notes << RetryRules::retryText(*t);
         });
         ItemInfo *t = queue(word, TaskStatus::WaitingForDownload);
         m_list->runScheduler();

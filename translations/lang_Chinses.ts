@@ -151,13 +151,6 @@
         </message>
     </context>
     <context>
-        <name>DownloadEngine</name>
-        <message>
-            <source>Retry %1 of %2 at %3</source>
-            <translation>第 %1/%2 次重试：%3</translation>
-        </message>
-    </context>
-    <context>
         <name>DownloadNotifier</name>
         <message>
             <source>Download finished</source>
@@ -1528,6 +1521,13 @@
         <message>
             <source>Show</source>
             <translation>查看</translation>
+        </message>
+    </context>
+    <context>
+        <name>RetryRules</name>
+        <message>
+            <source>Retry %1 of %2 at %3</source>
+            <translation>第 %1/%2 次重试：%3</translation>
         </message>
     </context>
     <context>

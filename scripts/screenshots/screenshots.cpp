@@ -7,6 +7,7 @@
 #include "base/resources.h"
 #include "downloads/downloadlistcontroller.h"
 #include "downloads/qmenubutton.h"
+#include "downloads/retryrules.h"
 #include "extractor/extractorprobe.h"
 #include "extractor/extractorupdatedialog.h"
 #include "extractor/metadata.h"
@@ -22,6 +23,7 @@
 #include "ui/mainwindow.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QJsonArray>
@@ -90,11 +92,10 @@ void addSampleTasks(MainWindow &w)
         if (s.status == 7)
             t->failReason = int(FailReason::FolderUnusable);
         // A failed download waiting for its automatic retry.
-        if (t->title.startsWith(QLatin1String("Live concert")))
-            t->statusNote = QCoreApplication::translate("DownloadEngine", "Retry %1 of %2 at %3")
-                                .arg(1)
-                                .arg(3)
-                                .arg(QStringLiteral("21:04:10"));
+        if (t->title.startsWith(QLatin1String("Live concert"))) {
+            RetryRules::setTries(t, 1);
+            t->retryAt = QDateTime(QDate(2026, 3, 1), QTime(21, 4, 10)).toMSecsSinceEpoch();
+        }
         w.downloadList()->addTask(t);
     }
 }
