@@ -1,7 +1,12 @@
 // Measures the download list with a long history: the history load until the
-// first page is shown, one redisplay, one scheduler pass and the peak memory.
-// Usage: quillon_bench_history N   (prints one line of figures)
+// first page is shown, one redisplay, paging through the whole view, one
+// scheduler pass, and the memory used on the way.
+// Usage: quillon_bench_history N [PAGES [PICTURE]]   (prints one line of figures)
+// PAGES limits how many pages are turned (-1, the default: all of them);
+// PICTURE names a PNG file that gets a picture of the first page.
 
+#include "base/fonts.h"
+#include "base/resources.h"
 #include "base/settingsstore.h"
 #include "bench/benchhome.h"
 #include "downloads/downloadlistcontroller.h"
@@ -12,12 +17,16 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QFont>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <cstdio>
+#include <malloc.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 namespace {
 
@@ -47,14 +56,39 @@ double ms(const QElapsedTimer &t)
     return t.nsecsElapsed() / 1e6;
 }
 
+// Resident memory now, in MiB.
+double rssMib()
+{
+    QFile statm(QStringLiteral("/proc/self/statm"));
+    if (!statm.open(QIODevice::ReadOnly))
+        return -1;
+    const QList<QByteArray> fields = statm.readAll().split(' ');
+    return fields.value(1).toLongLong() * sysconf(_SC_PAGESIZE) / (1024.0 * 1024.0);
+}
+
+double peakMib()
+{
+    rusage usage {};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024.0;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
     const int n = argc > 1 ? QByteArray(argv[1]).toInt() : 1000;
+    const int pageLimit = argc > 2 ? QByteArray(argv[2]).toInt() : -1;
+    const QString picture = argc > 3 ? QString::fromLocal8Bit(argv[3]) : QString();
     QTemporaryDir home;
     useBenchHome(home.path());
     QApplication app(argc, argv);
+    if (!picture.isEmpty()) {
+        // The look of the program itself.
+        initQuillonResources();
+        installFontSubstitutes();
+        app.setFont(QFont(QStringLiteral("Microsoft YaHei"), 9));
+    }
     QtMessageHandler quiet = [](QtMsgType, const QMessageLogContext &, const QString &) {};
     qInstallMessageHandler(quiet);
 
@@ -70,24 +104,50 @@ int main(int argc, char *argv[])
     // Start-up work the window leaves to the event loop (the pause before
     // proxy detection) is not part of the load.
     QCoreApplication::processEvents();
+    const double startMib = rssMib();
     QElapsedTimer clock;
     clock.start();
     window.on_pushButton_clicked(); // history load until the first page is placed
     QCoreApplication::processEvents();
     const double loadMs = ms(clock);
+    const double loadedMib = rssMib();
+    const struct mallinfo2 heap = mallinfo2();
+    std::fprintf(stderr, "heap in use %.1f MiB, free in heap %.1f MiB, mmapped %.1f MiB\n",
+        heap.uordblks / 1048576.0, heap.fordblks / 1048576.0, heap.hblkhd / 1048576.0);
+
+    if (!picture.isEmpty()) {
+        window.show();
+        QElapsedTimer settle;
+        settle.start();
+        while (settle.elapsed() < 500)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        window.grab().save(picture);
+    }
 
     clock.restart();
-    window.opendisplayall();
+    window.on_verticalScrollBar_valueChanged(0);
     const double redisplayMs = ms(clock);
     DownloadListController *list = window.downloadList();
     const int rowsShown = list->page(list->view()).size();
 
+    // Every page of the shown view, top to bottom, as the scroll bar turns them.
+    const int members = list->count(list->view());
+    int pages = 0;
+    double pagingMidMib = 0;
+    clock.restart();
+    for (int offset = 0; offset < members && (pageLimit < 0 || pages < pageLimit); offset += 5) {
+        window.on_verticalScrollBar_valueChanged(offset);
+        if (++pages % 100 == 0)
+            QCoreApplication::processEvents();
+        if (pages == (pageLimit < 0 ? members / 10 : pageLimit / 2))
+            pagingMidMib = rssMib();
+    }
+    QCoreApplication::processEvents();
+    const double pagingMs = ms(clock);
+    const double pagedMib = rssMib();
+
     // Nothing is pickable, so every slot's search walks the whole list: the
     // worst case of a pass.
-    for (ItemInfo *t : list->tasks()) {
-        t->active = true;
-        t->process_status = 6;
-    }
     g.processnum = 9;
     g.anaprocessnum = 2;
     list->applySettings(g);
@@ -95,11 +155,10 @@ int main(int argc, char *argv[])
     list->runScheduler();
     const double passMs = ms(clock);
 
-    rusage usage {};
-    getrusage(RUSAGE_SELF, &usage);
-    std::printf("tasks=%d loaded=%d history_load_ms=%.1f redisplay_ms=%.2f scheduler_pass_ms=%.2f "
-                "peak_rss_mib=%.1f rows_made=%d\n",
-        n, int(list->tasks().size()), loadMs, redisplayMs, passMs, usage.ru_maxrss / 1024.0,
-        rowsShown);
+    std::printf("tasks=%d loaded=%d history_load_ms=%.1f redisplay_ms=%.2f pages=%d "
+                "paging_ms=%.0f scheduler_pass_ms=%.2f rss_mib start=%.1f loaded=%.1f "
+                "paging_half=%.1f paged=%.1f peak_rss_mib=%.1f rows_shown=%d\n",
+        n, int(list->tasks().size()), loadMs, redisplayMs, pages, pagingMs, passMs, startMib,
+        loadedMib, pagingMidMib, pagedMib, peakMib(), rowsShown);
     return 0;
 }

@@ -182,6 +182,8 @@ set(QUILLON_GUI_SOURCES
     ${CMAKE_CURRENT_SOURCE_DIR}/downloads/qmenubutton.h
     ${CMAKE_CURRENT_SOURCE_DIR}/downloads/rowupdate.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/downloads/rowupdate.h
+    ${CMAKE_CURRENT_SOURCE_DIR}/downloads/thumbnailcache.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/downloads/thumbnailcache.h
     ${CMAKE_CURRENT_SOURCE_DIR}/app/closesignals.h
     ${CMAKE_CURRENT_SOURCE_DIR}/app/closesignals_unix.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/app/closesignals_win.cpp

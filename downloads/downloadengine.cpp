@@ -426,8 +426,7 @@ void DownloadEngine::applyOutcome(ItemInfo *t, const AnalysisOutcome &outcome)
         t->thumbnailUrl = meta.thumbnail;
         t->uploader = meta.uploader;
         t->namePrefix = meta.uploadDate;
-        if (m_fetchThumbnail)
-            t->thumbnailpixmap = m_fetchThumbnail(*t);
+        emit thumbnailFound(t);
         t->formats = meta.formats;
         for (const FormatInfo &f : qAsConst(t->formats)) {
             qDebug() << "ext==" << f.ext << "height=" << f.height << "width=" << f.width

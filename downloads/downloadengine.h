@@ -4,7 +4,6 @@
 #include <QHash>
 #include <QList>
 #include <QObject>
-#include <QPixmap>
 #include <QProcess>
 #include <functional>
 #include <memory>
@@ -56,8 +55,6 @@ public:
     // a task a cut-short run never reached give one back.
     void setAnalysisBudget(int budget) { m_analysisBudget = budget; }
     int analysisBudget() const { return m_analysisBudget; }
-    using ThumbnailFetcher = std::function<QPixmap(const ItemInfo &)>;
-    void setThumbnailFetcher(ThumbnailFetcher fetcher) { m_fetchThumbnail = std::move(fetcher); }
     // How long after its analysis a download may start from the analysis's
     // document (older format links may have expired): 3 minutes.
     void setInfoLifetime(int ms) { m_infoLifetimeMs = ms; }
@@ -101,6 +98,9 @@ signals:
     void relayoutRequested();
     void countsChanged();
     void storeFailed();
+    // An analysis told the task's thumbnail: whoever shows it fetches it
+    // (the engine never waits for the network).
+    void thumbnailFound(ItemInfo *task);
 
 public slots:
     void receiveWork();
@@ -113,8 +113,8 @@ private:
     void startAnalysis(int slot, const QList<ItemInfo *> &batch);
     bool refuseForeignCommand(ItemInfo *task, const QString &command, int failedStatus);
     void analysisEnded(int slot, QList<AnalysisOutcome> outcomes);
-    // Applies what the run of slot said about its tasks (which may be
-    // another batch's by now: a thumbnail fetch waits in an event loop).
+    // Applies what the run of slot said about its tasks (the tasks of the
+    // run, taken before the slot may be given a new batch).
     void applyOutcomes(
         const QList<ItemInfo *> &tasks, const QList<AnalysisOutcome> &outcomes, int slot);
     void applyOutcome(ItemInfo *task, const AnalysisOutcome &outcome);
@@ -154,7 +154,6 @@ private:
     int m_anaprocessnum;
     int m_folderoption;
     int m_analysisBudget;
-    ThumbnailFetcher m_fetchThumbnail;
     ProgressParser m_parsers[SlotCount];
     // The analysis slots' runs, on the slots' processes.
     AnalysisSession *m_analysis[FirstDownloadSlot] = {};

@@ -12,6 +12,7 @@
 #include "tasks/sqlitedbaoperator.h"
 #include "tasks/taskstatus.h"
 
+#include <QHash>
 #include <QSet>
 
 DownloadListController::DownloadListController(QObject *parent)
@@ -26,6 +27,8 @@ DownloadListController::DownloadListController(QObject *parent)
     connect(m_engine, &DownloadEngine::taskEnded, this, &DownloadListController::taskEnded);
     connect(
         m_engine, &DownloadEngine::storeFailed, this, &DownloadListController::reportStoreFailure);
+    connect(
+        m_engine, &DownloadEngine::thumbnailFound, this, &DownloadListController::thumbnailFound);
 }
 
 DownloadListController::~DownloadListController()
@@ -67,13 +70,16 @@ int DownloadListController::folderoption() const
 void DownloadListController::addTask(ItemInfo *task)
 {
     task->id = m_nextTaskId++;
-    task->setParent(nullptr);
+    task->countedViews = 0;
     // A task that comes with its download command (the single-video dialog)
     // gets a name of its own as analysed ones do.
     if (task->process_status == TaskStatus::WaitingForDownload
         && !SchedulerRules::isMetadataCommand(task->cmd))
         giveDistinctName(task, m_tasks);
     m_tasks.append(task);
+    ++m_membership;
+    if (recount(task))
+        emit countsChanged();
     if (m_database && !m_database->insertTask(task))
         reportStoreFailure();
     emit taskChanged(task);
@@ -89,19 +95,23 @@ int DownloadListController::loadHistory()
     // Tasks already in the list (queued before the history arrived) are not
     // added a second time.
     QSet<QString> known;
-    for (const ItemInfo *t : qAsConst(m_tasks))
-        known.insert(t->uniqueID);
+    QSet<qint64> knownRows; // restored before, without their details
+    for (const ItemInfo *t : qAsConst(m_tasks)) {
+        if (t->detailsLoaded)
+            known.insert(t->uniqueID);
+        else
+            knownRows.insert(t->storedRow);
+    }
     QList<ItemInfo *> stored;
-    m_database->loadTasks(stored);
+    m_database->loadListedTasks(stored, known, knownRows);
     int added = 0;
     for (ItemInfo *t : qAsConst(stored)) {
-        if (known.contains(t->uniqueID)) {
-            delete t;
-            continue;
-        }
+        t->countedViews = 0;
         m_tasks.append(t);
+        recount(t);
         ++added;
     }
+    ++m_membership;
     // Loaded tasks are numbered from 0; new ones must not share their numbers.
     m_nextTaskId = qMax(m_nextTaskId, m_tasks.size());
     // Restored tasks come back paused: start-all must then offer to start
@@ -133,10 +143,13 @@ int DownloadListController::hideMissingFiles()
         return 0;
     int hidden = 0;
     for (ItemInfo *t : qAsConst(m_tasks)) {
-        if (!t->biaoji || t->running || t->process_status != TaskStatus::Finished
-            || !OutputLookup::findFile(*t).isEmpty())
+        if (!t->biaoji || t->running || t->process_status != TaskStatus::Finished)
+            continue;
+        readDetails(t); // where the file is: a restored task may not know yet
+        if (!OutputLookup::findFile(*t).isEmpty())
             continue;
         t->biaoji = false;
+        recount(t);
         if (m_database && !m_database->updateTask(t))
             reportStoreFailure();
         ++hidden;
@@ -150,7 +163,9 @@ int DownloadListController::hideMissingFiles()
 
 void DownloadListController::hide(ItemInfo *task)
 {
+    readDetails(task); // the output name its pieces are found by
     task->biaoji = false;
+    recount(task);
     // A running download removes its pieces once its run has ended.
     if (!m_engine->stopTask(task, DownloadEngine::Stop::Delete)
         && task->process_status != TaskStatus::Finished) {
@@ -166,7 +181,20 @@ void DownloadListController::hide(ItemInfo *task)
 
 int DownloadListController::count(int view) const
 {
-    return ListRules::count(m_tasks, view);
+    return view >= 0 && view < ListRules::ViewCount ? m_counts[view] : 0;
+}
+
+bool DownloadListController::recount(ItemInfo *t)
+{
+    const int now = ListRules::viewsOf(*t);
+    const int before = t->countedViews;
+    if (now == before)
+        return false;
+    for (int view = 0; view < ListRules::ViewCount; ++view)
+        m_counts[view] += ((now >> view) & 1) - ((before >> view) & 1);
+    t->countedViews = static_cast<quint8>(now);
+    ++m_membership;
+    return true;
 }
 
 int DownloadListController::scrollMaximum() const
@@ -176,7 +204,32 @@ int DownloadListController::scrollMaximum() const
 
 QList<ItemInfo *> DownloadListController::page(int view) const
 {
-    return ListRules::page(m_tasks, view, m_offset);
+    // Members are counted from the newest task (the end of m_tasks). Start
+    // from the last page's position when it is still valid for this view.
+    int index = m_tasks.size() - 1;
+    int members = 0;
+    const PageStart &last = m_pageStart;
+    if (last.view == view && last.membership == m_membership && last.index < m_tasks.size()) {
+        index = last.index;
+        members = last.offset;
+    }
+    auto member = [&](int i) { return ListRules::inView(*m_tasks.at(i), view); };
+    while (members < m_offset && index >= 0) {
+        members += member(index) ? 1 : 0;
+        --index;
+    }
+    while (members > m_offset && index < m_tasks.size() - 1) {
+        ++index;
+        members -= member(index) ? 1 : 0;
+    }
+    m_pageStart = {view, members, index, m_membership};
+
+    QList<ItemInfo *> shown;
+    for (int i = index; i >= 0 && shown.size() < ListRules::RowsPerPage; --i) {
+        if (member(i))
+            shown << m_tasks.at(i);
+    }
+    return shown;
 }
 
 void DownloadListController::deleteView(int view)
@@ -194,11 +247,14 @@ bool DownloadListController::retryFailed()
     if (m_view != ListRules::Failed)
         return false;
     const QList<ItemInfo *> requeued = SchedulerRules::requeueFailed(m_tasks);
+    const QString queuing = TaskStatus::queuing();
     for (ItemInfo *t : requeued) {
+        readDetails(t);
         // Asked for by the user: the automatic tries start over.
         RetryRules::setTries(t, 0);
         t->retryAt = 0;
-        emit statusTextChanged(t, TaskStatus::queuing());
+        recount(t);
+        emit statusTextChanged(t, queuing);
     }
     emit listChanged();
     runScheduler();
@@ -208,11 +264,15 @@ bool DownloadListController::retryFailed()
 bool DownloadListController::toggleAll()
 {
     const bool release = m_allPaused;
+    const QString text = release ? TaskStatus::queuing() : TaskStatus::pause();
     for (ItemInfo *t : qAsConst(m_tasks)) {
         if (!SchedulerRules::startAllCovers(*t))
             continue;
+        if (release)
+            readDetails(t);
         t->active = release;
-        emit statusTextChanged(t, release ? TaskStatus::queuing() : TaskStatus::pause());
+        recount(t);
+        emit statusTextChanged(t, text);
     }
     m_allPaused = !release;
     if (release)
@@ -223,7 +283,10 @@ bool DownloadListController::toggleAll()
 
 void DownloadListController::startTask(ItemInfo *task)
 {
+    readDetails(task);
     task->active = true;
+    if (recount(task))
+        emit countsChanged();
     emit statusTextChanged(task, TaskStatus::queuing());
     runScheduler();
 }
@@ -233,22 +296,28 @@ void DownloadListController::pauseTask(ItemInfo *task)
     task->active = false;
     if (!m_engine->stopTask(task, DownloadEngine::Stop::Pause))
         emit statusTextChanged(task, TaskStatus::pause());
-    emit countsChanged();
+    if (recount(task))
+        emit countsChanged();
 }
 
 void DownloadListController::redownloadTask(ItemInfo *task)
 {
+    readDetails(task);
     task->active = true;
     RetryRules::setTries(task, 0);
     task->retryAt = 0;
     emit statusTextChanged(task, TaskStatus::queuing());
     if (task->running) {
+        if (recount(task))
+            emit countsChanged();
         // Two runs must never write one file: the task is requeued when the
         // slot that runs it has finished.
         task->requeueAfterRun = true;
         return;
     }
     task->process_status = SchedulerRules::redownloadStatus(task->process_status);
+    if (recount(task))
+        emit countsChanged();
     runScheduler();
 }
 
@@ -258,14 +327,22 @@ void DownloadListController::deleteTask(ItemInfo *task)
     emit listChanged();
 }
 
-QString DownloadListController::fileToPlay(const ItemInfo *task) const
+QString DownloadListController::fileToPlay(ItemInfo *task)
 {
+    readDetails(task);
     return OutputLookup::findFile(*task);
 }
 
-QString DownloadListController::folderToOpen(const ItemInfo *task) const
+QString DownloadListController::folderToOpen(ItemInfo *task)
 {
+    readDetails(task);
     return OutputLookup::findFolder(*task);
+}
+
+void DownloadListController::readDetails(ItemInfo *task)
+{
+    if (!task->detailsLoaded && m_database)
+        m_database->readDetails(task);
 }
 
 bool DownloadListController::reveal(const QString &uniqueId)
@@ -296,10 +373,18 @@ bool DownloadListController::reveal(const QString &uniqueId)
 
 void DownloadListController::retranslate()
 {
+    // One text per status word, shared by every task that shows it.
+    QHash<int, QString> words;
     for (ItemInfo *t : qAsConst(m_tasks)) {
-        t->status = t->active && t->process_status == TaskStatus::DownloadFailed
-            ? failedStatusText(t->failReason)
-            : TaskStatus::textFor(t->process_status, t->active);
+        if (t->active && t->process_status == TaskStatus::DownloadFailed) {
+            t->status = failedStatusText(t->failReason);
+        } else {
+            const int key = t->process_status * 2 + (t->active ? 1 : 0);
+            auto word = words.constFind(key);
+            if (word == words.constEnd())
+                word = words.insert(key, TaskStatus::textFor(t->process_status, t->active));
+            t->status = *word;
+        }
         emit taskChanged(t);
     }
 }
@@ -319,12 +404,8 @@ void DownloadListController::onTaskChanged(ItemInfo *task)
     emit taskChanged(task);
     // A change of status or pause moves the task between views: the
     // counters follow at once, not only when a download ends.
-    const int shown = task->process_status * 2 + (task->active ? 1 : 0);
-    int &last = m_countedAs[task];
-    if (last != shown) {
-        last = shown;
+    if (recount(task))
         emit countsChanged();
-    }
 }
 
 void DownloadListController::reportStoreFailure()

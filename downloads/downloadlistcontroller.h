@@ -1,8 +1,8 @@
 #pragma once
 
 #include "base/settingsstore.h"
+#include "downloads/listrules.h"
 
-#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -39,7 +39,8 @@ public:
     // Takes a new task: numbers it, stores it and announces it.
     void addTask(ItemInfo *task);
     // Reads every stored task the list does not hold yet (they come back
-    // paused); returns how many were added.
+    // paused, with only what the list shows; the rest is read when the user
+    // starts, redownloads, plays or opens one); returns how many were added.
     int loadHistory();
 
     // The view the list shows (ListRules::View) and how many of its members
@@ -48,9 +49,12 @@ public:
     void setView(int view);
     int offset() const { return m_offset; }
     void setOffset(int offset) { m_offset = offset; }
+    // How many tasks view shows. Kept as tasks move between views (every
+    // change the list makes or hears of), never counted over all tasks.
     int count(int view) const;
     int scrollMaximum() const;
     // At most five tasks of view, newest first, from the current offset.
+    // Turning to a nearby page walks only the tasks between the two pages.
     QList<ItemInfo *> page(int view) const;
 
     // Hides every task the bulk delete of view covers and stores that; runs
@@ -76,8 +80,8 @@ public:
     void deleteTask(ItemInfo *task);
     // The downloaded file to play and the folder holding it; empty before
     // anything was downloaded.
-    QString fileToPlay(const ItemInfo *task) const;
-    QString folderToOpen(const ItemInfo *task) const;
+    QString fileToPlay(ItemInfo *task);
+    QString folderToOpen(ItemInfo *task);
 
     // Chooses the view and page that show the listed task with this unique
     // id: its status view, or the paused view for a paused task that has not
@@ -102,6 +106,8 @@ signals:
     void countsChanged();
     // A task could not be written to the database (announced once).
     void storeFailed();
+    // The analysis told the task's thumbnail address (Thumbnail::address).
+    void thumbnailFound(ItemInfo *task);
 
 public:
     void reportStoreFailure();
@@ -111,9 +117,26 @@ private:
     // Takes the task off the list: ends its run, removes what an unfinished
     // download left, stores it as deleted.
     void hide(ItemInfo *task);
+    // Moves task's counts to the views it is in now; true when they changed.
+    bool recount(ItemInfo *task);
+    // A restored task about to be worked on gets its stored details.
+    void readDetails(ItemInfo *task);
 
     QList<ItemInfo *> m_tasks;
-    QHash<const ItemInfo *, int> m_countedAs; // status and pause last counted
+    int m_counts[ListRules::ViewCount] = {};
+    // Bumped whenever a task joins or leaves a view: a page position found
+    // before is then no longer valid.
+    quint64 m_membership = 0;
+    // Where the last page started: the position in m_tasks from which the
+    // page of view at offset is read (offset members lie after it).
+    struct PageStart
+    {
+        int view = -1;
+        int offset = 0;
+        int index = -1;
+        quint64 membership = 0;
+    };
+    mutable PageStart m_pageStart;
     DownloadEngine *m_engine;
     SqliteDBAOperator *m_database = nullptr;
     int m_nextTaskId = 0;

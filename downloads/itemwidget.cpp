@@ -32,6 +32,12 @@ const char *const kFolderStyle = "QPushButton{border-image: url(:/image2/folder2
                                  "QPushButton:hover{border-image: url(:/image2/folder1.png)  ;}"
                                  "QPushButton:focus{outline: none;}";
 
+// Loaded once: QPixmap keeps pictures read from files in its cache.
+QPixmap defaultThumbnail()
+{
+    return QPixmap(QStringLiteral(":/image/movtitle3.png"));
+}
+
 } // namespace
 
 itemWidget::itemWidget(QWidget *parent)
@@ -57,7 +63,7 @@ itemWidget::itemWidget(QWidget *parent)
     ui->label_xunhuan->setScaledContents(true);
     ui->label_xunhuan->hide();
     ui->pushButton->hide();
-    ui->label->setPixmap(QPixmap(QStringLiteral(":/image/movtitle3.png")));
+    ui->label->setPixmap(defaultThumbnail());
     ui->label->setScaledContents(true);
 
     connect(copyAction, &QAction::triggered, this, &itemWidget::copyURl);
@@ -130,6 +136,19 @@ void itemWidget::retranslateMenu()
 void itemWidget::setTaskInfo(ItemInfo *task)
 {
     taskInfo = task;
+}
+
+void itemWidget::clearDisplay()
+{
+    for (QLabel *l : {ui->label_time, ui->label_name, ui->label_size, ui->label_percent,
+             ui->label_sudu, ui->label_time_2, ui->label_status})
+        l->clear();
+    ui->label_name->setToolTip(QString());
+    ui->progressBar->setValue(0);
+    ui->pushButton->hide();
+    busyMovie->stop();
+    ui->label_xunhuan->hide();
+    ui->label->setPixmap(defaultThumbnail());
 }
 
 void itemWidget::setDurationText(const QString &text)

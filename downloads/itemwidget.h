@@ -25,6 +25,9 @@ public:
 
     void setTaskInfo(ItemInfo *task);
     ItemInfo *task() const { return taskInfo; }
+    // Back to the look of a new row (no texts, no progress, the default
+    // picture, no play button or animation), before it shows another task.
+    void clearDisplay();
 
     void setDurationText(const QString &text);
     void setTitleText(const QString &text);
@@ -34,6 +37,7 @@ public:
     void setProgressValue(int value);
     void setSpeedText(const QString &text);
     void setEtaText(const QString &text);
+    // A null pixmap leaves the picture as it is.
     void setThumbnail(const QPixmap &pixmap);
     void showPlayButton();
     void startBusyAnimation();

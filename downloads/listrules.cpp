@@ -4,8 +4,6 @@
 
 namespace ListRules {
 
-constexpr int kRowsPerPage = 5;
-
 bool inView(const ItemInfo &t, int view)
 {
     if (!t.biaoji)
@@ -24,31 +22,17 @@ bool inView(const ItemInfo &t, int view)
     }
 }
 
-int count(const QList<ItemInfo *> &tasks, int view)
+int viewsOf(const ItemInfo &t)
 {
-    int n = 0;
-    for (const ItemInfo *t : tasks)
-        n += inView(*t, view) ? 1 : 0;
-    return n;
+    int views = 0;
+    for (int view = 0; view < ViewCount; ++view)
+        views |= inView(t, view) ? 1 << view : 0;
+    return views;
 }
 
 int scrollMaximum(int count)
 {
-    return count > kRowsPerPage ? count - kRowsPerPage : 0;
-}
-
-QList<ItemInfo *> page(const QList<ItemInfo *> &tasks, int view, int skip)
-{
-    QList<ItemInfo *> shown;
-    int members = 0;
-    for (auto it = tasks.crbegin(); it != tasks.crend() && shown.size() < kRowsPerPage; ++it) {
-        if (!inView(**it, view))
-            continue;
-        if (members++ < skip)
-            continue;
-        shown << *it;
-    }
-    return shown;
+    return count > RowsPerPage ? count - RowsPerPage : 0;
 }
 
 bool deletedByBulk(const ItemInfo &t, int view)

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QList>
-
 class ItemInfo;
 
 // Which tasks the four views of the download list show. Only listed tasks
@@ -17,14 +15,15 @@ enum View
     Failed = 3,
 };
 
+constexpr int ViewCount = 4;
+constexpr int RowsPerPage = 5;
+
 bool inView(const ItemInfo &task, int view);
-int count(const QList<ItemInfo *> &tasks, int view);
+// The views task is in, one bit (1 << view) each.
+int viewsOf(const ItemInfo &task);
 
 // Scroll range maximum for a view of count tasks shown five at a time.
 int scrollMaximum(int count);
-
-// The members of view to show, newest first: skip members, then at most five.
-QList<ItemInfo *> page(const QList<ItemInfo *> &tasks, int view, int skip);
 
 // Tasks the bulk delete of view hides.
 bool deletedByBulk(const ItemInfo &task, int view);

@@ -85,7 +85,6 @@ void applyTaskToRow(const ItemInfo &t, itemWidget *row)
     if (t.process_status == TaskStatus::DownloadFailed && t.retryAt > 0)
         row->setStatusText(RetryRules::retryText(t));
     row->setDurationText(durationText(t.duration));
-    row->setThumbnail(t.thumbnailpixmap);
     if (!t.active)
         row->setStatusText(TaskStatus::pause());
 }

@@ -1,14 +1,13 @@
 #pragma once
 
-#include <QPixmap>
 #include <QString>
 
-// Fetches the thumbnail of a video link from the video site's thumbnail host
-// (through the effective proxy), waiting at most 3000 ms in a local event
-// loop, and scales it to the row's thumbnail size. A failure gives a null or
-// empty pixmap.
+// Where the thumbnail of a video link is found. The picture itself is
+// fetched by whoever shows it, without waiting (ThumbnailCache in the
+// window), through the proxy the downloads use.
 namespace Thumbnail {
 
+// How long a thumbnail request may take before it is given up.
 constexpr int FetchTimeoutMs = 3000;
 
 // The video site's thumbnail host, ending in "/vi/": a deployment value set
@@ -21,8 +20,8 @@ QString baseAddress();
 QString imageAddress(const QString &link);
 
 // imageUrl, when the analysis reported one, is used as it stands (it is right
-// for any site); otherwise the address is made from link and the base. No
-// address at all gives a null pixmap at once.
-QPixmap fetch(const QString &link, const QString &imageUrl = QString());
+// for any site); otherwise the address is made from link and the base. Empty
+// when there is no address at all.
+QString address(const QString &link, const QString &imageUrl = QString());
 
 } // namespace Thumbnail

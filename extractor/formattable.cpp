@@ -61,11 +61,6 @@ FormatRow buildRow(const FormatInfo &f)
 
 } // namespace
 
-QColor formatCellColor()
-{
-    return QColor(117, 126, 136);
-}
-
 QList<FormatRow> buildFormatRows(const QList<FormatInfo> &formats)
 {
     QList<FormatRow> rows;

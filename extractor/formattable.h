@@ -2,7 +2,6 @@
 
 #include "tasks/formatinfo.h"
 
-#include <QColor>
 #include <QList>
 #include <QString>
 
@@ -56,9 +55,6 @@ struct FormatRow
 
     FormatInfo format;
 };
-
-// Text colour of the data cells.
-QColor formatCellColor();
 
 // One row per format, sorted by height from highest to lowest; rows of equal
 // height keep the extractor's order, audio-only rows (height -1) come last.

@@ -99,12 +99,9 @@ int LinkIntake::takeSingle(const QString &link)
     if (!choice)
         return 0;
     ItemInfo *task = taskFromSingleChoice(*choice, m_folderoption);
-    if (m_fetchThumbnail) {
-        task->thumbnailpixmap = m_fetchThumbnail(*task);
-        qDebug() << "info->thumbnailpixmap==" << task->thumbnailUrl;
-    }
     if (m_sink)
         m_sink(task);
+    emit thumbnailFound(task);
     return 1;
 }
 

@@ -3,7 +3,6 @@
 #include "intake/intakechoices.h"
 
 #include <QObject>
-#include <QPixmap>
 #include <QString>
 
 #include <functional>
@@ -40,12 +39,10 @@ class LinkIntake : public QObject
 public:
     // Takes a new task into the download list (numbering, storing, showing).
     using TaskSink = std::function<void(ItemInfo *)>;
-    using ThumbnailFetcher = std::function<QPixmap(const ItemInfo &)>;
 
     explicit LinkIntake(TaskSink sink, QObject *parent = nullptr);
 
     void setDialogs(IntakeDialogs *dialogs) { m_dialogs = dialogs; }
-    void setThumbnailFetcher(ThumbnailFetcher fetcher) { m_fetchThumbnail = std::move(fetcher); }
     // The folder option the output folders of dialog tasks follow.
     void setFolderOption(int folderoption) { m_folderoption = folderoption; }
     // One-key mode: a single link is queued at once and playlist entries
@@ -72,6 +69,9 @@ public:
 signals:
     // Tasks were added: the window shows the list and runs the scheduler.
     void tasksAdded();
+    // A task came from the single-video dialog, whose analysis told its
+    // thumbnail: whoever shows it fetches it.
+    void thumbnailFound(ItemInfo *task);
 
 private:
     int takeLink(const QString &text);
@@ -84,7 +84,6 @@ private:
     void applyOneKey(ItemInfo *task) const;
 
     TaskSink m_sink;
-    ThumbnailFetcher m_fetchThumbnail;
     IntakeDialogs *m_dialogs = nullptr;
     int m_folderoption = 1;
     OneKeyChoice m_onekey;

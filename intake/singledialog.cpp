@@ -7,6 +7,7 @@
 #include "extractor/downloadcommand.h"
 #include "extractor/formattable.h"
 
+#include <QColor>
 #include <QHeaderView>
 #include <QRadioButton>
 
@@ -16,7 +17,7 @@ QTableWidgetItem *cell(const QString &text, const QString &toolTip = QString())
 {
     auto *item = new QTableWidgetItem(text);
     item->setToolTip(toolTip);
-    item->setForeground(formatCellColor());
+    item->setForeground(QColor(117, 126, 136));
     return item;
 }
 

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QImage>
 #include <QMenu>
 
 namespace {
@@ -85,10 +86,14 @@ void TopForm::setRankColor(int kind)
         ui->label->setStyleSheet(QLatin1String(RankColors[kind]));
 }
 
-void TopForm::setImage(const QImage &image)
+void TopForm::setImage(const QByteArray &picture)
 {
-    if (image.isNull())
+    QImage image;
+    if (picture.isEmpty() || !image.loadFromData(picture))
         return;
+    // Through the list's thumbnail size first, as every list picture is.
+    image = image.scaled(
+        Global::scaled(120), Global::scaled(68), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     ui->label_img->setPixmap(QPixmap::fromImage(image).scaled(
         Global::scaled(77), Global::scaled(44), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
 }

@@ -10,7 +10,7 @@ class TopForm;
 }
 
 class QAction;
-class QImage;
+class QByteArray;
 class QMenu;
 
 // One row of a popular list: rank, thumbnail, title, duration and a download
@@ -32,7 +32,8 @@ public:
     void setRank(int rank);
     // Colour of the rank by list: 0 day, 1 week, 2 month.
     void setRankColor(int kind);
-    void setImage(const QImage &image);
+    // Shows the picture file (as fetched); what does not decode is ignored.
+    void setImage(const QByteArray &picture);
     void setURL(const QString &url) { m_url = url; }
     QString url() const { return m_url; }
     void setInfo(TopInfo *info) { m_info = info; }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QImage>
+#include <QByteArray>
 #include <QObject>
 #include <QString>
 
@@ -18,6 +18,6 @@ public:
     QString url; // the video's watch page
     QString title;
     QString duration; // "hh:mm:ss"
-    QImage thumbnail; // null until fetched
+    QByteArray thumbnail; // the picture file as fetched; empty until then
     int index = 0; // 0-based position in its list
 };

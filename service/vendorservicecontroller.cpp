@@ -117,11 +117,10 @@ void VendorServiceController::fetchThumbnails()
         // A host that does not answer is not asked again in this refresh.
         if (result.timedOut)
             break;
-        QImage image;
-        if (!info || !image.loadFromData(result.body))
+        // Decoded by the row that shows it.
+        if (!info || result.body.isEmpty())
             continue;
-        info->thumbnail = image.scaled(Global::scaled(120), Global::scaled(68),
-            Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        info->thumbnail = result.body;
         emit thumbnailReady(info);
     }
 }

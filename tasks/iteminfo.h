@@ -3,19 +3,16 @@
 #include "tasks/formatinfo.h"
 
 #include <QList>
-#include <QObject>
-#include <QPixmap>
 #include <QString>
 
 // One download task, from the moment its link is accepted until the user
 // deletes it. Fields marked "stored" are mirrored in the task database.
-class ItemInfo : public QObject
+// A plain record: a long history holds one per stored task, so it carries
+// no object machinery and no picture (the window keeps thumbnails by
+// uniqueID).
+class ItemInfo
 {
-    Q_OBJECT
-
 public:
-    explicit ItemInfo(QObject *parent = nullptr);
-
     QString uniqueID; // stored; 32 lower-case hex digits, never changes
     QString qianruzimu; // stored; embedded-subtitle option text
     QString zimu; // stored; subtitle (+ language, thumbnail) option text
@@ -47,11 +44,18 @@ public:
     bool biaoji = true; // stored; listed (false once deleted)
     bool active = true; // false while paused
     int id = 0; // stored, not read back; number within this run
-    QPixmap thumbnailpixmap;
     QList<FormatInfo> formats;
     QString bestaudio_id; // stored
     QString uploader;
     QString namePrefix; // upload date text put in front of the title
+
+    // Run-time only: false while only the fields the download list shows
+    // were read from the database (a restored history is loaded that way;
+    // uniqueID is among the fields left out, storedRow finds the row); the
+    // other stored fields are read before the task is worked on
+    // (SqliteDBAOperator::readDetails).
+    bool detailsLoaded = true;
+    qint64 storedRow = 0;
 
     // Run-time only: a process slot is working on this task right now, and
     // whether the user asked for it again while it ran.
@@ -60,6 +64,9 @@ public:
     // Run-time only: when a failed download is tried again by itself (ms
     // since the epoch), 0 when it is not.
     qint64 retryAt = 0;
+    // Run-time only: the list views (one bit per ListRules::View) the
+    // download list last counted this task in.
+    quint8 countedViews = 0;
     // Run-time only: why the last download run failed (FailReason), shown
     // in the row; 0 when it did not fail or the reason is not known.
     int failReason = 0;

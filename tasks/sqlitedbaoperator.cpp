@@ -7,6 +7,8 @@
 #include <QDebug>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
+#include <QSet>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStandardPaths>
@@ -51,6 +53,44 @@ const char *const kSelectStatement
       "renametargetPath,renametitle,    status,targetPath,thumbnailUrl,title,url,zhuanhuan,zimu,"
       "biaoji from student1";
 
+// The fields a record loaded for the list holds, and the ones it leaves out.
+// Rows are found by SQLite's row number, which stays while the program runs
+// (it never rebuilds the table).
+// Output names (renametitle, targetPath) are among the listed fields: a new
+// task's file name must differ from every listed task's.
+const char *const kSelectListedStatement
+    = "select rowid,duration,process,process_status,process_string,qfilesize,thumbnailUrl,"
+      "title,url,biaoji,uniqueID,renametitle,targetPath from student1";
+
+const char *const kSelectDetailsStatement
+    = "select agentCmd,bestaudio_id,cmd,eta,ext,filesize,limitRate,path,qianruzimu,quality,"
+      "quality_num,rate,renametargetPath,status,zhuanhuan,zimu,uniqueID "
+      "from student1 where rowid = :row";
+
+const char *const kUpdateListedStatement
+    = "update student1 set id = :id,duration = :duration,process = :process,"
+      "process_status = :process_status,process_string = :process_string,qfilesize = :qfilesize,"
+      "status = :status,thumbnailUrl = :thumbnailUrl,title = :title,url = :url,biaoji = :biaoji,"
+      "renametitle = :renametitle,targetPath = :targetPath where rowid = :row";
+
+void bindListedFields(QSqlQuery &q, const ItemInfo *t)
+{
+    q.bindValue(QStringLiteral(":row"), t->storedRow);
+    q.bindValue(QStringLiteral(":id"), static_cast<uint>(t->id));
+    q.bindValue(QStringLiteral(":duration"), t->duration);
+    q.bindValue(QStringLiteral(":process"), t->process);
+    q.bindValue(QStringLiteral(":process_status"), t->process_status);
+    q.bindValue(QStringLiteral(":process_string"), t->process_string);
+    q.bindValue(QStringLiteral(":qfilesize"), t->qfilesize);
+    q.bindValue(QStringLiteral(":status"), t->status);
+    q.bindValue(QStringLiteral(":thumbnailUrl"), t->thumbnailUrl);
+    q.bindValue(QStringLiteral(":title"), t->title);
+    q.bindValue(QStringLiteral(":url"), t->url);
+    q.bindValue(QStringLiteral(":biaoji"), t->biaoji);
+    q.bindValue(QStringLiteral(":renametitle"), t->renametitle);
+    q.bindValue(QStringLiteral(":targetPath"), t->targetPath);
+}
+
 void bindTask(QSqlQuery &q, const ItemInfo *t)
 {
     q.bindValue(QStringLiteral(":uniqueID"), t->uniqueID);
@@ -91,23 +131,51 @@ double wholeNumber(const QVariant &v)
     return std::trunc(v.toDouble());
 }
 
+// A long history repeats a few texts in every record (folders, options,
+// status words): each distinct text is kept once and shared by the records.
+class SharedTexts
+{
+public:
+    QString operator()(const QVariant &value)
+    {
+        const QString text = value.toString();
+        if (text.isEmpty())
+            return QString();
+        auto it = m_texts.constFind(text);
+        if (it == m_texts.constEnd())
+            it = m_texts.insert(text);
+        return *it;
+    }
+
+private:
+    QSet<QString> m_texts;
+};
+
+// The status words of loaded tasks, looked up once per load.
+struct LoadedWords
+{
+    QString pause = TaskStatus::pause();
+    QString finished = TaskStatus::finished();
+    QString failed = TaskStatus::downloadFailed();
+};
+
 // Tasks that were waiting, analysing or downloading come back paused; a
 // download that was cut short comes back analysed, with its command intact.
-void normaliseLoadedState(ItemInfo *t)
+void normaliseLoadedState(ItemInfo *t, const LoadedWords &words)
 {
     const int code = t->process_status;
     if (code <= TaskStatus::Analysing) {
         t->process_status = TaskStatus::WaitingForAnalysis;
-        t->status = TaskStatus::pause();
+        t->status = words.pause;
         t->active = false;
     } else if (code <= TaskStatus::PostProcessing) {
         t->process_status = TaskStatus::WaitingForDownload;
-        t->status = TaskStatus::pause();
+        t->status = words.pause;
         t->active = false;
     } else if (code == TaskStatus::Finished) {
-        t->status = TaskStatus::finished();
+        t->status = words.finished;
     } else if (code == TaskStatus::DownloadFailed || code == TaskStatus::AnalysisFailed) {
-        t->status = TaskStatus::downloadFailed();
+        t->status = words.failed;
     }
 }
 
@@ -154,8 +222,11 @@ bool SqliteDBAOperator::openDatabase()
     return true;
 }
 
+SqliteDBAOperator::~SqliteDBAOperator() = default;
+
 void SqliteDBAOperator::closeDatabase()
 {
+    m_detailsQuery.reset();
     database.close();
 }
 
@@ -198,7 +269,7 @@ SqliteDBAOperator::Opened SqliteDBAOperator::prepareOrRecover()
     const QString path = database.databaseName();
     if (!QFileInfo::exists(path))
         return result; // nothing to keep: the folder cannot take a database
-    database.close();
+    closeDatabase();
     const QString aside = path + QStringLiteral(".damaged-")
         + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss"));
     if (!QFile::rename(path, aside)) {
@@ -227,8 +298,14 @@ bool SqliteDBAOperator::insertTask(const ItemInfo *task)
 bool SqliteDBAOperator::updateTask(const ItemInfo *task)
 {
     QSqlQuery q(database);
-    q.prepare(QLatin1String(kUpdateStatement));
-    bindTask(q, task);
+    // The fields a record does not hold are kept as stored, never blanked.
+    if (task->detailsLoaded) {
+        q.prepare(QLatin1String(kUpdateStatement));
+        bindTask(q, task);
+    } else {
+        q.prepare(QLatin1String(kUpdateListedStatement));
+        bindListedFields(q, task);
+    }
     if (!q.exec()) {
         qDebug() << q.lastError().text();
         return false;
@@ -237,7 +314,7 @@ bool SqliteDBAOperator::updateTask(const ItemInfo *task)
     return true;
 }
 
-int SqliteDBAOperator::loadTasks(QList<ItemInfo *> &list, QObject *owner)
+int SqliteDBAOperator::loadTasks(QList<ItemInfo *> &list)
 {
     QSqlQuery q(database);
     q.setForwardOnly(true);
@@ -246,41 +323,122 @@ int SqliteDBAOperator::loadTasks(QList<ItemInfo *> &list, QObject *owner)
         return 0;
     }
     int counter = 0;
+    SharedTexts shared;
+    const LoadedWords words;
     while (q.next()) {
         if (q.value(28).toInt() == 0)
             continue; // deleted by the user: never listed again
-        auto *t = new ItemInfo(owner);
+        auto *t = new ItemInfo;
         t->uniqueID = q.value(0).toString();
-        t->agentCmd = q.value(2).toString();
-        t->bestaudio_id = q.value(3).toString();
+        t->agentCmd = shared(q.value(2));
+        t->bestaudio_id = shared(q.value(3));
         t->cmd = q.value(4).toString();
         t->duration = wholeNumber(q.value(5));
-        t->eta = q.value(6).toString();
-        t->ext = q.value(7).toString();
+        t->eta = shared(q.value(6));
+        t->ext = shared(q.value(7));
         t->filesize = wholeNumber(q.value(8));
-        t->limitRate = q.value(9).toString();
-        t->path = q.value(10).toString();
+        t->limitRate = shared(q.value(9));
+        t->path = shared(q.value(10));
         t->process = q.value(11).toInt();
         t->process_status = q.value(12).toInt();
-        t->process_string = q.value(13).toString();
-        t->qfilesize = q.value(14).toString();
-        t->qianruzimu = q.value(15).toString();
-        t->quality = q.value(16).toString();
+        t->process_string = shared(q.value(13));
+        t->qfilesize = shared(q.value(14));
+        t->qianruzimu = shared(q.value(15));
+        t->quality = shared(q.value(16));
         t->quality_num = q.value(17).toInt();
-        t->rate = q.value(18).toString();
+        t->rate = shared(q.value(18));
         t->renametargetPath = q.value(19).toString();
         t->renametitle = q.value(20).toString();
-        t->status = q.value(21).toString();
+        t->status = shared(q.value(21));
         t->targetPath = q.value(22).toString();
         t->thumbnailUrl = q.value(23).toString();
         t->title = q.value(24).toString();
         t->url = q.value(25).toString();
-        t->zhuanhuan = q.value(26).toString();
-        t->zimu = q.value(27).toString();
+        t->zhuanhuan = shared(q.value(26));
+        t->zimu = shared(q.value(27));
         t->biaoji = true;
         t->id = counter++;
-        normaliseLoadedState(t);
+        normaliseLoadedState(t, words);
         list.append(t);
     }
     return counter;
+}
+
+int SqliteDBAOperator::loadListedTasks(
+    QList<ItemInfo *> &list, const QSet<QString> &skip, const QSet<qint64> &skipRows)
+{
+    QSqlQuery q(database);
+    q.setForwardOnly(true);
+    if (!q.exec(QLatin1String(kSelectListedStatement))) {
+        qDebug() << q.lastError().text();
+        return 0;
+    }
+    int counter = 0;
+    SharedTexts shared;
+    const LoadedWords words;
+    while (q.next()) {
+        if (q.value(9).toInt() == 0)
+            continue; // deleted by the user: never listed again
+        if ((!skip.isEmpty() && skip.contains(q.value(10).toString()))
+            || (!skipRows.isEmpty() && skipRows.contains(q.value(0).toLongLong())))
+            continue;
+        auto *t = new ItemInfo;
+        t->detailsLoaded = false;
+        t->storedRow = q.value(0).toLongLong();
+        t->duration = wholeNumber(q.value(1));
+        t->process = q.value(2).toInt();
+        t->process_status = q.value(3).toInt();
+        t->process_string = shared(q.value(4));
+        t->qfilesize = shared(q.value(5));
+        t->thumbnailUrl = q.value(6).toString();
+        t->title = q.value(7).toString();
+        t->url = q.value(8).toString();
+        t->renametitle = q.value(11).toString();
+        t->targetPath = q.value(12).toString();
+        t->biaoji = true;
+        t->id = counter++;
+        normaliseLoadedState(t, words);
+        list.append(t);
+    }
+    return counter;
+}
+
+bool SqliteDBAOperator::readDetails(ItemInfo *t)
+{
+    if (t->detailsLoaded)
+        return true;
+    if (!m_detailsQuery) {
+        m_detailsQuery = std::make_unique<QSqlQuery>(database);
+        m_detailsQuery->prepare(QLatin1String(kSelectDetailsStatement));
+    }
+    QSqlQuery &q = *m_detailsQuery;
+    q.bindValue(QStringLiteral(":row"), t->storedRow);
+    const bool found = q.exec() && q.next();
+    // The statement is kept, its result set is not (it would hold a read lock).
+    const auto finish = qScopeGuard([&q] { q.finish(); });
+    if (!found) {
+        qDebug() << "task details not read: row" << t->storedRow << q.lastError().text();
+        return false;
+    }
+    t->uniqueID = q.value(16).toString();
+    t->agentCmd = q.value(0).toString();
+    t->bestaudio_id = q.value(1).toString();
+    t->cmd = q.value(2).toString();
+    t->eta = q.value(3).toString();
+    t->ext = q.value(4).toString();
+    t->filesize = wholeNumber(q.value(5));
+    t->limitRate = q.value(6).toString();
+    t->path = q.value(7).toString();
+    t->qianruzimu = q.value(8).toString();
+    t->quality = q.value(9).toString();
+    t->quality_num = q.value(10).toInt();
+    t->rate = q.value(11).toString();
+    t->renametargetPath = q.value(12).toString();
+    // Known status codes got their word when the task was loaded.
+    if (t->status.isEmpty())
+        t->status = q.value(13).toString();
+    t->zhuanhuan = q.value(14).toString();
+    t->zimu = q.value(15).toString();
+    t->detailsLoaded = true;
+    return true;
 }

@@ -2,10 +2,14 @@
 
 #include <QList>
 #include <QObject>
+#include <QSet>
 #include <QSqlDatabase>
 #include <QString>
 
+#include <memory>
+
 class ItemInfo;
+class QSqlQuery;
 
 // Mirrors every task record, field for field, in table "student1" of
 // "MACAddrs.db". Rows are written when a task is created and at every change
@@ -20,6 +24,7 @@ public:
     explicit SqliteDBAOperator(QObject *parent = nullptr);
     // Same, on a database file of the caller's choice.
     SqliteDBAOperator(const QString &databasePath, QObject *parent = nullptr);
+    ~SqliteDBAOperator() override;
 
     static QString defaultDatabasePath();
 
@@ -28,11 +33,20 @@ public:
     bool hasTaskTable() const;
     bool createTaskTable();
     bool insertTask(const ItemInfo *task);
+    // A record without its details writes only the fields it holds.
     bool updateTask(const ItemInfo *task);
     // Appends one new record per listed row, numbered from 0 in table order,
     // with the state normalised so that nothing runs by itself after a restart.
-    // New records get owner as their QObject parent.
-    int loadTasks(QList<ItemInfo *> &list, QObject *owner = nullptr);
+    // The caller owns the new records.
+    int loadTasks(QList<ItemInfo *> &list);
+    // The same with only the fields the download list shows and counts
+    // (detailsLoaded false): a long history loads fast and stays small.
+    // Rows whose uniqueID is in skip, or whose row is in skipRows, are left out.
+    int loadListedTasks(
+        QList<ItemInfo *> &list, const QSet<QString> &skip = {}, const QSet<qint64> &skipRows = {});
+    // Reads the fields loadListedTasks left out, once; false when the row
+    // cannot be read (the record stays as it is).
+    bool readDetails(ItemInfo *task);
 
     // Opens the connection and creates the table when it is missing.
     bool prepare();
@@ -54,4 +68,6 @@ private:
     void setUp(const QString &databasePath);
 
     QSqlDatabase database;
+    // readDetails' statement, prepared once: start-all may read thousands.
+    std::unique_ptr<QSqlQuery> m_detailsQuery;
 };

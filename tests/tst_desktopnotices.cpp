@@ -236,7 +236,7 @@ private slots:
         QCOMPARE(m_window->findChild<QStackedWidget *>("stackedWidget")->currentIndex(), 0);
         QCOMPARE(list()->view(), int(ListRules::Finished));
         ListWidget *rows = m_window->findChild<ListWidget *>();
-        QVERIFY(rows->existingRow(done) && rows->shownRows().contains(rows->existingRow(done)));
+        QVERIFY(rows->rowFor(done) && rows->shownRows().contains(rows->rowFor(done)));
     }
 
     // No bus (none named and none in the runtime folder, one that would

@@ -8,6 +8,7 @@
 #include "downloads/downloadengine.h"
 #include "downloads/downloadlistcontroller.h"
 #include "downloads/itemwidget.h"
+#include "downloads/listwidget.h"
 #include "downloads/outputlookup.h"
 #include "tasks/sqlitedbaoperator.h"
 #include "ui/mainwindow.h"
@@ -72,13 +73,27 @@ class TestDownloadFlow : public QObject
     }
 
     // What the task's row shows: status word, percent text and progress bar.
+    // What the task's row shows once the list is paged to it (only the page
+    // shown has rows); the list goes back to the in-progress view after.
     QString rowShows(ItemInfo *t) const
     {
-        for (itemWidget *row : m_window->findChildren<itemWidget *>())
-            if (row->task() == t)
-                return row->statusText() + ' ' + row->findChild<QLabel *>("label_percent")->text()
+        MainWindow &w = *m_window;
+        if (!t->active)
+            w.on_pushButton_downloadfinished_clicked();
+        else if (t->process_status == TaskStatus::Finished)
+            w.on_pushButton_downloadfinished_3_clicked();
+        else if (t->process_status > TaskStatus::Finished)
+            w.on_pushButton_downloadfinished_failure_clicked();
+        QString shown;
+        const int members = list()->count(list()->view());
+        for (int offset = 0; offset < members && shown.isEmpty(); offset += 5) {
+            w.on_verticalScrollBar_valueChanged(offset);
+            if (itemWidget *row = w.findChild<ListWidget *>()->rowFor(t))
+                shown = row->statusText() + ' ' + row->findChild<QLabel *>("label_percent")->text()
                     + ' ' + QString::number(row->findChild<QProgressBar *>()->value());
-        return QString();
+        }
+        w.on_pushButton_downloadfinished_2_clicked();
+        return shown;
     }
 
     // A process (not this one) whose command line starts with program and
@@ -271,6 +286,7 @@ private slots:
         restartWindow();
         QTRY_VERIFY_WITH_TIMEOUT(!list()->tasks().isEmpty(), 5000);
         ItemInfo *restored = list()->tasks().last();
+        QVERIFY(list()->database()->readDetails(restored));
         QCOMPARE(restored->uniqueID, uniqueID);
         QCOMPARE(restored->process_status, 2);
         QVERIFY(restored->cmd.contains("--no-cache-dir") && restored->cmd.contains(link));

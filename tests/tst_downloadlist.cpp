@@ -2,13 +2,16 @@
 #include "support/taskfactory.h"
 #include "support/testmain.h"
 
+#include "downloads/downloadengine.h"
 #include "downloads/downloadlistcontroller.h"
 #include "downloads/itemwidget.h"
 #include "downloads/listrules.h"
+#include "downloads/listwidget.h"
 #include "tasks/sqlitedbaoperator.h"
 #include "ui/mainwindow.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QPushButton>
 #include <QSqlQuery>
 #include <memory>
@@ -33,9 +36,10 @@ class TestDownloadList : public QObject
         list->applySettings(held);
     }
 
-    ItemInfo *add(const QString &word, int status)
+    ItemInfo *add(const QString &word, int status, bool active = true)
     {
         ItemInfo *t = makeTask(word, status, m_downloads.path());
+        t->active = active;
         m_list->addTask(t);
         return t;
     }
@@ -45,7 +49,7 @@ class TestDownloadList : public QObject
     {
         for (int i = 1; i <= 7; ++i)
             add(QString("f%1").arg(i), 6);
-        add("paused", 2)->active = false;
+        add("paused", 2, false);
         add("failed-download", 7);
         add("failed-analysis", 8);
     }
@@ -92,13 +96,17 @@ private slots:
     void countsAndPaging()
     {
         addMix();
-        add("paused finished", 6)->active = false; // in both views
+        add("paused finished", 6, false); // in both views
         QCOMPARE(counts(), (QList<int> {2, 0, 8, 2}));
         m_list->setView(Finished);
         QCOMPARE(shown(Finished), (QStringList {"paused finished", "f7", "f6", "f5", "f4"}));
         QCOMPARE(m_list->scrollMaximum(), 3);
-        m_list->setOffset(3); // paging reaches the oldest
+        m_list->setOffset(3); // paging reaches the oldest, and back
         QCOMPARE(shown(Finished), (QStringList {"f5", "f4", "f3", "f2", "f1"}));
+        m_list->setOffset(1);
+        QCOMPARE(shown(Finished), (QStringList {"f7", "f6", "f5", "f4", "f3"}));
+        add("f8", 6); // a new task is the newest member, wherever the page was
+        QCOMPARE(shown(Finished), (QStringList {"paused finished", "f7", "f6", "f5", "f4"}));
         m_list->setView(Failed); // another view starts at its newest
         QCOMPARE(shown(Failed), (QStringList {"failed-analysis", "failed-download"}));
     }
@@ -148,6 +156,7 @@ private slots:
             QVERIFY(m_db.insertTask(t.get()));
         }
         QCOMPARE(m_list->loadHistory(), 2); // the listed one is not added twice
+        QCOMPARE(m_list->loadHistory(), 0); // nor the restored ones
         QCOMPARE(counts(), (QList<int> {2, 0, 1, 0}));
         // Everything waiting is paused: the first press starts it.
         QVERIFY(m_list->allPaused());
@@ -204,6 +213,36 @@ private slots:
         row->menuActions()[2]->trigger();
         QCOMPARE(dialogs.calls.last().text, QString("Are you sure to delete this item?"));
         QCOMPARE(listedInDatabase(), 0); // stored hidden
+    }
+
+    // However far the user pages, the window keeps one page of rows, each
+    // showing the task of its place; the counters follow a task that the
+    // engine moves to another view.
+    void pagingRebindsOnePageOfRows()
+    {
+        ScriptedDialogs dialogs;
+        MainWindow window;
+        DownloadListController *list = window.downloadList();
+        holdSlots(list);
+        for (int i = 0; i < 12; ++i)
+            list->addTask(makeTask(QString("t%1").arg(i), TaskStatus::Finished));
+        window.on_pushButton_downloadfinished_3_clicked();
+        for (const int offset : {0, 7, 3}) {
+            window.on_verticalScrollBar_valueChanged(offset);
+            QStringList titles, expected;
+            for (itemWidget *row : window.findChild<ListWidget *>()->shownRows())
+                titles << row->task()->title + "=" + row->findChild<QLabel *>("label_name")->text();
+            for (int i = 11 - offset; i > 6 - offset; --i)
+                expected << QString("t%1=t%1").arg(i);
+            QCOMPARE(titles, expected);
+            QCOMPARE(window.findChildren<itemWidget *>().size(), 5);
+        }
+
+        ItemInfo *t = list->tasks().first();
+        t->process_status = TaskStatus::DownloadFailed;
+        emit list->engine()->taskChanged(t);
+        QCOMPARE(window.findChild<QLabel *>("label_downloaded")->text(), QString("11"));
+        QCOMPARE(window.findChild<QLabel *>("label_downloaded_failure")->text(), QString("1"));
     }
 };
 

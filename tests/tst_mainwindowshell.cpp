@@ -109,7 +109,9 @@ private slots:
     {
         ItemInfo *task = makeTask("running", TaskStatus::DownloadProgress);
         w->downloadList()->addTask(task);
+        w->on_pushButton_downloadfinished_2_clicked();
         itemWidget *row = w->findChild<ListWidget *>()->rowFor(task);
+        QVERIFY(row);
         QCOMPARE(row->statusText(), QString::fromUtf8("下载中"));
         combo("comboBox_4")->setCurrentIndex(6);
         chooseLanguage(0);

@@ -70,6 +70,19 @@ private slots:
         // Numbers are stored as integers: the fraction is dropped, not rounded.
         QCOMPARE(QVector<double>({b->duration, b->filesize}), QVector<double>({212, 10485760}));
         QCOMPARE(QVector<int>({b->process, b->quality_num}), QVector<int>({100, t->quality_num}));
+
+        // Loaded for the list, a record holds what the list shows and reads
+        // the rest on demand; storing it meanwhile keeps what it does not hold.
+        QList<ItemInfo *> listed;
+        m_db->loadListedTasks(listed);
+        std::unique_ptr<ItemInfo> l(listed.value(0));
+        QVERIFY(l && !l->detailsLoaded && (l->cmd + l->uniqueID).isEmpty());
+        QCOMPARE(l->title + l->url + l->qfilesize, t->title + t->url + t->qfilesize);
+        l->title = t->title = QStringLiteral("renamed");
+        QVERIFY(m_db->updateTask(l.get()) && m_db->readDetails(l.get()) && l->detailsLoaded);
+        for (QString ItemInfo::*field : texts)
+            QCOMPARE((*l).*field, (*t).*field);
+        QCOMPARE(l->uniqueID + l->quality_num, t->uniqueID + t->quality_num);
     }
 
     // After a restart nothing runs by itself: interrupted work comes back

@@ -43,6 +43,7 @@ class QDropEvent;
 class QWheelEvent;
 class SettingsController;
 class SingleDialog;
+class ThumbnailCache;
 class itemWidget;
 
 // The one top-level window. It shows the state of the subsystem controllers
@@ -106,7 +107,13 @@ private:
     void selectListFilter(int view, int offset = 0);
     void showListPage(int view);
     void updateCounts();
-    itemWidget *makeRow(ItemInfo *task);
+    // The list's rows: made once (buttons wired to the controller), then
+    // bound to whichever task the page shows.
+    itemWidget *makeRow();
+    void bindRow(itemWidget *row, ItemInfo *task);
+    // Thumbnails: asked for when an analysis tells one, shown when they arrive.
+    void fetchThumbnail(ItemInfo *task);
+    void showThumbnail(const QString &taskKey);
     void showStatusText(ItemInfo *task, const QString &text);
     void confirmRedownload(ItemInfo *task);
     void confirmDelete(ItemInfo *task);
@@ -114,6 +121,7 @@ private:
 
     DownloadListController *m_downloads = nullptr;
     ListWidget *m_listWidget = nullptr; // rows of the download list
+    ThumbnailCache *m_thumbnails = nullptr; // pictures of the rows, by task
 
     // ==== desktop notices ====================================================
 public:

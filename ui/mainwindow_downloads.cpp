@@ -5,7 +5,7 @@
 #include "downloads/downloadengine.h"
 #include "downloads/downloadlistcontroller.h"
 #include "downloads/listwidget.h"
-#include "downloads/thumbnailfetch.h"
+#include "downloads/thumbnailcache.h"
 #include "tasks/iteminfo.h"
 #include "tasks/sqlitedbaoperator.h"
 
@@ -19,8 +19,10 @@
 void MainWindow::createDownloadEngine()
 {
     m_downloads = new DownloadListController(this);
-    m_downloads->engine()->setThumbnailFetcher(
-        [](const ItemInfo &t) { return Thumbnail::fetch(t.url, t.thumbnailUrl); });
+    m_thumbnails = new ThumbnailCache(this);
+    connect(
+        m_downloads, &DownloadListController::thumbnailFound, this, &MainWindow::fetchThumbnail);
+    connect(m_thumbnails, &ThumbnailCache::ready, this, &MainWindow::showThumbnail);
     connect(m_downloads, &DownloadListController::taskChanged, this, &MainWindow::updateTaskRow);
     connect(
         m_downloads, &DownloadListController::statusTextChanged, this, &MainWindow::showStatusText);

@@ -6,7 +6,6 @@
 #include "base/savefolders.h"
 #include "base/settingscontroller.h"
 #include "downloads/downloadlistcontroller.h"
-#include "downloads/thumbnailfetch.h"
 #include "extractor/analysissession.h"
 #include "intake/batchlinks.h"
 #include "intake/linkintake.h"
@@ -46,8 +45,7 @@ void MainWindow::createLinkIntake()
         [this] { return chineseUi() ? 1 : 0; });
     m_intake->setDialogs(m_intakeDialogs.get());
     setAcceptDrops(true);
-    m_intake->setThumbnailFetcher(
-        [](const ItemInfo &t) { return Thumbnail::fetch(t.url, t.thumbnailUrl); });
+    connect(m_intake, &LinkIntake::thumbnailFound, this, &MainWindow::fetchThumbnail);
     // Links handed over by another start wait until the network is known.
     m_intake->setNetworkKnown(m_proxy->networkKnown());
     connect(m_proxy, &ProxyController::networkAvailable, m_intake,

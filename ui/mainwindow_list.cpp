@@ -7,6 +7,8 @@
 #include "downloads/listrules.h"
 #include "downloads/listwidget.h"
 #include "downloads/rowupdate.h"
+#include "downloads/thumbnailcache.h"
+#include "downloads/thumbnailfetch.h"
 #include "tasks/iteminfo.h"
 
 #include <QDebug>
@@ -33,7 +35,8 @@ bool MainWindow::allTasksPaused() const
 void MainWindow::createDownloadList()
 {
     m_listWidget = new ListWidget();
-    m_listWidget->setRowFactory([this](ItemInfo *t) { return makeRow(t); });
+    m_listWidget->setRowFactory([this] { return makeRow(); });
+    m_listWidget->setRowBinder([this](itemWidget *row, ItemInfo *t) { bindRow(row, t); });
     // The list page's frame, scroll area and buttons are styled with the
     // other pages (stylePages, applyLanguage).
     ui->scrollArea_main->setWidget(m_listWidget);
@@ -123,13 +126,13 @@ void MainWindow::addTask(ItemInfo *task)
 
 void MainWindow::updateTaskRow(ItemInfo *task)
 {
-    if (itemWidget *row = m_listWidget->existingRow(task))
+    if (itemWidget *row = m_listWidget->rowFor(task))
         applyTaskToRow(*task, row);
 }
 
 void MainWindow::showStatusText(ItemInfo *task, const QString &text)
 {
-    if (itemWidget *row = m_listWidget->existingRow(task))
+    if (itemWidget *row = m_listWidget->rowFor(task))
         row->setStatusText(text);
 }
 
@@ -138,10 +141,9 @@ void MainWindow::retranslateDownloads()
     m_downloads->retranslate();
 }
 
-itemWidget *MainWindow::makeRow(ItemInfo *task)
+itemWidget *MainWindow::makeRow()
 {
     auto *row = new itemWidget();
-    row->setTaskInfo(task);
     connect(row, &itemWidget::startRequested, m_downloads, &DownloadListController::startTask);
     connect(row, &itemWidget::pauseRequested, m_downloads, &DownloadListController::pauseTask);
     connect(row, &itemWidget::redownloadRequested, this, &MainWindow::confirmRedownload);
@@ -153,8 +155,27 @@ itemWidget *MainWindow::makeRow(ItemInfo *task)
         qDebug() << folder;
         openLocalPath(folder);
     });
-    applyTaskToRow(*task, row);
     return row;
+}
+
+void MainWindow::bindRow(itemWidget *row, ItemInfo *task)
+{
+    row->clearDisplay();
+    applyTaskToRow(*task, row);
+    row->setThumbnail(m_thumbnails->pixmap(task->uniqueID));
+}
+
+void MainWindow::fetchThumbnail(ItemInfo *task)
+{
+    m_thumbnails->request(task->uniqueID, Thumbnail::address(task->url, task->thumbnailUrl));
+}
+
+void MainWindow::showThumbnail(const QString &taskKey)
+{
+    for (itemWidget *row : m_listWidget->shownRows()) {
+        if (row->task() && row->task()->uniqueID == taskKey)
+            row->setThumbnail(m_thumbnails->pixmap(taskKey));
+    }
 }
 
 void MainWindow::confirmRedownload(ItemInfo *task)
@@ -202,8 +223,8 @@ void MainWindow::on_pushButton_6_clicked()
 }
 
 // Reads every stored task into the list. They come back paused; nothing
-// starts until the user starts it. Rows are made when a task is first shown,
-// so a long history costs nothing up front. The list keeps the view the user
+// starts until the user starts it. Only the page shown has rows, so a long
+// history costs no widgets. The list keeps the view the user
 // chose (the paused view until then).
 void MainWindow::on_pushButton_clicked()
 {
