@@ -92,8 +92,14 @@ set(QUILLON_CORE_SOURCES
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/myqprocess_win.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/downloads/outputlookup.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/downloads/outputlookup.h
+    ${CMAKE_CURRENT_SOURCE_DIR}/downloads/partialpieces.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/downloads/partialpieces.h
+    ${CMAKE_CURRENT_SOURCE_DIR}/downloads/retryrules.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/downloads/retryrules.h
     ${CMAKE_CURRENT_SOURCE_DIR}/downloads/schedulerrules.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/downloads/schedulerrules.h
+    ${CMAKE_CURRENT_SOURCE_DIR}/downloads/stallwatchdog.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/downloads/stallwatchdog.h
     ${CMAKE_CURRENT_SOURCE_DIR}/downloads/thumbnailfetch.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/downloads/thumbnailfetch.h
     ${CMAKE_CURRENT_SOURCE_DIR}/intake/batchlinks.cpp

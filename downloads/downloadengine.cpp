@@ -2,7 +2,10 @@
 
 #include "base/settingsstore.h"
 #include "downloads/outputlookup.h"
+#include "downloads/partialpieces.h"
+#include "downloads/retryrules.h"
 #include "downloads/schedulerrules.h"
+#include "downloads/stallwatchdog.h"
 #include "extractor/analysissession.h"
 #include "extractor/commandcheck.h"
 #include "extractor/commands.h"
@@ -19,19 +22,26 @@
 #include "tasks/sqlitedbaoperator.h"
 #include "tasks/taskstatus.h"
 
+#include <QDateTime>
 #include <QDebug>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <algorithm>
 #include <utility>
 
 DownloadEngine::DownloadEngine(QObject *parent)
     : QObject(parent)
+    , m_watchdog(new StallWatchdog(SlotCount, this))
 {
+    connect(m_watchdog, &StallWatchdog::stalled, this, [this](int slot) {
+        qDebug() << "slot" << slot << "silent past" << m_watchdog->bound() << "ms: ended";
+        stopSlot(slot, Stop::Stalled);
+    });
     const SettingsStore::GeneralSettings defaults;
     setLimits(defaults.processnum, defaults.anaprocessnum, defaults.folderoption);
     m_analysisBudget = defaults.processnum;
@@ -45,6 +55,48 @@ DownloadEngine::~DownloadEngine()
 {
     shutdown();
     qDeleteAll(processList);
+}
+
+void DownloadEngine::setStallBound(int ms)
+{
+    m_watchdog->setBound(ms);
+}
+
+void DownloadEngine::setRetryWaits(int first, int second, int third)
+{
+    m_retryWaitsMs[0] = first;
+    m_retryWaitsMs[1] = second;
+    m_retryWaitsMs[2] = third;
+}
+
+bool DownloadEngine::stopTask(ItemInfo *task, Stop why)
+{
+    bool found = false;
+    for (int s = 0; s < SlotCount; ++s) {
+        // Only a download has a partial file to continue from.
+        if (!isBusy(s) || m_stop[s] != Stop::None || (why == Stop::Pause && s < FirstDownloadSlot))
+            continue;
+        const bool works
+            = s < FirstDownloadSlot ? m_batchTasks[s].contains(task) : processList[s]->task == task;
+        if (works) {
+            stopSlot(s, why);
+            found = true;
+        }
+    }
+    return found;
+}
+
+// Killed outright, group and all: the user waits for the slot, and a silent
+// run would not answer a polite request either. The completion handler
+// then sees why the run ended.
+void DownloadEngine::stopSlot(int slot, Stop why)
+{
+    MyQProcess *p = processList[slot];
+    if (p->state() == QProcess::NotRunning)
+        return;
+    m_stop[slot] = why;
+    m_watchdog->disarm(slot);
+    p->killRun();
 }
 
 void DownloadEngine::setLimits(int processnum, int anaprocessnum, int folderoption)
@@ -74,6 +126,11 @@ void DownloadEngine::createSlots()
                     applyOutcomes(tasks, outcomes, s);
                     runScheduler();
                 });
+            // The session reads the output; any of it shows the run is alive.
+            connect(p, &QProcess::readyReadStandardOutput, this, [this, s] {
+                if (m_stop[s] == Stop::None)
+                    m_watchdog->arm(s);
+            });
             connect(analysis, &AnalysisSession::batchEnded, this,
                 [this, s](const QList<AnalysisOutcome> &outcomes) { analysisEnded(s, outcomes); });
             connect(analysis, &AnalysisSession::extractorRemarked, this,
@@ -242,6 +299,7 @@ void DownloadEngine::startDownload(int slot, ItemInfo *t)
 
     // Downloads that never needed an analysis must not pile up credit.
     m_analysisBudget = qMin(m_analysisBudget + 1, m_processnum);
+    t->retryAt = 0;
     launchDownload(slot, command);
 }
 
@@ -263,8 +321,10 @@ void DownloadEngine::launchDownload(int slot, const QString &command)
     }
     qDebug() << run;
     m_cookieWatch[slot].reset();
+    m_stop[slot] = Stop::None;
     ToolProcess::startExtractor(processList[slot], run, QIODevice::ReadWrite);
     m_cookieWatch[slot].setKind(CookieOptions::refusal(processList[slot]));
+    m_watchdog->arm(slot);
 }
 
 void DownloadEngine::failWithoutRun(ItemInfo *t, FailReason why)
@@ -316,7 +376,9 @@ void DownloadEngine::startAnalysis(int slot, const QList<ItemInfo *> &batch)
     }
     emit relayoutRequested();
 
+    m_stop[slot] = Stop::None;
     m_analysis[slot]->analyseBatch(command, links);
+    m_watchdog->arm(slot);
     m_analysisBudget -= tasks.size();
 }
 
@@ -348,10 +410,22 @@ void DownloadEngine::storeTask(ItemInfo *task)
 
 // The session closes the slot's process once this returns: the slot stays
 // busy until every task of its run is settled.
-void DownloadEngine::analysisEnded(int slot, const QList<AnalysisOutcome> &outcomes)
+void DownloadEngine::analysisEnded(int slot, QList<AnalysisOutcome> outcomes)
 {
+    m_watchdog->disarm(slot);
+    const Stop stop = std::exchange(m_stop[slot], Stop::None);
     const QList<ItemInfo *> tasks = m_batchTasks[slot];
     m_batchTasks[slot].clear();
+    // A run that went silent fails the link it was stuck on (the rest wait
+    // again); a run ended for a deleted task fails none of its links.
+    for (AnalysisOutcome &o : outcomes) {
+        if (o.kind != AnalysisOutcome::Failed || o.index < 0 || o.index >= tasks.size())
+            continue;
+        if (stop == Stop::Stalled)
+            tasks.at(o.index)->failReason = int(FailReason::Silent);
+        else if (stop != Stop::None)
+            o.kind = AnalysisOutcome::Requeued;
+    }
     applyOutcomes(tasks, outcomes, slot);
     // The scheduler runs once the slot is free.
     QMetaObject::invokeMethod(this, &DownloadEngine::runScheduler, Qt::QueuedConnection);
@@ -476,6 +550,8 @@ void DownloadEngine::readDownloadOutput(int slot)
     m_cookieWatch[slot].feed(chunk);
     if (!p->task || chunk.isEmpty())
         return;
+    if (m_stop[slot] == Stop::None)
+        m_watchdog->arm(slot);
     m_parsers[slot].feed(p->task, chunk);
     m_reports[slot].feed(chunk);
     m_remarks[slot].feed(chunk);
@@ -489,6 +565,8 @@ void DownloadEngine::downloadFinished(int slot, int exitCode, QProcess::ExitStat
     MyQProcess *p = processList[slot];
     ItemInfo *t = p->task;
     const QString pathFile = std::exchange(m_slotPathFile[slot], QString());
+    m_watchdog->disarm(slot);
+    const Stop stop = std::exchange(m_stop[slot], Stop::None);
     if (!t) {
         QFile::remove(pathFile);
         dropInfoFile(slot);
@@ -504,6 +582,27 @@ void DownloadEngine::downloadFinished(int slot, int exitCode, QProcess::ExitStat
     m_reports[slot].finish();
     m_remarks[slot].feed(rest);
     m_remarks[slot].finish();
+    if (stop == Stop::Pause || stop == Stop::Delete) {
+        QFile::remove(pathFile);
+        dropInfoFile(slot);
+        // Paused: back in the download queue, held; the next run continues
+        // the partial file. Deleted: nothing of the unfinished run stays.
+        t->process_status = TaskStatus::WaitingForDownload;
+        t->active = stop == Stop::Pause ? false : t->active;
+        t->requeueAfterRun = false;
+        t->rate.clear();
+        t->eta.clear();
+        emit taskChanged(t);
+        emit relayoutRequested();
+        releaseSlot(slot);
+        // Another task may be writing the same file by now.
+        if (stop == Stop::Delete && !downloadTargets().contains(t->targetPath))
+            PartialPieces::remove(*t);
+        storeTask(t);
+        emit countsChanged();
+        runScheduler();
+        return;
+    }
 
     SchedulerRules::RunEnd run;
     run.exitedCleanly = status == QProcess::NormalExit && exitCode == 0;
@@ -523,7 +622,8 @@ void DownloadEngine::downloadFinished(int slot, int exitCode, QProcess::ExitStat
     const bool fromInfo = !m_slotInfo[slot].isEmpty();
     const CookieFailure::Kind cookies = m_cookieWatch[slot].kind();
     dropInfoFile(slot);
-    if (fromInfo && verdict != TaskStatus::Finished && cookies == CookieFailure::None) {
+    if (fromInfo && verdict != TaskStatus::Finished && cookies == CookieFailure::None
+        && stop == Stop::None) {
         // The analysis's document may have gone stale (expired format
         // links): the task gets the run it would have had without it.
         qDebug() << "task" << t->uniqueID << "runs again without its analysis document";
@@ -546,9 +646,16 @@ void DownloadEngine::downloadFinished(int slot, int exitCode, QProcess::ExitStat
     // of date is the likely cause.
     t->extractorOutdated = verdict != TaskStatus::Finished && (remarks & ExtractorRemarks::Outdated)
         && (why == FailReason::ExtractorError || why == FailReason::NoAnswer);
-    settleDownload(t, verdict, why, file);
+    if (stop == Stop::Stalled)
+        settleDownload(t, TaskStatus::DownloadFailed, FailReason::Silent, QString());
+    else
+        settleDownload(t, verdict, why, file);
     if (remarks != ExtractorRemarks::None)
         emit extractorRemarked(remarks, verdict != TaskStatus::Finished);
+    if (t->process_status == TaskStatus::Finished)
+        RetryRules::setTries(t, 0);
+    else if (!t->requeueAfterRun && scheduleRetry(t))
+        emit taskChanged(t);
     emit relayoutRequested();
     releaseSlot(slot);
     storeTask(t);
@@ -582,6 +689,38 @@ void DownloadEngine::settleDownload(ItemInfo *t, int verdict, FailReason why, co
     emit taskChanged(t);
     if (verdict != TaskStatus::Finished && !t->running)
         storeTask(t); // no run to release: stored here
+}
+
+bool DownloadEngine::scheduleRetry(ItemInfo *t)
+{
+    if (!m_retryEnabled)
+        return false;
+    const int wait = RetryRules::nextWaitMs(*t, m_retryWaitsMs);
+    if (wait < 0)
+        return false;
+    const int tryNumber = RetryRules::tries(*t) + 1;
+    RetryRules::setTries(t, tryNumber);
+    const qint64 due = QDateTime::currentMSecsSinceEpoch() + wait;
+    m_retryDue.insert(t, due);
+    t->retryAt = due;
+    QTimer::singleShot(wait, this, [this, t, due] { retryNow(t, due); });
+    return true;
+}
+
+// A retry the user overtook (a redownload, a delete, a newer failure with
+// its own wait) does nothing.
+void DownloadEngine::retryNow(ItemInfo *t, qint64 due)
+{
+    if (m_retryDue.value(t) != due)
+        return;
+    m_retryDue.remove(t);
+    if (t->process_status != TaskStatus::DownloadFailed || t->running || !t->biaoji)
+        return;
+    t->retryAt = 0;
+    t->process_status = TaskStatus::WaitingForDownload;
+    emit taskChanged(t);
+    emit relayoutRequested();
+    runScheduler();
 }
 
 void DownloadEngine::shutdown()

@@ -17,6 +17,7 @@
 #include <QTimer>
 
 class QTemporaryDir;
+class StallWatchdog;
 
 class AnalysisSession;
 class ItemInfo;
@@ -61,6 +62,25 @@ public:
     // How long after its analysis a download may start from the analysis's
     // document (older format links may have expired): 3 minutes.
     void setInfoLifetime(int ms) { m_infoLifetimeMs = ms; }
+
+    // A run that prints nothing for this long is ended and its task fails.
+    void setStallBound(int ms);
+    // Automatic retry of failed downloads, and the waits before each try.
+    void setRetryEnabled(bool on) { m_retryEnabled = on; }
+    void setRetryWaits(int first, int second, int third);
+
+    // Why a run is ended before it is over.
+    enum class Stop
+    {
+        None,
+        Stalled, // silent past the bound: the task fails
+        Pause, // the user paused the download: it waits, paused, keeping its partial file
+        Delete, // the task is gone: its partial pieces go too
+    };
+    // Ends at once the run working on task (its whole process group); the
+    // slot is free when the run's completion has been handled. Returns
+    // whether a run was working on it.
+    bool stopTask(ItemInfo *task, Stop why);
 
     // One scheduling pass.
     void runScheduler();
@@ -108,7 +128,7 @@ private:
     void startDownload(int slot, ItemInfo *task);
     void startAnalysis(int slot, const QList<ItemInfo *> &batch);
     bool refuseForeignCommand(ItemInfo *task, const QString &command, int failedStatus);
-    void analysisEnded(int slot, const QList<AnalysisOutcome> &outcomes);
+    void analysisEnded(int slot, QList<AnalysisOutcome> outcomes);
     // Applies what the run of slot said about its tasks (the tasks of the
     // run, taken before the slot may be given a new batch).
     void applyOutcomes(
@@ -131,6 +151,12 @@ private:
     void storeTask(ItemInfo *task);
     // Whether runs can start: false (and the work waits) without an extractor.
     bool extractorReady();
+    // Ends the run of slot (see stopTask).
+    void stopSlot(int slot, Stop why);
+    // A failed download with tries left waits, then queues again: true when
+    // it was set to wait.
+    bool scheduleRetry(ItemInfo *task);
+    void retryNow(ItemInfo *task, qint64 due);
     // Keeps an analysis document for the task's next download; the file the
     // download may start from, or "" (too old, none, not writable).
     void keepInfo(ItemInfo *task, const QByteArray &document);
@@ -165,6 +191,12 @@ private:
     int m_infoLifetimeMs = 3 * 60 * 1000;
     QHash<ItemInfo *, Info> m_info;
     QString m_slotInfo[SlotCount]; // the document file a download run started from
+
+    StallWatchdog *m_watchdog;
+    Stop m_stop[SlotCount] = {};
+    bool m_retryEnabled = false;
+    int m_retryWaitsMs[3] = {10 * 1000, 60 * 1000, 5 * 60 * 1000};
+    QHash<ItemInfo *, qint64> m_retryDue; // when each waiting retry starts (ms since epoch)
     RunReport m_reports[SlotCount];
     QString m_slotPathFile[SlotCount]; // where a download run writes its final path
 };

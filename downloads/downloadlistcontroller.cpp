@@ -3,6 +3,8 @@
 #include "downloads/downloadengine.h"
 #include "downloads/listrules.h"
 #include "downloads/outputlookup.h"
+#include "downloads/partialpieces.h"
+#include "downloads/retryrules.h"
 #include "downloads/schedulerrules.h"
 #include "extractor/outputnames.h"
 #include "extractor/runreport.h"
@@ -49,6 +51,8 @@ void DownloadListController::applySettings(const SettingsStore::GeneralSettings 
     m_engine->setLimits(values.processnum, values.anaprocessnum, values.folderoption);
     m_engine->setAnalysisBudget(values.processnum);
     m_cookieFailureReported = false;
+    m_engine->setRetryEnabled(values.redownloadswitch != 0);
+    m_hideMissingFiles = values.autodeletefileswitch != 0;
 }
 
 int DownloadListController::processnum() const
@@ -125,6 +129,7 @@ int DownloadListController::loadHistory()
     m_allPaused = anyWaiting && allPaused;
     if (added > 0)
         emit countsChanged();
+    hideMissingFiles();
     return added;
 }
 
@@ -132,6 +137,49 @@ void DownloadListController::setView(int view)
 {
     m_view = view;
     m_offset = 0;
+    hideMissingFiles();
+}
+
+int DownloadListController::hideMissingFiles()
+{
+    if (!m_hideMissingFiles)
+        return 0;
+    int hidden = 0;
+    for (ItemInfo *t : qAsConst(m_tasks)) {
+        if (!t->biaoji || t->running || t->process_status != TaskStatus::Finished)
+            continue;
+        readDetails(t); // where the file is: a restored task may not know yet
+        if (!OutputLookup::findFile(*t).isEmpty())
+            continue;
+        t->biaoji = false;
+        recount(t);
+        if (m_database && !m_database->updateTask(t))
+            reportStoreFailure();
+        ++hidden;
+    }
+    if (hidden > 0) {
+        emit countsChanged();
+        emit listChanged();
+    }
+    return hidden;
+}
+
+void DownloadListController::hide(ItemInfo *task)
+{
+    readDetails(task); // the output name its pieces are found by
+    task->biaoji = false;
+    recount(task);
+    // A running download removes its pieces once its run has ended.
+    if (!m_engine->stopTask(task, DownloadEngine::Stop::Delete)
+        && task->process_status != TaskStatus::Finished) {
+        bool shared = false; // another task's run writes the same file
+        for (const ItemInfo *t : qAsConst(m_tasks))
+            shared = shared || (t != task && t->running && t->targetPath == task->targetPath);
+        if (!shared)
+            PartialPieces::remove(*task);
+    }
+    if (m_database && !m_database->updateTask(task))
+        reportStoreFailure();
 }
 
 int DownloadListController::count(int view) const
@@ -191,12 +239,8 @@ void DownloadListController::deleteView(int view)
 {
     for (auto it = m_tasks.crbegin(); it != m_tasks.crend(); ++it) {
         ItemInfo *t = *it;
-        if (!ListRules::deletedByBulk(*t, view))
-            continue;
-        t->biaoji = false;
-        recount(t);
-        if (m_database && !m_database->updateTask(t))
-            reportStoreFailure();
+        if (ListRules::deletedByBulk(*t, view))
+            hide(t);
     }
     emit listChanged();
 }
@@ -209,6 +253,9 @@ bool DownloadListController::retryFailed()
     const QString queuing = TaskStatus::queuing();
     for (ItemInfo *t : requeued) {
         readDetails(t);
+        // Asked for by the user: the automatic tries start over.
+        RetryRules::setTries(t, 0);
+        t->retryAt = 0;
         recount(t);
         emit statusTextChanged(t, queuing);
     }
@@ -247,10 +294,21 @@ void DownloadListController::startTask(ItemInfo *task)
     runScheduler();
 }
 
+void DownloadListController::pauseTask(ItemInfo *task)
+{
+    task->active = false;
+    if (!m_engine->stopTask(task, DownloadEngine::Stop::Pause))
+        emit statusTextChanged(task, TaskStatus::pause());
+    if (recount(task))
+        emit countsChanged();
+}
+
 void DownloadListController::redownloadTask(ItemInfo *task)
 {
     readDetails(task);
     task->active = true;
+    RetryRules::setTries(task, 0);
+    task->retryAt = 0;
     emit statusTextChanged(task, TaskStatus::queuing());
     if (task->running) {
         if (recount(task))
@@ -268,10 +326,7 @@ void DownloadListController::redownloadTask(ItemInfo *task)
 
 void DownloadListController::deleteTask(ItemInfo *task)
 {
-    task->biaoji = false;
-    recount(task);
-    if (m_database && !m_database->updateTask(task))
-        reportStoreFailure();
+    hide(task);
     emit listChanged();
 }
 

@@ -57,8 +57,13 @@ public:
     // Turning to a nearby page walks only the tasks between the two pages.
     QList<ItemInfo *> page(int view) const;
 
-    // Hides every task the bulk delete of view covers and stores that.
+    // Hides every task the bulk delete of view covers and stores that; runs
+    // working on them end and their partial pieces go (finished files stay).
     void deleteView(int view);
+    // With the switch on, finished tasks whose file is gone (deleted or
+    // moved) are taken off the list as a delete takes them; never touches a
+    // file. Returns how many went. Done at load and when a view is shown.
+    int hideMissingFiles();
     // Requeues every failed task; only while the failed view is shown.
     bool retryFailed();
     // Start-all / pause-all of the tasks that wait or analyse; returns
@@ -68,6 +73,9 @@ public:
 
     // What a row's buttons ask for (after the user confirmed).
     void startTask(ItemInfo *task);
+    // Holds the task: a running download ends at once, keeping its partial
+    // file, and continues from it when started again.
+    void pauseTask(ItemInfo *task);
     void redownloadTask(ItemInfo *task);
     void deleteTask(ItemInfo *task);
     // The downloaded file to play and the folder holding it; empty before
@@ -111,6 +119,9 @@ public:
 private:
     void onTaskChanged(ItemInfo *task);
     void reportCookieFailure(int kind);
+    // Takes the task off the list: ends its run, removes what an unfinished
+    // download left, stores it as deleted.
+    void hide(ItemInfo *task);
     // Moves task's counts to the views it is in now; true when they changed.
     bool recount(ItemInfo *task);
     // A restored task about to be worked on gets its stored details.
@@ -139,4 +150,5 @@ private:
     bool m_cookieFailureReported = false;
     int m_offset = 0;
     bool m_allPaused = false;
+    bool m_hideMissingFiles = false;
 };

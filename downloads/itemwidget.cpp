@@ -4,6 +4,7 @@
 #include "base/global.h"
 #include "base/imagestyle.h"
 #include "tasks/iteminfo.h"
+#include "tasks/taskstatus.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -49,6 +50,7 @@ itemWidget::itemWidget(QWidget *parent)
     , deleteAction(new QAction(this))
     , redownloadAction(new QAction(this))
     , startAction(new QAction(this))
+    , pauseAction(new QAction(this))
 {
     ui->setupUi(this);
     scaleGeometry(this);
@@ -71,6 +73,7 @@ itemWidget::itemWidget(QWidget *parent)
     connect(redownloadAction, &QAction::triggered, this,
         [this] { ask(&itemWidget::redownloadRequested); });
     connect(startAction, &QAction::triggered, this, [this] { ask(&itemWidget::startRequested); });
+    connect(pauseAction, &QAction::triggered, this, [this] { ask(&itemWidget::pauseRequested); });
     retranslateMenu();
 }
 
@@ -115,7 +118,8 @@ void itemWidget::applyStyles()
 
     contextMenu->setStyleSheet(ImageStyle::menuSheet(Global::SCALE));
     const QFont menuFont(QStringLiteral("微软雅黑"), 9);
-    for (QAction *a : {copyAction, openFolderAction, deleteAction, redownloadAction, startAction})
+    for (QAction *a :
+        {copyAction, openFolderAction, deleteAction, redownloadAction, startAction, pauseAction})
         a->setFont(menuFont);
 }
 
@@ -126,6 +130,7 @@ void itemWidget::retranslateMenu()
     deleteAction->setText(tr("Delete"));
     redownloadAction->setText(tr("Redownload"));
     startAction->setText(tr("Start"));
+    pauseAction->setText(tr("Pause download"));
 }
 
 void itemWidget::setTaskInfo(ItemInfo *task)
@@ -242,6 +247,9 @@ QList<QAction *> itemWidget::menuActions() const
     QList<QAction *> actions;
     if (taskInfo && !taskInfo->active)
         actions << startAction;
+    else if (taskInfo && taskInfo->running && taskInfo->process_status >= TaskStatus::Downloading
+        && taskInfo->process_status <= TaskStatus::PostProcessing)
+        actions << pauseAction;
     actions << copyAction << openFolderAction << deleteAction << redownloadAction;
     return actions;
 }

@@ -51,6 +51,7 @@ public:
 
 signals:
     void startRequested(ItemInfo *task);
+    void pauseRequested(ItemInfo *task);
     void redownloadRequested(ItemInfo *task);
     void deleteRequested(ItemInfo *task);
     void playRequested(ItemInfo *task);
@@ -81,5 +82,6 @@ private:
     QAction *deleteAction;
     QAction *redownloadAction;
     QAction *startAction;
+    QAction *pauseAction;
     ItemInfo *taskInfo = nullptr;
 };

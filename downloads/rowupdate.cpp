@@ -1,6 +1,7 @@
 #include "downloads/rowupdate.h"
 
 #include "downloads/itemwidget.h"
+#include "downloads/retryrules.h"
 #include "extractor/metadata.h"
 #include "extractor/runreport.h"
 #include "tasks/iteminfo.h"
@@ -85,6 +86,9 @@ void applyTaskToRow(const ItemInfo &t, itemWidget *row)
         break;
     }
 
+    // When a failed download is tried again, in place of its reason.
+    if (t.process_status == TaskStatus::DownloadFailed && t.retryAt > 0)
+        row->setStatusText(RetryRules::retryText(t));
     row->setDurationText(durationText(t.duration));
     if (!t.active)
         row->setStatusText(TaskStatus::pause());

@@ -67,6 +67,8 @@ QString failReasonText(int reason)
         return QCoreApplication::translate("FailReason", "file incomplete");
     case FailReason::CookiesUnreadable:
         return QCoreApplication::translate("FailReason", "cookies unreadable");
+    case FailReason::Silent:
+        return QCoreApplication::translate("FailReason", "no answer from the extractor");
     case FailReason::None:
         break;
     }

@@ -15,6 +15,7 @@ enum class FailReason : int
     ExtractorError, // anything else the extractor reported, or it crashed
     Incomplete, // the extractor reported success, but its file is not whole
     CookiesUnreadable, // the sign-in cookies could not be read (CookieFailure)
+    Silent, // the extractor printed nothing for too long and was ended
 };
 
 // The translated reason, short enough for a row ("disk full").

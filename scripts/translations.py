@@ -14,6 +14,11 @@ import sys
 import xml.etree.ElementTree as ET
 
 ZH = {
+    # Download control
+    "Pause download": "暂停下载",
+    "Retry %1 of %2 at %3": "第 %1/%2 次重试：%3",
+    "no answer from the extractor": "下载程序无响应",
+    "No update service is configured for this copy, so updates cannot be checked here.": "此版本未配置更新服务，无法在此检查更新。",
     # Window shell
     "Orvanta Quillon": "Orvanta Quillon 视频下载器",
     "Version: ": "版本：",

@@ -61,6 +61,9 @@ public:
     // whether the user asked for it again while it ran.
     bool running = false;
     bool requeueAfterRun = false;
+    // Run-time only: when a failed download is tried again by itself (ms
+    // since the epoch), 0 when it is not.
+    qint64 retryAt = 0;
     // Run-time only: the list views (one bit per ListRules::View) the
     // download list last counted this task in.
     quint8 countedViews = 0;

@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QStandardPaths>
+#include <utility>
 
 // The vendor service as the user meets it in the window, against the
 // example vendor root on 127.0.0.1: the popular page, a row's download, the
@@ -155,6 +156,14 @@ private slots:
             if (w->windowTitle() == "Updater" && w->isVisible())
                 w->close();
         }
+
+        // Without a service the entry says why nothing happens.
+        const QString service = std::exchange(Global::SERVICE_URL, QString());
+        m_dialogs->calls.clear();
+        menuEntry(3)->trigger();
+        Global::SERVICE_URL = service;
+        QCOMPARE(m_dialogs->calls.size(), 1);
+        QVERIFY(m_dialogs->calls[0].text.startsWith("No update service is configured"));
     }
 
     // A silent service costs one bound at start-up; the window keeps

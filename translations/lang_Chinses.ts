@@ -487,6 +487,10 @@
             <translation>失败：%1</translation>
         </message>
         <message>
+            <source>no answer from the extractor</source>
+            <translation>下载程序无响应</translation>
+        </message>
+        <message>
             <source>cookies unreadable</source>
             <translation>无法读取 Cookie</translation>
         </message>
@@ -910,6 +914,10 @@
         <message>
             <source>Notify me when a download ends in the background.</source>
             <translation>窗口在后台时，下载完成或失败后发送桌面通知。</translation>
+        </message>
+        <message>
+            <source>No update service is configured for this copy, so updates cannot be checked here.</source>
+            <translation>此版本未配置更新服务，无法在此检查更新。</translation>
         </message>
         <message>
             <source>Cookies for sign-in</source>
@@ -1650,6 +1658,13 @@
         </message>
     </context>
     <context>
+        <name>RetryRules</name>
+        <message>
+            <source>Retry %1 of %2 at %3</source>
+            <translation>第 %1/%2 次重试：%3</translation>
+        </message>
+    </context>
+    <context>
         <name>SingleDialog</name>
         <message>
             <source>Video Analytics</source>
@@ -1790,6 +1805,10 @@
         <message>
             <source>Start</source>
             <translation>开始</translation>
+        </message>
+        <message>
+            <source>Pause download</source>
+            <translation>暂停下载</translation>
         </message>
     </context>
 </TS>

@@ -487,6 +487,10 @@
             <translation>Failed: %1</translation>
         </message>
         <message>
+            <source>no answer from the extractor</source>
+            <translation>no answer from the extractor</translation>
+        </message>
+        <message>
             <source>cookies unreadable</source>
             <translation>cookies unreadable</translation>
         </message>
@@ -910,6 +914,10 @@
         <message>
             <source>Notify me when a download ends in the background.</source>
             <translation>Notify me when a download ends in the background.</translation>
+        </message>
+        <message>
+            <source>No update service is configured for this copy, so updates cannot be checked here.</source>
+            <translation>No update service is configured for this copy, so updates cannot be checked here.</translation>
         </message>
         <message>
             <source>Cookies for sign-in</source>
@@ -1650,6 +1658,13 @@
         </message>
     </context>
     <context>
+        <name>RetryRules</name>
+        <message>
+            <source>Retry %1 of %2 at %3</source>
+            <translation>Retry %1 of %2 at %3</translation>
+        </message>
+    </context>
+    <context>
         <name>SingleDialog</name>
         <message>
             <source>Video Analytics</source>
@@ -1790,6 +1805,10 @@
         <message>
             <source>Start</source>
             <translation>Start</translation>
+        </message>
+        <message>
+            <source>Pause download</source>
+            <translation>Pause download</translation>
         </message>
     </context>
 </TS>

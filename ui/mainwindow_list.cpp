@@ -150,6 +150,7 @@ itemWidget *MainWindow::makeRow()
 {
     auto *row = new itemWidget();
     connect(row, &itemWidget::startRequested, m_downloads, &DownloadListController::startTask);
+    connect(row, &itemWidget::pauseRequested, m_downloads, &DownloadListController::pauseTask);
     connect(row, &itemWidget::redownloadRequested, this, &MainWindow::confirmRedownload);
     connect(row, &itemWidget::deleteRequested, this, &MainWindow::confirmDelete);
     connect(row, &itemWidget::playRequested, this,

@@ -138,6 +138,13 @@ void MainWindow::onVersionTimeout()
 // Menu entry "Update".
 void MainWindow::displayupdate()
 {
+    // Asked for by the user: silence would look like a broken menu.
+    if (!VendorServiceController::configured()) {
+        DialogSeam::information(this, tr("Tips"),
+            tr("No update service is configured for this copy, so updates cannot be checked "
+               "here."));
+        return;
+    }
     runVersionCheck(true);
 }
 

@@ -7,6 +7,7 @@
 #include "base/resources.h"
 #include "downloads/downloadlistcontroller.h"
 #include "downloads/qmenubutton.h"
+#include "downloads/retryrules.h"
 #include "extractor/extractorprobe.h"
 #include "extractor/extractorupdatedialog.h"
 #include "extractor/metadata.h"
@@ -23,6 +24,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QJsonArray>
@@ -73,6 +75,7 @@ void addSampleTasks(MainWindow &w)
         {"Piano practice, week 12", 2, 0, true},
         {"Mountain timelapse", 1, 0, true},
         {"Paused lecture recording", 2, 0, false},
+        {"Live concert, second set", 7, 0, true},
     };
     for (const Sample &s : samples) {
         auto *t = new ItemInfo;
@@ -90,6 +93,11 @@ void addSampleTasks(MainWindow &w)
         // The longest reason a failed row gives.
         if (s.status == 7)
             t->failReason = int(FailReason::FolderUnusable);
+        // A failed download waiting for its automatic retry.
+        if (t->title.startsWith(QLatin1String("Live concert"))) {
+            RetryRules::setTries(t, 1);
+            t->retryAt = QDateTime(QDate(2026, 3, 1), QTime(21, 4, 10)).toMSecsSinceEpoch();
+        }
         w.downloadList()->addTask(t);
     }
 }

@@ -25,6 +25,7 @@ if [ $analysis = 1 ]; then
     name="${url##*/}"
     case "$url" in *slowana*) sleep 1 ;; esac
     case "$url" in *killana*) kill -9 $$ ;; esac
+    case "$url" in *hangana*) sleep 300 ;; esac
     case "$url" in
       *badjson*) echo "ERROR: Unsupported URL: $url"; continue ;;
     esac
@@ -49,6 +50,9 @@ case "$url" in
     echo "[download]   1.0% of 10.00MiB at 1.00MiB/s ETA 00:10"
     wait
     exit 0 ;;
+esac
+case "$url" in
+  *flaky*) [ "$(grep -c -- "$url" "$here/runs.log")" -le 2 ] && { echo "ERROR: HTTP Error 503"; exit 1; } ;;
 esac
 echo "[generic] Extracting URL: $url"
 echo "[download] Destination: $out"

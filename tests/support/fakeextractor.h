@@ -11,7 +11,8 @@
 // Behaviour is chosen by words in the link:
 //   analysis ("-j"):  for each link in order: "badjson" prints an error and
 //                     no JSON; "slowana" takes a second; "killana" kills the
-//                     run; otherwise a warning line, then a JSON line naming
+//                     run; "hangana" never answers; otherwise a warning
+//                     line, then a JSON line naming
 //                     the link, with an m4a and a 360p mp4 format and title
 //                     "Title <last path part>".
 //   download:         "ok" prints progress to 100 % and writes the -o file
@@ -21,6 +22,7 @@
 //                     "hang" starts a helper (sleep) and never ends;
 //                     "stubborn" is "hang" ignoring SIGTERM, helper included;
 //                     "sleepN" waits N seconds before finishing;
+//                     "flaky" fails its first two runs, then works;
 //                     with --load-info-json, a document not naming the
 //                     link fails, and so does "staleinfo" (expired links).
 // Every run appends its arguments to runs.log; a hanging run appends its own
