@@ -17,6 +17,7 @@
 #include "base/settingsstore.h"
 #include "bench/benchhome.h"
 #include "downloads/downloadlistcontroller.h"
+#include "extractor/extractorworkers.h"
 #include "intake/linkintake.h"
 #include "network/proxycontroller.h"
 #include "tasks/iteminfo.h"
@@ -272,7 +273,10 @@ int main(int argc, char *argv[])
     const double programS = seconds(timer);
     memory.stop();
     // Processor time of the program itself and of the runs it started (the
-    // server is not waited for, so it is not counted).
+    // server is not waited for, so it is not counted). The resident extractor
+    // workers served the runs: they are ended and waited for first, so that
+    // their time is counted too.
+    ExtractorWorkers::instance()->shutdown();
     const double programCpu = cpuSeconds(RUSAGE_SELF) - selfBefore;
     const double runsCpu = cpuSeconds(RUSAGE_CHILDREN) - childrenBefore;
     int finished = 0;

@@ -19,6 +19,9 @@ target_compile_definitions(quillon_gui PRIVATE
     QUILLON_INSTALLED_TRANSLATIONS="${QUILLON_TRANSLATIONS_FROM_BIN}")
 
 install(TARGETS quillon RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+if(TARGET quillon-run)
+    install(TARGETS quillon-run RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+endif()
 install(FILES ${QUILLON_QM} DESTINATION ${QUILLON_TRANSLATIONS_DESTINATION})
 
 # The rest is for Linux desktops (Windows has an installer of its own).

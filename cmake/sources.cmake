@@ -41,6 +41,13 @@ set(QUILLON_CORE_SOURCES
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/downloadcommand.h
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/extractorkeys.qrc
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/extractorprobe.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/extractor/envfingerprint.h
+    ${CMAKE_CURRENT_SOURCE_DIR}/extractor/extractorworker.qrc
+    ${CMAKE_CURRENT_SOURCE_DIR}/extractor/extractorworkers.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/extractor/extractorworkers.h
+    ${CMAKE_CURRENT_SOURCE_DIR}/extractor/workerplatform.h
+    ${CMAKE_CURRENT_SOURCE_DIR}/extractor/workerplatform_unix.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/extractor/workerplatform_win.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/extractorprobe.h
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/extractorupdate.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/extractorupdate.h

@@ -3,6 +3,7 @@
 #include "extractor/commandcheck.h"
 #include "extractor/cookieoptions.h"
 #include "extractor/extractorprobe.h"
+#include "extractor/extractorworkers.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -186,17 +187,40 @@ bool startExtractor(QProcess *process, const QString &command, QIODevice::OpenMo
         process->start(QStringLiteral("/nonexistent/cookies-refused"), QStringList(), mode);
         return false;
     }
-    if (!g_runMarker.isEmpty()) {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(runMarkerVariable(), g_runMarker);
+    const QProcessEnvironment environment = runEnvironment();
+    if (!g_runMarker.isEmpty())
         process->setProcessEnvironment(environment);
-    }
     process->setProcessChannelMode(channels);
     const QString program = resolveProgram(line.program, defaultToolSearch());
-    if (line.program == toolName())
+    if (line.program == toolName()) {
         arguments = startOptions(program) + arguments;
+        // The resident worker serves the run when it can; the started
+        // program then is its client, with the same arguments after two of
+        // its own.
+        QString client;
+        QStringList clientArguments;
+        ExtractorWorkers *workers = ExtractorWorkers::instance();
+        if (workers && workers->route(program, arguments, environment, &client, &clientArguments)) {
+            process->start(client, clientArguments, mode);
+            return true;
+        }
+    }
     process->start(program, arguments, mode);
     return true;
+}
+
+QProcessEnvironment runEnvironment()
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    if (!g_runMarker.isEmpty())
+        environment.insert(runMarkerVariable(), g_runMarker);
+    return environment;
+}
+
+void prepareWorker()
+{
+    if (ExtractorWorkers *workers = ExtractorWorkers::instance())
+        workers->prepare(resolveProgram(toolName(), defaultToolSearch()), runEnvironment());
 }
 
 } // namespace ToolProcess

@@ -2,6 +2,7 @@
 
 #include <QIODevice>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 
@@ -66,6 +67,14 @@ inline QString runMarkerVariable()
 {
     return QStringLiteral("QUILLON_RUN");
 }
+
+// The environment every run is started with: the program's own, with the
+// run marker.
+QProcessEnvironment runEnvironment();
+
+// Starts the resident worker for the extractor runs will use now, so that the
+// first run does not wait for it to load (see ExtractorWorkers).
+void prepareWorker();
 
 // Options every extractor start adds to the stored command, each one whole
 // argument placed before the command's own: run-time facts (a JavaScript

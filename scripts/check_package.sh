@@ -28,7 +28,7 @@ version="$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 # 1. Installation into another prefix, below DESTDIR.
 DESTDIR="$work/dest" cmake --install "$build" --prefix /opt/quillon >/dev/null
 prefix="$work/dest/opt/quillon"
-for f in bin/quillon \
+for f in bin/quillon bin/quillon-run \
     share/quillon/translations/lang_English.qm share/quillon/translations/lang_Chinses.qm \
     share/applications/$app_id.desktop share/metainfo/$app_id.metainfo.xml \
     share/icons/hicolor/scalable/apps/$app_id.svg; do
@@ -58,7 +58,7 @@ for p in yt-dlp ffmpeg gpgv libqt5core5a libqt5gui5 libqt5widgets5 libqt5network
     grep -Eq "(^|, )$p( |,|$)" <<<"$depends" || fail "the package does not depend on $p"
 done
 contents="$(dpkg-deb -c "$deb" | awk '{print $6}')"
-for f in ./usr/bin/quillon ./usr/share/applications/$app_id.desktop \
+for f in ./usr/bin/quillon ./usr/bin/quillon-run ./usr/share/applications/$app_id.desktop \
     ./usr/share/metainfo/$app_id.metainfo.xml ./usr/share/quillon/translations/lang_Chinses.qm \
     ./usr/share/icons/hicolor/48x48/apps/$app_id.png; do
     grep -qxF "$f" <<<"$contents" || fail "the package lacks $f"
