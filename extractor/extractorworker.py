@@ -259,7 +259,8 @@ def _exit_code(exc):
     if code is None:
         return 0
     if isinstance(code, int):
-        return code
+        # As a process's exit status; negative codes are kept for signals.
+        return code & 0xFF
     sys.stderr.write(str(code) + '\n')
     return 1
 
