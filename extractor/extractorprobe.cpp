@@ -1,6 +1,7 @@
 #include "extractor/extractorprobe.h"
 
 #include "extractor/boundedrun.h"
+#include "extractor/extractorworkers.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -179,6 +180,11 @@ void ExtractorProbeRunner::startProbe()
         m_thread = nullptr;
         m_info = *result;
         m_hasResult = true;
+        // The extractor in use is known: its worker loads it now, so the
+        // first link pasted does not wait for that.
+        if (!m_info.path.isEmpty() && !m_info.version.isEmpty())
+            if (ExtractorWorkers *workers = ExtractorWorkers::instance())
+                workers->prepare(m_info.path, ToolProcess::runEnvironment());
         emit probed();
         if (m_again) {
             m_again = false;

@@ -217,10 +217,4 @@ QProcessEnvironment runEnvironment()
     return environment;
 }
 
-void prepareWorker()
-{
-    if (ExtractorWorkers *workers = ExtractorWorkers::instance())
-        workers->prepare(resolveProgram(toolName(), defaultToolSearch()), runEnvironment());
-}
-
 } // namespace ToolProcess

@@ -72,10 +72,6 @@ inline QString runMarkerVariable()
 // run marker.
 QProcessEnvironment runEnvironment();
 
-// Starts the resident worker for the extractor runs will use now, so that the
-// first run does not wait for it to load (see ExtractorWorkers).
-void prepareWorker();
-
 // Options every extractor start adds to the stored command, each one whole
 // argument placed before the command's own: run-time facts (a JavaScript
 // runtime the extractor can take, ...) that must never be written into a
