@@ -224,7 +224,9 @@ int main(int argc, char *argv[])
         = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/setting.ini";
     QDir().mkpath(QFileInfo(settings).path());
     SettingsStore::GeneralSettings general;
-    general.processnum = 9;
+    // QUILLON_BENCH_SLOTS measures another number of download slots.
+    const int downloadSlots = qEnvironmentVariableIntValue("QUILLON_BENCH_SLOTS");
+    general.processnum = downloadSlots > 0 ? downloadSlots : 9;
     general.anaprocessnum = 2;
     general.loadhistoryswitch = 0;
     SettingsStore::saveGeneral(settings, general);
