@@ -98,6 +98,7 @@ class Run:
         self.cancelled = threading.Event()
         self.ended = threading.Event()
         self.popens = []
+        self.pumps = []  # threads relaying helpers' output
         self.abandoned = False
 
     def send(self, kind, payload):
@@ -149,10 +150,41 @@ threading.Thread.__init__ = _init_thread
 _popen_init = subprocess.Popen.__init__
 
 
+def _pump(fd, run, kind):
+    try:
+        while True:
+            data = os.read(fd, 65536)
+            if not data:
+                break
+            run.send(kind, data)
+    except (OSError, Cancelled):
+        pass
+    finally:
+        os.close(fd)
+
+
 def _init_popen(self, *args, **kwargs):
     check_cancelled()
-    _popen_init(self, *args, **kwargs)
     run = current_run()
+    # A helper that writes to the output it inherits writes to the run's, as
+    # it would as the extractor's child.
+    relayed = []
+    if run is not None and len(args) <= 4:
+        for name, kind in (('stdout', b'O'), ('stderr', b'E')):
+            if kwargs.get(name) is None:
+                kwargs[name] = subprocess.PIPE
+                relayed.append((name, kind))
+    _popen_init(self, *args, **kwargs)
+    for name, kind in relayed:
+        pipe = getattr(self, name)
+        # The caller did not ask for this pipe and must not read it.
+        setattr(self, name, None)
+        fd = os.dup(pipe.fileno())
+        pipe.close()
+        pump = threading.Thread(target=_pump, args=(fd, run, kind), daemon=True)
+        run.pumps.append(pump)
+        self._quillon_pumps = getattr(self, '_quillon_pumps', []) + [pump]
+        pump.start()
     if run is not None:
         run.popens.append(self)
         if run.cancelled.is_set():
@@ -160,6 +192,20 @@ def _init_popen(self, *args, **kwargs):
 
 
 subprocess.Popen.__init__ = _init_popen
+
+_popen_wait = subprocess.Popen.wait
+
+
+def _wait_popen(self, *args, **kwargs):
+    # Once a helper has ended, all it said has been relayed: what the run
+    # prints next comes after it, as in one shared pipe.
+    code = _popen_wait(self, *args, **kwargs)
+    for pump in getattr(self, '_quillon_pumps', ()):
+        pump.join(2.0)
+    return code
+
+
+subprocess.Popen.wait = _wait_popen
 
 
 class _Buffer:
@@ -287,6 +333,9 @@ def _run_main(run, argv):
                 del _runs[run.pid]
         run.ended.set()
         if not run.abandoned and not run.cancelled.is_set():
+            # What its helpers said comes before the end of the run.
+            for pump in run.pumps:
+                pump.join(2.0)
             run.send(b'X', struct.pack('>i', code))
         try:
             run.conn.shutdown(socket.SHUT_RDWR)

@@ -14,6 +14,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <algorithm>
 #include <string>
@@ -77,8 +78,12 @@ bool isPackageLauncher(const QByteArray &body)
 
 ExtractorWorkers *ExtractorWorkers::instance()
 {
-    if (!g_instance && QCoreApplication::instance())
-        g_instance = new ExtractorWorkers(QCoreApplication::instance());
+    // Workers are started and ended on the application's thread only.
+    QCoreApplication *app = QCoreApplication::instance();
+    if (!app || QThread::currentThread() != app->thread())
+        return nullptr;
+    if (!g_instance)
+        g_instance = new ExtractorWorkers(app);
     return g_instance;
 }
 
