@@ -116,36 +116,6 @@ private slots:
         }
     }
 
-    // Two videos of one title in one folder get two files; the same video
-    // twice keeps its one name, as does a video in another folder.
-    void distinctNamesForDistinctVideos()
-    {
-        const auto composed = [this](const QString &link, const QString &folder) {
-            auto *t = new ItemInfo;
-            std::tie(t->path, t->uploader, t->title, t->url)
-                = std::make_tuple(m_tmp.filePath(folder), "Up", "One title", link);
-            composeDownloadCommand(t, 0);
-            return t;
-        };
-        QList<ItemInfo *> tasks {composed("https://v.example/1", "d")};
-        const QString first = tasks[0]->targetPath;
-        for (const auto &[link, folder] : {std::make_pair("https://v.example/1", "d"),
-                 std::make_pair("https://v.example/2", "other"),
-                 std::make_pair("https://v.example/2", "d")}) {
-            ItemInfo *t = composed(link, folder);
-            const QString before = t->targetPath;
-            QCOMPARE(giveDistinctName(t, tasks), before == first && t->url != tasks[0]->url);
-            tasks << t;
-        }
-        ItemInfo *second = tasks.last();
-        QVERIFY2(second->targetPath != first
-                && second->targetPath.startsWith(first.chopped(4) + "_[")
-                && optionValue(second->cmd, "-o") == second->targetPath
-                && second->renametargetPath == second->targetPath,
-            qPrintable(second->targetPath));
-        qDeleteAll(tasks);
-    }
-
     // The format a quality picks, and never an id that is not a plain word.
     void qualitySelection()
     {
