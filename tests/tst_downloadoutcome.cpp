@@ -202,8 +202,9 @@ private slots:
     // Titles and uploaders as pages give them: very long in a script of
     // three bytes a character, with line ends and leading dots, or names
     // that would climb out of the folder or that the extractor would expand,
-    // in a folder holding "%" and "$". The download writes exactly one file,
-    // in the uploader's folder, under names the file system takes, none hidden.
+    // in a folder whose name looks like a template field and a variable. The
+    // download writes exactly one file, in the uploader's folder, under names
+    // the file system takes, none hidden.
     void pageNamesWork_data()
     {
         QTest::addColumn<QString>("title");
@@ -219,7 +220,7 @@ private slots:
         QFETCH(QString, title);
         QFETCH(QString, uploader);
         const QString folder
-            = m_work.filePath(QString("names-%1/50% of $HOME").arg(QTest::currentDataTag()));
+            = m_work.filePath(QString("names-%1/%(id)s 50% of $HOME").arg(QTest::currentDataTag()));
         ItemInfo *t
             = add(m_media->page(QTest::currentDataTag(), "plain.mp4", title, uploader), 0, folder);
         QVERIFY(settled({t}));
