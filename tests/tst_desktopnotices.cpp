@@ -158,9 +158,7 @@ private slots:
         failedDownload->title = "Tom & Jerry <2>";
         const QList<ItemInfo *> tasks = {queue("ok-done"), failedDownload, failedAnalysis};
         QVERIFY(settle(tasks));
-        QCOMPARE(QList<int>({tasks[0]->process_status, tasks[1]->process_status,
-                     tasks[2]->process_status}),
-            QList<int>({6, 7, 8}));
+        QCOMPARE(statuses(tasks), QList<int>({6, 7, 8}));
         QTRY_COMPARE_WITH_TIMEOUT(m_recorder.notices.size(), 3, 10000);
 
         QStringList seen;

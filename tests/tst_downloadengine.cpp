@@ -35,14 +35,6 @@ class TestDownloadEngine : public QObject
         return t;
     }
 
-    static QList<int> statuses(const QList<ItemInfo *> &tasks)
-    {
-        QList<int> found;
-        for (const ItemInfo *t : tasks)
-            found << t->process_status;
-        return found;
-    }
-
     // Waits until every task has reached one of the final states.
     bool settle() { return waitSettled(m_list->tasks(), 20000); }
 

@@ -159,9 +159,7 @@ private slots:
         // One run, both links.
         QTRY_VERIFY_WITH_TIMEOUT(running(links[0].toUtf8(), "batch-two"), 10000);
         QVERIFY2(waitSettled(tasks, 120000), qPrintable(states(tasks)));
-        QCOMPARE(QList<int>({tasks[0]->process_status, tasks[1]->process_status,
-                     tasks[2]->process_status, tasks[3]->process_status}),
-            QList<int>({6, 8, 6, 7}));
+        QCOMPARE(statuses(tasks), QList<int>({6, 8, 6, 7}));
         // Both extractors say to update them when a link fails (an old
         // release at every run, an older one at an unexpected error): the row
         // and one message pass that on.

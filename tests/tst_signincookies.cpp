@@ -100,7 +100,7 @@ class TestSignInCookies : public QObject
         m_window->on_pushButton_setting_clicked();
     }
 
-    // Queues the members' clip and waits until the task has settled.
+    // Queues the members' clip, at a link of its own.
     ItemInfo *fetchClip()
     {
         const QString tag = QString::number(++m_tasks);

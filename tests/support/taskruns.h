@@ -36,6 +36,15 @@ inline ItemInfo *makeLinkTask(
     return t;
 }
 
+// The tasks' statuses, in order.
+inline QList<int> statuses(const QList<ItemInfo *> &tasks)
+{
+    QList<int> found;
+    for (const ItemInfo *t : tasks)
+        found << t->process_status;
+    return found;
+}
+
 // Waits until every task has ended and left its slot, at most ms.
 inline bool waitSettled(const QList<ItemInfo *> &tasks, int ms)
 {
