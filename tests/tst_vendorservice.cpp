@@ -32,17 +32,9 @@ class TestVendorService : public QObject
     const QString m_prefix = "https://video.example/watch?v=";
     const QString m_downloads = QDir::homePath() + "/Downloads/";
     const QString m_example = "quillon-2.6.1-linux.sh";
-    std::unique_ptr<LoopbackHttpServer> m_server; // the example root, for the updater
+    std::unique_ptr<LoopbackHttpServer> m_server; // the example root
     std::unique_ptr<ScriptedDialogs> m_dialogs;
     std::unique_ptr<QSimpleUpdater> m_front;
-
-    // The example root, with a thumbnail for every entry of its lists.
-    void serveExampleRoot(LoopbackHttpServer &server)
-    {
-        QVERIFY(server.listen());
-        VendorRoot::serve(server);
-        Global::useVendorRoot(server.url().toString());
-    }
 
     QString appcastUrl() const { return m_server->url("/updates.json").toString(); }
 
@@ -88,9 +80,11 @@ private slots:
         Global::APP_VER = "2.6.1";
         Global::PROXY_PORT = 0;
         QDir(m_downloads).removeRecursively();
+        // The example root, with a thumbnail for every entry of its lists.
         m_server = std::make_unique<LoopbackHttpServer>();
         QVERIFY(m_server->listen());
-        m_server->routeFolder(VendorRoot::folder());
+        VendorRoot::serve(*m_server);
+        Global::useVendorRoot(m_server->url().toString());
         m_dialogs = std::make_unique<ScriptedDialogs>();
         m_front = std::make_unique<QSimpleUpdater>();
     }
@@ -162,8 +156,7 @@ private slots:
     // rows again.
     void popularListsFromTheExampleRoot()
     {
-        LoopbackHttpServer server;
-        serveExampleRoot(server);
+        LoopbackHttpServer &server = *m_server;
         VendorServiceController vendor;
         vendor.setWatchPrefix(m_prefix);
         vendor.setThumbnailBase(server.url("/vi/").toString());
@@ -202,8 +195,7 @@ private slots:
     // leaves no set.
     void noticesFromTheExampleRoot()
     {
-        LoopbackHttpServer server;
-        serveExampleRoot(server);
+        LoopbackHttpServer &server = *m_server;
         VendorServiceController vendor;
         QSignalSpy changed(&vendor, &VendorServiceController::noticesChanged);
         vendor.loadNotices(false);
@@ -225,8 +217,7 @@ private slots:
     // that refuses POST is read with a GET.
     void versionCheck()
     {
-        LoopbackHttpServer server;
-        serveExampleRoot(server);
+        LoopbackHttpServer &server = *m_server;
         VendorServiceController vendor;
         using State = VendorServiceController::VersionState;
 
@@ -254,8 +245,7 @@ private slots:
     // Without a vendor root nothing at all is sent.
     void notConfiguredSendsNothing()
     {
-        LoopbackHttpServer server;
-        serveExampleRoot(server);
+        LoopbackHttpServer &server = *m_server;
         Global::useVendorRoot(QString());
         VendorServiceController vendor;
         vendor.setThumbnailBase(server.url("/vi/").toString());
@@ -293,8 +283,7 @@ private slots:
         QCOMPARE(silent.requests().size(), 2);
 
         // Lists arrive, the thumbnail host is silent.
-        LoopbackHttpServer server;
-        serveExampleRoot(server);
+        Global::useVendorRoot(m_server->url().toString());
         vendor.setThumbnailBase(silent.url("/vi/").toString());
         vendor.setThumbnailTimeout(500);
         clock.restart();
