@@ -177,7 +177,20 @@ bool ExtractorWorkers::ensureFolder()
         base = QStringLiteral("/tmp");
     // The folder is the owner's alone (QTemporaryDir makes it so): nobody
     // else may reach the workers or change their script.
-    m_folder = new QTemporaryDir(base + QStringLiteral("/quillon-workers-XXXXXX"));
+    // A program that was killed leaves its folder behind (its workers died
+    // with it); the folder names the program's process.
+    const QString prefix = QStringLiteral("quillon-workers-");
+    const QStringList earlier
+        = QDir(base).entryList({prefix + QLatin1Char('*')}, QDir::Dirs | QDir::NoDotAndDotDot);
+    for (const QString &name : earlier) {
+        bool isPid = false;
+        const qint64 pid
+            = name.mid(prefix.size()).section(QLatin1Char('-'), 0, 0).toLongLong(&isPid);
+        if (isPid && pid != QCoreApplication::applicationPid() && WorkerPlatform::isGone(pid))
+            QDir(base + QLatin1Char('/') + name).removeRecursively();
+    }
+    m_folder = new QTemporaryDir(base + QLatin1Char('/') + prefix
+        + QString::number(QCoreApplication::applicationPid()) + QStringLiteral("-XXXXXX"));
     if (!m_folder->isValid())
         return false;
     initWorkerScript();

@@ -20,4 +20,7 @@ QProcess *newProcess(QObject *parent);
 // has stopped (or there was no such run).
 bool cancel(const QString &socket, qint64 pid, int waitMs);
 
+// Whether no process pid is running (of this user or any other).
+bool isGone(qint64 pid);
+
 } // namespace WorkerPlatform

@@ -109,3 +109,8 @@ bool WorkerPlatform::cancel(const QString &socket, qint64 pid, int waitMs)
     ::close(fd);
     return stopped;
 }
+
+bool WorkerPlatform::isGone(qint64 pid)
+{
+    return pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
+}

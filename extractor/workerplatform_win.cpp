@@ -16,3 +16,8 @@ bool WorkerPlatform::cancel(const QString &, qint64, int)
 {
     return true;
 }
+
+bool WorkerPlatform::isGone(qint64)
+{
+    return false;
+}
