@@ -78,7 +78,7 @@ void DownloadListController::addTask(ItemInfo *task)
     // gets a name of its own as analysed ones do.
     if (task->process_status == TaskStatus::WaitingForDownload
         && !SchedulerRules::isMetadataCommand(task->cmd))
-        giveDistinctName(task, m_tasks);
+        giveDistinctName(task, m_tasks, [this](const ItemInfo *other) { return linkOf(other); });
     m_tasks.append(task);
     ++m_membership;
     if (recount(task))
@@ -340,6 +340,11 @@ QString DownloadListController::folderToOpen(ItemInfo *task)
 {
     readDetails(task);
     return OutputLookup::findFolder(*task);
+}
+
+QString DownloadListController::linkOf(const ItemInfo *task) const
+{
+    return m_database ? m_database->storedLink(task) : task->url;
 }
 
 void DownloadListController::readDetails(ItemInfo *task)

@@ -137,7 +137,7 @@ QString sanitizeFolderName(const QString &name, NameRules rules)
     return finish(replaceForbidden(name), std::numeric_limits<int>::max(), rules);
 }
 
-bool giveDistinctName(ItemInfo *task, const QList<ItemInfo *> &tasks)
+bool giveDistinctName(ItemInfo *task, const QList<ItemInfo *> &tasks, const LinkOf &linkOf)
 {
     const QString oldName = task->renametitle;
     if (oldName.isEmpty() || task->targetPath.isEmpty())
@@ -147,9 +147,9 @@ bool giveDistinctName(ItemInfo *task, const QList<ItemInfo *> &tasks)
     const QString folder = folderOf(task->targetPath);
     const QString link = task->url.trimmed();
     const bool taken = std::any_of(tasks.cbegin(), tasks.cend(), [&](const ItemInfo *other) {
-        return other != task && other->url.trimmed() != link
-            && other->renametitle.compare(oldName, names) == 0
-            && folderOf(other->targetPath).compare(folder, names) == 0;
+        return other != task && other->renametitle.compare(oldName, names) == 0
+            && folderOf(other->targetPath).compare(folder, names) == 0
+            && (linkOf ? linkOf(other) : other->url).trimmed() != link;
     });
     if (!taken)
         return false;

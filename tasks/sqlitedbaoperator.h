@@ -47,6 +47,9 @@ public:
     // Reads the fields loadListedTasks left out, once; false when the row
     // cannot be read (the record stays as it is).
     bool readDetails(ItemInfo *task);
+    // The task's link, read from its row when the record does not hold it
+    // (the record stays as it is); empty when the row cannot be read.
+    QString storedLink(const ItemInfo *task);
 
     // Opens the connection and creates the table when it is missing.
     bool prepare();
@@ -70,4 +73,5 @@ private:
     QSqlDatabase database;
     // readDetails' statement, prepared once: start-all may read thousands.
     std::unique_ptr<QSqlQuery> m_detailsQuery;
+    std::unique_ptr<QSqlQuery> m_linkQuery;
 };
