@@ -122,13 +122,6 @@ int main(int argc, char *argv[])
     }
     QApplication app(argc, argv);
     const double appMib = rssMib();
-    if (qEnvironmentVariableIsSet("TMP_SMAPS")) {
-        QFile i("/proc/self/smaps");
-        i.open(QIODevice::ReadOnly);
-        QFile o(qEnvironmentVariable("TMP_SMAPS") + ".app");
-        o.open(QIODevice::WriteOnly);
-        o.write(i.readAll());
-    }
     if (!picture.isEmpty()) {
         // The look of the program itself.
         initQuillonResources();
@@ -148,13 +141,6 @@ int main(int argc, char *argv[])
     // proxy detection) is not part of the load.
     QCoreApplication::processEvents();
     const double startMib = rssMib();
-    if (qEnvironmentVariableIsSet("TMP_SMAPS")) {
-        QFile i("/proc/self/smaps");
-        i.open(QIODevice::ReadOnly);
-        QFile o(qEnvironmentVariable("TMP_SMAPS"));
-        o.open(QIODevice::WriteOnly);
-        o.write(i.readAll());
-    }
     std::fprintf(stderr, "before the load: %s\n", residentKinds().constData());
     QElapsedTimer clock;
     clock.start();

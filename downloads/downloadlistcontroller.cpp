@@ -105,15 +105,12 @@ int DownloadListController::loadHistory()
         else
             knownRows.insert(t->storedRow);
     }
-    QList<ItemInfo *> stored;
-    m_database->loadListedTasks(stored, known, knownRows);
-    int added = 0;
-    for (ItemInfo *t : qAsConst(stored)) {
-        t->countedViews = 0;
-        m_tasks.append(t);
-        recount(t);
-        ++added;
-    }
+    // Read straight into the list: a second list of a long history would
+    // only add to the peak.
+    const int first = m_tasks.size();
+    const int added = m_database->loadListedTasks(m_tasks, known, knownRows);
+    for (int i = first; i < m_tasks.size(); ++i)
+        recount(m_tasks.at(i));
     ++m_membership;
     // Loaded tasks are numbered from 0; new ones must not share their numbers.
     m_nextTaskId = qMax(m_nextTaskId, m_tasks.size());
