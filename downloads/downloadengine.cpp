@@ -490,8 +490,9 @@ void DownloadEngine::applyOutcome(ItemInfo *t, const AnalysisOutcome &outcome)
     t->bestaudio_id = bestAudioId(t->formats, t->bestaudio_id);
     composeDownloadCommand(t, m_folderoption);
     if (m_tasks)
-        giveDistinctName(t, *m_tasks, [this](const ItemInfo *other) {
-            return m_database ? m_database->storedLink(other) : other->url;
+        giveDistinctName(t, *m_tasks, [this](ItemInfo *other) {
+            if (m_database)
+                m_database->readDetails(other);
         });
     keepInfo(t, outcome.document);
 

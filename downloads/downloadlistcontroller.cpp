@@ -78,7 +78,7 @@ void DownloadListController::addTask(ItemInfo *task)
     // gets a name of its own as analysed ones do.
     if (task->process_status == TaskStatus::WaitingForDownload
         && !SchedulerRules::isMetadataCommand(task->cmd))
-        giveDistinctName(task, m_tasks, [this](const ItemInfo *other) { return linkOf(other); });
+        giveDistinctName(task, m_tasks, [this](ItemInfo *other) { readDetails(other); });
     m_tasks.append(task);
     ++m_membership;
     if (recount(task))

@@ -47,8 +47,8 @@ QString sanitizeFolderName(const QString &name, NameRules rules = nativeNameRule
 // task's name gets a suffix made from its link (the same link always gives
 // the same suffix, so a second download of one video still finds its file).
 // Rewrites renametitle, targetPath, renametargetPath and the command's output
-// argument. Returns whether the name changed. linkOf gives another task's
-// link where its record may not hold it (a restored history); by default the
-// record's own.
-using LinkOf = std::function<QString(const ItemInfo *)>;
-bool giveDistinctName(ItemInfo *task, const QList<ItemInfo *> &tasks, const LinkOf &linkOf = {});
+// argument. Returns whether the name changed. A record of tasks that does
+// not hold its stored details (a restored history keeps only the output name)
+// is handed to complete before its folder and link are compared.
+bool giveDistinctName(ItemInfo *task, const QList<ItemInfo *> &tasks,
+    const std::function<void(ItemInfo *)> &complete = {});

@@ -52,12 +52,13 @@ const char *const kUpdateStatement
 // waits for or failed its analysis); elsewhere it is read when asked for.
 // Rows are found by SQLite's row number, which stays while the program runs
 // (it never rebuilds the table).
-// Output names (renametitle, targetPath) are among the listed fields: a new
-// task's file name must differ from every listed task's.
+// The output base name (renametitle) is among the listed fields: a new
+// task's file name must differ from every listed task's, and the few records
+// with the same name read their folder (targetPath) only then.
 const char *const kSelectListedStatement
     = "select rowid,duration,process,process_status,process_string,qfilesize,"
       "title,case when ifnull(process_status,0) <= 1 or process_status = 8 "
-      "or ifnull(title,'') = '' then url end,biaoji,renametitle,targetPath";
+      "or ifnull(title,'') = '' then url end,biaoji,renametitle";
 // Its columns, in order.
 enum ListedColumn
 {
@@ -71,13 +72,13 @@ enum ListedColumn
     ListedUrl,
     ListedBiaoji,
     ListedName,
-    ListedTarget,
     ListedUniqueId, // only when asked for
 };
 
 const char *const kSelectDetailsStatement
     = "select agentCmd,bestaudio_id,cmd,eta,ext,filesize,limitRate,path,qianruzimu,quality,"
-      "quality_num,rate,renametargetPath,status,zhuanhuan,zimu,uniqueID,url,thumbnailUrl "
+      "quality_num,rate,renametargetPath,status,zhuanhuan,zimu,uniqueID,url,thumbnailUrl,"
+      "targetPath "
       "from student1 where rowid = :row";
 
 const char *const kSelectLinkStatement = "select url from student1 where rowid = :row";
@@ -86,7 +87,7 @@ const char *const kUpdateListedStatement
     = "update student1 set id = :id,duration = :duration,process = :process,"
       "process_status = :process_status,process_string = :process_string,qfilesize = :qfilesize,"
       "status = :status,title = :title,biaoji = :biaoji,"
-      "renametitle = :renametitle,targetPath = :targetPath where rowid = :row";
+      "renametitle = :renametitle where rowid = :row";
 
 void bindListedFields(QSqlQuery &q, const ItemInfo *t)
 {
@@ -101,7 +102,6 @@ void bindListedFields(QSqlQuery &q, const ItemInfo *t)
     q.bindValue(QStringLiteral(":title"), t->title);
     q.bindValue(QStringLiteral(":biaoji"), t->biaoji);
     q.bindValue(QStringLiteral(":renametitle"), t->renametitle);
-    q.bindValue(QStringLiteral(":targetPath"), t->targetPath);
 }
 
 void bindTask(QSqlQuery &q, const ItemInfo *t)
@@ -376,7 +376,6 @@ int SqliteDBAOperator::loadListedTasks(
         t->title = q.value(ListedTitle).toString();
         t->url = q.value(ListedUrl).toString();
         t->renametitle = q.value(ListedName).toString();
-        t->targetPath = q.value(ListedTarget).toString();
         t->biaoji = true;
         t->id = counter++;
         normaliseLoadedState(t, words);
@@ -438,6 +437,7 @@ bool SqliteDBAOperator::readDetails(ItemInfo *t)
     t->zimu = q.value(15).toString();
     t->url = q.value(17).toString();
     t->thumbnailUrl = q.value(18).toString();
+    t->targetPath = q.value(19).toString();
     t->detailsLoaded = true;
     return true;
 }

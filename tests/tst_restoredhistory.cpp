@@ -91,7 +91,7 @@ private slots:
         list.applySettings(held);
         QCOMPARE(list.loadHistory(), 1);
 
-        for (const QString word : {"same", "other"}) {
+        for (const QString word : {"other", "same"}) {
             ItemInfo *t = makeTask(word, TaskStatus::WaitingForDownload, m_downloads.path());
             t->renametitle = "name";
             t->targetPath = m_downloads.path() + "//name.mp4";
