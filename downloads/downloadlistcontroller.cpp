@@ -77,8 +77,11 @@ void DownloadListController::addTask(ItemInfo *task)
     // A task that comes with its download command (the single-video dialog)
     // gets a name of its own as analysed ones do.
     if (task->process_status == TaskStatus::WaitingForDownload
-        && !SchedulerRules::isMetadataCommand(task->cmd))
-        giveDistinctName(task, m_tasks, [this](ItemInfo *other) { readDetails(other); });
+        && !SchedulerRules::isMetadataCommand(task->cmd)) {
+        if (m_database)
+            m_database->readNamesakes(task->renametitle, m_tasks);
+        giveDistinctName(task, m_tasks);
+    }
     m_tasks.append(task);
     ++m_membership;
     if (recount(task))

@@ -137,8 +137,7 @@ QString sanitizeFolderName(const QString &name, NameRules rules)
     return finish(replaceForbidden(name), std::numeric_limits<int>::max(), rules);
 }
 
-bool giveDistinctName(
-    ItemInfo *task, const QList<ItemInfo *> &tasks, const std::function<void(ItemInfo *)> &complete)
+bool giveDistinctName(ItemInfo *task, const QList<ItemInfo *> &tasks)
 {
     const QString oldName = task->renametitle;
     if (oldName.isEmpty() || task->targetPath.isEmpty())
@@ -147,13 +146,10 @@ bool giveDistinctName(
         = nativeNameRules() == NameRules::Windows ? Qt::CaseInsensitive : Qt::CaseSensitive;
     const QString folder = folderOf(task->targetPath);
     const QString link = task->url.trimmed();
-    const bool taken = std::any_of(tasks.cbegin(), tasks.cend(), [&](ItemInfo *other) {
-        if (other == task || other->renametitle.compare(oldName, names) != 0)
-            return false;
-        if (!other->detailsLoaded && complete)
-            complete(other);
-        return folderOf(other->targetPath).compare(folder, names) == 0
-            && other->url.trimmed() != link;
+    const bool taken = std::any_of(tasks.cbegin(), tasks.cend(), [&](const ItemInfo *other) {
+        return other != task && other->url.trimmed() != link
+            && other->renametitle.compare(oldName, names) == 0
+            && folderOf(other->targetPath).compare(folder, names) == 0;
     });
     if (!taken)
         return false;

@@ -3,8 +3,6 @@
 #include <QList>
 #include <QString>
 
-#include <functional>
-
 class ItemInfo;
 
 // File and folder names made from what a web page says (titles, uploader
@@ -47,8 +45,5 @@ QString sanitizeFolderName(const QString &name, NameRules rules = nativeNameRule
 // task's name gets a suffix made from its link (the same link always gives
 // the same suffix, so a second download of one video still finds its file).
 // Rewrites renametitle, targetPath, renametargetPath and the command's output
-// argument. Returns whether the name changed. A record of tasks that does
-// not hold its stored details (a restored history keeps only the output name)
-// is handed to complete before its folder and link are compared.
-bool giveDistinctName(ItemInfo *task, const QList<ItemInfo *> &tasks,
-    const std::function<void(ItemInfo *)> &complete = {});
+// argument. Returns whether the name changed.
+bool giveDistinctName(ItemInfo *task, const QList<ItemInfo *> &tasks);

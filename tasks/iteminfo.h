@@ -53,10 +53,10 @@ public:
 
     // Run-time only: false while only the fields the download list shows
     // were read from the database (a restored history is loaded that way;
-    // uniqueID, thumbnailUrl, targetPath and, where the row does not show
-    // it, url are among the fields left out; storedRow finds the row); the
-    // other stored fields are read before the task is worked on
-    // (SqliteDBAOperator::readDetails).
+    // uniqueID, thumbnailUrl, the output names and, where the row does not
+    // show it, url are among the fields left out; storedRow finds the row);
+    // the other stored fields are read before the task is worked on or named
+    // against (SqliteDBAOperator::readDetails, readNamesakes).
     bool detailsLoaded = true;
     // Run-time only: a process slot is working on this task right now, and
     // whether the user asked for it again while it ran.

@@ -13,6 +13,7 @@
 #include <QSqlQuery>
 #include <QStandardPaths>
 #include <QVariant>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -52,9 +53,8 @@ const char *const kUpdateStatement
 // waits for or failed its analysis); elsewhere it is read when asked for.
 // Rows are found by SQLite's row number, which stays while the program runs
 // (it never rebuilds the table).
-// The output base name (renametitle) is among the listed fields: a new
-// task's file name must differ from every listed task's, and the few records
-// with the same name read their folder (targetPath) only then.
+// The output base name (renametitle) is read to index it (readNamesakes),
+// not kept.
 const char *const kSelectListedStatement
     = "select rowid,duration,process,process_status,process_string,qfilesize,"
       "title,case when ifnull(process_status,0) <= 1 or process_status = 8 "
@@ -78,7 +78,7 @@ enum ListedColumn
 const char *const kSelectDetailsStatement
     = "select agentCmd,bestaudio_id,cmd,eta,ext,filesize,limitRate,path,qianruzimu,quality,"
       "quality_num,rate,renametargetPath,status,zhuanhuan,zimu,uniqueID,url,thumbnailUrl,"
-      "targetPath "
+      "targetPath,renametitle "
       "from student1 where rowid = :row";
 
 const char *const kSelectLinkStatement = "select url from student1 where rowid = :row";
@@ -86,8 +86,7 @@ const char *const kSelectLinkStatement = "select url from student1 where rowid =
 const char *const kUpdateListedStatement
     = "update student1 set id = :id,duration = :duration,process = :process,"
       "process_status = :process_status,process_string = :process_string,qfilesize = :qfilesize,"
-      "status = :status,title = :title,biaoji = :biaoji,"
-      "renametitle = :renametitle where rowid = :row";
+      "status = :status,title = :title,biaoji = :biaoji where rowid = :row";
 
 void bindListedFields(QSqlQuery &q, const ItemInfo *t)
 {
@@ -101,7 +100,6 @@ void bindListedFields(QSqlQuery &q, const ItemInfo *t)
     q.bindValue(QStringLiteral(":status"), t->status);
     q.bindValue(QStringLiteral(":title"), t->title);
     q.bindValue(QStringLiteral(":biaoji"), t->biaoji);
-    q.bindValue(QStringLiteral(":renametitle"), t->renametitle);
 }
 
 void bindTask(QSqlQuery &q, const ItemInfo *t)
@@ -375,13 +373,47 @@ int SqliteDBAOperator::loadListedTasks(
         t->qfilesize = shared(q.value(ListedSize));
         t->title = q.value(ListedTitle).toString();
         t->url = q.value(ListedUrl).toString();
-        t->renametitle = q.value(ListedName).toString();
+        const QString name = q.value(ListedName).toString();
+        if (!name.isEmpty())
+            m_restoredNames.append(qHash(name.toCaseFolded()));
         t->biaoji = true;
         t->id = counter++;
         normaliseLoadedState(t, words);
         list.append(t);
     }
+    std::sort(m_restoredNames.begin(), m_restoredNames.end());
     return counter;
+}
+
+void SqliteDBAOperator::readNamesakes(const QString &name, const QList<ItemInfo *> &tasks)
+{
+    if (name.isEmpty()
+        || !std::binary_search(
+            m_restoredNames.cbegin(), m_restoredNames.cend(), qHash(name.toCaseFolded())))
+        return;
+    // Case variants have as many characters: SQLite narrows the rows down,
+    // Qt's comparison knows every alphabet's cases.
+    QSqlQuery q(database);
+    q.setForwardOnly(true);
+    q.prepare(QStringLiteral("select rowid,renametitle from student1 where biaoji != 0 "
+                             "and length(renametitle) = length(:name)"));
+    q.bindValue(QStringLiteral(":name"), name);
+    if (!q.exec()) {
+        qDebug() << q.lastError().text();
+        return;
+    }
+    QSet<qint64> rows;
+    while (q.next()) {
+        if (q.value(1).toString().compare(name, Qt::CaseInsensitive) == 0)
+            rows.insert(q.value(0).toLongLong());
+    }
+    q.finish();
+    if (rows.isEmpty())
+        return;
+    for (ItemInfo *t : tasks) {
+        if (!t->detailsLoaded && rows.contains(t->storedRow))
+            readDetails(t);
+    }
 }
 
 QString SqliteDBAOperator::storedLink(const ItemInfo *t)
@@ -438,6 +470,7 @@ bool SqliteDBAOperator::readDetails(ItemInfo *t)
     t->url = q.value(17).toString();
     t->thumbnailUrl = q.value(18).toString();
     t->targetPath = q.value(19).toString();
+    t->renametitle = q.value(20).toString();
     t->detailsLoaded = true;
     return true;
 }
