@@ -205,8 +205,8 @@ int main(int argc, char *argv[])
     probe.close();
     QProcess server;
     server.start("python3",
-        {QString(QUILLON_SOURCE_DIR) + "/bench/throttled_server.py", served, QString::number(port),
-            "400000"});
+        {QString(QUILLON_SOURCE_DIR) + "/tests/support/throttled_range_server.py", served, "400000",
+            QString::number(port)});
     server.waitForStarted();
     QThread::msleep(500);
     const QString root = QString("http://127.0.0.1:%1/").arg(port);

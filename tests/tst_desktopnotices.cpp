@@ -1,11 +1,10 @@
 #include "support/fakeextractor.h"
 #include "support/scopedenv.h"
-#include "support/taskfactory.h"
+#include "support/taskruns.h"
 #include "support/testmain.h"
 
 #include "base/desktopnotifications.h"
 #include "base/settingscontroller.h"
-#include "downloads/downloadlistcontroller.h"
 #include "downloads/downloadnotifier.h"
 #include "downloads/listrules.h"
 #include "downloads/listwidget.h"
@@ -89,12 +88,10 @@ class TestDesktopNotices : public QObject
 
     DownloadListController *list() const { return m_window->downloadList(); }
 
-    ItemInfo *queue(const QString &word, int status = TaskStatus::WaitingForAnalysis)
+    ItemInfo *queue(const QString &word, bool analysed = false)
     {
-        ItemInfo *t = makeTask(word, status, m_downloads.path());
-        if (status == TaskStatus::WaitingForDownload)
-            t->cmd = "tool.exe --no-cache-dir  -i --newline  -f 18 " + t->url + " -o \""
-                + m_downloads.path() + "/" + word + ".mp4\"";
+        ItemInfo *t = analysed ? makeDownloadTask(word, m_downloads.path())
+                               : makeTask(word, TaskStatus::WaitingForAnalysis, m_downloads.path());
         list()->addTask(t);
         return t;
     }
@@ -102,14 +99,7 @@ class TestDesktopNotices : public QObject
     bool settle(const QList<ItemInfo *> &tasks)
     {
         list()->runScheduler();
-        return QTest::qWaitFor(
-            [&] {
-                for (ItemInfo *t : tasks)
-                    if (t->running || t->process_status < TaskStatus::Finished)
-                        return false;
-                return true;
-            },
-            20000);
+        return waitSettled(tasks, 20000);
     }
 
     void setNotices(bool on)
@@ -151,16 +141,6 @@ private slots:
 
     void cleanupTestCase()
     {
-        for (const NoticeRecorder::Notice &n : qAsConst(m_recorder.notices))
-            qInfo().noquote()
-                << QString("recorded notice %1: app=%2 icon=%3 summary=\"%4\" "
-                           "body=\"%5\" actions=[%6] hints={%7}")
-                       .arg(n.id)
-                       .arg(n.app, n.icon, n.summary, n.body, n.actions.join(", "),
-                           QStringList(
-                               {"desktop-entry=" + n.hints.value("desktop-entry").toString(),
-                                   "category=" + n.hints.value("category").toString()})
-                               .join(", "));
         m_window.reset();
         QDBusConnection::disconnectFromBus(QStringLiteral("recorder"));
         m_bus.kill();
@@ -174,13 +154,11 @@ private slots:
     {
         ItemInfo *failedAnalysis = queue("badjson-link");
         failedAnalysis->title.clear();
-        ItemInfo *failedDownload = queue("break-2", TaskStatus::WaitingForDownload);
+        ItemInfo *failedDownload = queue("break-2", true);
         failedDownload->title = "Tom & Jerry <2>";
         const QList<ItemInfo *> tasks = {queue("ok-done"), failedDownload, failedAnalysis};
         QVERIFY(settle(tasks));
-        QCOMPARE(QList<int>({tasks[0]->process_status, tasks[1]->process_status,
-                     tasks[2]->process_status}),
-            QList<int>({6, 7, 8}));
+        QCOMPARE(statuses(tasks), QList<int>({6, 7, 8}));
         QTRY_COMPARE_WITH_TIMEOUT(m_recorder.notices.size(), 3, 10000);
 
         QStringList seen;

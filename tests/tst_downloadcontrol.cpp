@@ -1,20 +1,22 @@
 #include "support/fakeextractor.h"
-#include "support/taskfactory.h"
+#include "support/mediafixture.h"
+#include "support/taskruns.h"
+#include "support/testfiles.h"
 #include "support/testmain.h"
 
 #include "downloads/downloadengine.h"
-#include "downloads/downloadlistcontroller.h"
 #include "downloads/partialpieces.h"
 #include "downloads/retryrules.h"
+#include "extractor/myqprocess.h"
 #include "extractor/runreport.h"
-#include "tasks/sqlitedbaoperator.h"
 
-#include <memory>
+#include <QDirIterator>
 
-// What the user controls beyond starting a download, against a scripted
-// extractor (hangs and flaky links on demand): stuck runs, automatic retry,
-// hiding finished tasks whose file is gone, the pieces a delete removes.
-// Pausing and deleting real transfers are in tst_transfercontrol.
+// What the user controls beyond starting a download: against a scripted
+// extractor (hangs and flaky links on demand) stuck runs, automatic retry,
+// hiding finished tasks whose file is gone, the pieces a delete removes; and
+// pausing and deleting real transfers, the real extractor fetching a clip
+// from a loopback server that sends it slowly and answers range requests.
 class TestDownloadControl : public QObject
 {
     Q_OBJECT
@@ -25,18 +27,49 @@ class TestDownloadControl : public QObject
     QTemporaryDir m_downloads;
     QTemporaryDir m_data;
     SqliteDBAOperator m_db {m_data.filePath("tasks.db")};
+    std::unique_ptr<MediaFixture> m_media;
+    QProcess m_server;
+    QString m_base; // the slow server's address
+    QByteArray m_requests; // every request it saw: "GET <path> range=<...>"
 
     ItemInfo *queue(const QString &word, int status = TaskStatus::WaitingForAnalysis)
     {
-        ItemInfo *t = makeTask(word, status, m_downloads.path());
+        ItemInfo *t = status == TaskStatus::WaitingForAnalysis
+            ? makeTask(word, status, m_downloads.path())
+            : makeDownloadTask(word, m_downloads.path());
         t->renametitle = word;
-        if (status != TaskStatus::WaitingForAnalysis) {
-            t->targetPath = m_downloads.path() + "/" + word + ".mp4";
-            t->cmd = "tool.exe --no-cache-dir  -i --newline  -f 18 " + t->url + " -o \""
-                + t->targetPath + "\"";
-        }
         m_list->addTask(t);
         return t;
+    }
+
+    // A clip of the slow server, queued for the real extractor.
+    ItemInfo *addRealTransfer(const QString &path, const QString &folder)
+    {
+        ItemInfo *t = makeLinkTask(m_base + path, 0, folder);
+        m_list->addTask(t);
+        m_list->runScheduler();
+        return t;
+    }
+
+    // Waits until the task's download has written part of its file.
+    static bool midTransfer(ItemInfo *t)
+    {
+        return QTest::qWaitFor(
+            [t] {
+                for (const QString &piece : PartialPieces::find(*t))
+                    if (piece.endsWith(".part") && QFileInfo(piece).size() > 0)
+                        return t->running;
+                return false;
+            },
+            60000);
+    }
+
+    int runPid(ItemInfo *t) const
+    {
+        for (int s = DownloadEngine::FirstDownloadSlot; s < DownloadEngine::SlotCount; ++s)
+            if (m_list->engine()->processList[s]->task == t && m_list->engine()->isBusy(s))
+                return int(m_list->engine()->processList[s]->processId());
+        return 0;
     }
 
     void useSettings(int retry, int hideMissing)
@@ -49,17 +82,31 @@ class TestDownloadControl : public QObject
         m_list->applySettings(g);
     }
 
-    static bool alive(const QString &pid)
+private slots:
+    void initTestCase()
     {
-        QFile stat("/proc/" + pid + "/stat");
-        if (!stat.open(QIODevice::ReadOnly))
-            return false;
-        const QByteArray line = stat.readAll();
-        return line.mid(line.lastIndexOf(')') + 2, 1) != "Z";
+        QVERIFY(m_db.prepare());
+        m_media = std::make_unique<MediaFixture>();
+        QVERIFY2(m_media->isReady(), qPrintable(m_media->errorString()));
+        // About ten seconds for the clip: time to act in the middle.
+        const qint64 rate
+            = qMax<qint64>(4000, QFileInfo(m_media->folder() + "/plain.mp4").size() / 10);
+        connect(&m_server, &QProcess::readyReadStandardOutput, this,
+            [this] { m_requests += m_server.readAllStandardOutput(); });
+        m_server.start("python3",
+            {qEnvironmentVariable("QUILLON_SOURCE_DIR")
+                    + "/tests/support/throttled_range_server.py",
+                m_media->folder(), QString::number(rate)});
+        QVERIFY(QTest::qWaitFor([this] { return m_requests.contains('\n'); }, 10000));
+        m_base = "http://127.0.0.1:" + m_requests.left(m_requests.indexOf('\n')) + "/";
+        m_requests.clear();
     }
 
-private slots:
-    void initTestCase() { QVERIFY(m_db.prepare()); }
+    void cleanupTestCase()
+    {
+        m_server.kill();
+        m_server.waitForFinished();
+    }
 
     void init()
     {
@@ -98,12 +145,8 @@ private slots:
         QCOMPARE(
             failedStatusText(stuck->failReason), QString("Failed: no answer from the extractor"));
         QTRY_COMPARE_WITH_TIMEOUT(next->process_status, int(TaskStatus::Finished), 20000);
-        QFile pids(m_fake.pidsFile());
-        if (pids.open(QIODevice::ReadOnly)) { // the download's helper went with it
-            for (const QString &pid :
-                QString(pids.readAll()).split(QRegExp("\\s+"), Qt::SkipEmptyParts))
-                QTRY_VERIFY2(!alive(pid), qPrintable(pid));
-        }
+        for (const qint64 pid : pidsIn(m_fake.pidsFile())) // the download's helper went with it
+            QTRY_VERIFY2(!processAlive(pid), qPrintable(QString::number(pid)));
     }
 
     // A link that fails twice and then works: finished with the switch on
@@ -146,13 +189,9 @@ private slots:
         QCOMPARE(notes.size(), runs - 1);
         if (runs > 1)
             QVERIFY2(notes.first().startsWith("Retry 1 of 3 at "), qPrintable(notes.first()));
-        QList<ItemInfo *> stored;
-        m_db.loadTasks(stored);
-        const auto same = std::find_if(stored.cbegin(), stored.cend(),
-            [t](const ItemInfo *s) { return s->uniqueID == t->uniqueID; });
-        QVERIFY(same != stored.cend());
-        QCOMPARE(RetryRules::tries(**same), triesKept);
-        qDeleteAll(stored);
+        const std::unique_ptr<ItemInfo> stored = storedTask(&m_db, t->uniqueID);
+        QVERIFY(stored);
+        QCOMPARE(RetryRules::tries(*stored), triesKept);
     }
 
     // Only finished tasks whose file is gone leave the list, and only with the
@@ -181,15 +220,13 @@ private slots:
             m_list->addTask(t);
             tasks << t;
         }
-        QFile present(folder.filePath("present.mp4"));
-        QVERIFY(present.open(QIODevice::WriteOnly) && present.write("data") == 4);
-        present.close();
+        QVERIFY(writeFile(folder.filePath("present.mp4"), "data"));
         m_list->setView(m_list->view());
         QList<bool> listed;
         for (const ItemInfo *t : tasks)
             listed << t->biaoji;
         QCOMPARE(listed, QList<bool>({true, !switchOn, true, true}));
-        QVERIFY(present.exists());
+        QVERIFY(QFile::exists(folder.filePath("present.mp4")));
     }
 
     // Deleting an unfinished task removes what its download left; the
@@ -214,6 +251,56 @@ private slots:
         QCOMPARE(left.join(" "), expected.join(" "));
         for (const QString &name : kept)
             QFile::remove(m_downloads.filePath(name));
+    }
+
+    // --- real transfers ------------------------------------------------------
+
+    // Paused in the middle, the run ends and the partial file stays; started
+    // again, the transfer continues where it stopped (a range request) and
+    // the file comes out whole.
+    void pausedDownloadResumesFromItsPartialFile()
+    {
+        QTemporaryDir folder;
+        ScopedCurrentDir real(folder.path()); // no scripted extractor here
+        ItemInfo *t = addRealTransfer("plain.mp4?pause", folder.path());
+        QVERIFY(midTransfer(t));
+        const int pid = runPid(t);
+        m_list->pauseTask(t);
+        QTRY_VERIFY_WITH_TIMEOUT(!t->running, 5000);
+        QVERIFY(!processAlive(pid));
+        QCOMPARE(t->process_status, int(TaskStatus::WaitingForDownload));
+        QVERIFY(!t->active);
+        QVERIFY(!PartialPieces::find(*t).isEmpty());
+        m_requests.clear();
+        m_list->startTask(t);
+        QTRY_VERIFY_WITH_TIMEOUT(!t->running && t->process_status >= 6, 60000);
+        QCOMPARE(t->process_status, int(TaskStatus::Finished));
+        QVERIFY2(m_requests.contains("range=bytes=") && !m_requests.contains("range=bytes=0-"),
+            m_requests.constData());
+        QCOMPARE(MediaFixture::streams(t->renametargetPath), QString("audio video,240"));
+        QVERIFY(PartialPieces::find(*t).isEmpty());
+    }
+
+    // A deleted running download ends its run at once, frees its slot and
+    // leaves nothing in its folder.
+    void deletedDownloadEndsAndLeavesNothing()
+    {
+        QTemporaryDir folder;
+        ScopedCurrentDir real(folder.path()); // no scripted extractor here
+        ItemInfo *t = addRealTransfer("plain.mp4?delete", folder.path());
+        QVERIFY(midTransfer(t));
+        const int pid = runPid(t);
+        QVERIFY(pid > 0);
+        m_list->deleteTask(t);
+        QTRY_VERIFY_WITH_TIMEOUT(!processAlive(pid), 1000);
+        QTRY_VERIFY_WITH_TIMEOUT(!t->running, 5000);
+        QCOMPARE(m_list->engine()->busyDownloads(), 0);
+        QStringList left;
+        for (QDirIterator it(
+                 folder.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+             it.hasNext();)
+            left << it.next();
+        QCOMPARE(left, QStringList());
     }
 };
 

@@ -1,16 +1,21 @@
 #include "support/fakeextractor.h"
 #include "support/scopedenv.h"
-#include "support/taskfactory.h"
+#include "support/taskruns.h"
+#include "support/testfiles.h"
 #include "support/testmain.h"
 
 #include "downloads/downloadengine.h"
-#include "downloads/downloadlistcontroller.h"
+#include "downloads/outputlookup.h"
+#include "downloads/schedulerrules.h"
 
-#include <memory>
+#include <tuple>
+
+using namespace SchedulerRules;
 
 // The engine, driven through the list, against a scripted extractor: the
-// cases the real extractor cannot be made to produce on demand. The real one,
-// with the task database, is driven end to end in tst_downloadflow.
+// cases the real extractor cannot be made to produce on demand; and its
+// rules on their own, without processes. The real extractor, with the task
+// database, is driven end to end in tst_downloadflow.
 class TestDownloadEngine : public QObject
 {
     Q_OBJECT
@@ -23,34 +28,15 @@ class TestDownloadEngine : public QObject
     // Queued for analysis, or for download with a download command.
     ItemInfo *queue(const QString &word, int status = TaskStatus::WaitingForAnalysis)
     {
-        ItemInfo *t = makeTask(word, status, m_downloads.path());
-        if (status == TaskStatus::WaitingForDownload)
-            t->cmd = "tool.exe --no-cache-dir  -i --newline  -f 18 " + t->url + " -o \""
-                + m_downloads.path() + "/" + word + ".mp4\"";
+        ItemInfo *t = status == TaskStatus::WaitingForDownload
+            ? makeDownloadTask(word, m_downloads.path())
+            : makeTask(word, status, m_downloads.path());
         m_list->addTask(t);
         return t;
     }
 
-    static QList<int> statuses(const QList<ItemInfo *> &tasks)
-    {
-        QList<int> found;
-        for (const ItemInfo *t : tasks)
-            found << t->process_status;
-        return found;
-    }
-
     // Waits until every task has reached one of the final states.
-    bool settle()
-    {
-        return QTest::qWaitFor(
-            [&] {
-                for (ItemInfo *t : m_list->tasks())
-                    if (t->running || t->process_status < TaskStatus::Finished)
-                        return false;
-                return true;
-            },
-            20000);
-    }
+    bool settle() { return waitSettled(m_list->tasks(), 20000); }
 
 private slots:
     void init()
@@ -96,11 +82,7 @@ private slots:
         // A program that ignores the options a run appends, so that only the
         // check of the program name stands between it and the marker.
         const QString program = m_downloads.filePath("writer");
-        QFile writer(program);
-        QVERIFY(writer.open(QIODevice::WriteOnly));
-        writer.write("#!/bin/sh\ntouch '" + marker.toUtf8() + "'\n");
-        writer.close();
-        QVERIFY(writer.setPermissions(writer.permissions() | QFileDevice::ExeOwner));
+        QVERIFY(writeFile(program, "#!/bin/sh\ntouch '" + marker.toUtf8() + "'\n", true));
         ItemInfo *downloaded = queue("ok-program", 2);
         downloaded->cmd = program;
         ItemInfo *analysed = queue("ok-analysed");
@@ -125,39 +107,29 @@ private slots:
         QVERIFY2(!QFile::exists(marker), "a stored row started another program or option");
     }
 
-    // One run analyses the waiting links; a link that fails there fails its
-    // own task only, and the others download from the run's documents.
-    void batchWithOneBadLinkFailsOnlyThatTask()
+    // One run analyses the waiting links. A run killed midway keeps what it
+    // printed, the link it was at fails, the links it never reached wait for
+    // the next run; a link that fails in a run fails its own task only. The
+    // others download from the runs' documents, and every task gives its
+    // analysis budget back.
+    void batchFailuresStayWithTheirLinks()
     {
         useSlots(3, 1);
         const QList<ItemInfo *> tasks
-            = {queue("ok-first"), queue("badjson-middle"), queue("ok-last")};
+            = {queue("ok-first"), queue("killana-here"), queue("badjson-later"), queue("ok-after")};
         m_list->runScheduler();
-        QCOMPARE(statuses(tasks), QList<int>({1, 1, 1}));
+        QCOMPARE(statuses(tasks), QList<int>({1, 1, 1, 1}));
         QVERIFY(settle());
-        QCOMPARE(runs(true), QStringList({"ok-first badjson-middle ok-last"}));
-        QCOMPARE(statuses(tasks), QList<int>({6, 8, 6}));
-        QCOMPARE(tasks[0]->title + '|' + tasks[2]->title, QString("Title ok-first|Title ok-last"));
+        QCOMPARE(runs(true),
+            QStringList(
+                {"ok-first killana-here badjson-later ok-after", "badjson-later ok-after"}));
+        QCOMPARE(statuses(tasks), QList<int>({6, 8, 8, 6}));
+        QCOMPARE(tasks[0]->title + '|' + tasks[3]->title, QString("Title ok-first|Title ok-after"));
         QVERIFY(QFile::exists(tasks[0]->targetPath));
         QCOMPARE(runs(false).filter("--load-info-json").size(), 2);
         // The stored command is the one composed, without the run's options.
         QVERIFY(tasks[0]->cmd.startsWith("tool.exe --no-cache-dir")
             && !tasks[0]->cmd.contains("load-info-json"));
-    }
-
-    // A run killed midway keeps what it printed; the link it was at fails,
-    // the links it never reached wait for the next run.
-    void batchCutShortByAKill()
-    {
-        useSlots(3, 1);
-        const QList<ItemInfo *> tasks = {queue("ok-before"), queue("killana-here"),
-            queue("ok-after-one"), queue("ok-after-two")};
-        m_list->runScheduler();
-        QVERIFY(settle());
-        QCOMPARE(runs(true),
-            QStringList(
-                {"ok-before killana-here ok-after-one ok-after-two", "ok-after-one ok-after-two"}));
-        QCOMPARE(statuses(tasks), QList<int>({6, 8, 6, 6}));
         QCOMPARE(m_list->engine()->analysisBudget(), 3);
     }
 
@@ -266,16 +238,20 @@ private slots:
         QVERIFY(!twinsTogether && othersTogether);
     }
 
-    // A queued task that was never analysed goes to analysis, and the slot
-    // it would have taken runs the next download in the same pass.
-    void unanalysedTaskLeavesNoSlotIdle()
+    // One pass fills every free download slot and no more; a queued task
+    // that was never analysed goes to analysis, and the slot it would have
+    // taken runs the next download.
+    void aPassFillsEveryFreeSlot()
     {
-        useSlots(1, 1);
+        useSlots(3, 1);
         ItemInfo *unanalysed = queue("ok-unanalysed");
         unanalysed->process_status = TaskStatus::WaitingForDownload; // still its "-j" command
-        ItemInfo *ready = queue("ok-ready", TaskStatus::WaitingForDownload);
+        QList<ItemInfo *> ready;
+        for (int i = 0; i < 4; ++i)
+            ready << queue(QString("ok-ready%1").arg(i), TaskStatus::WaitingForDownload);
         m_list->runScheduler();
-        QCOMPARE(statuses({unanalysed, ready}), QList<int>({1, 4}));
+        QCOMPARE(statuses(QList<ItemInfo *> {unanalysed} + ready), QList<int>({1, 4, 4, 4, 2}));
+        QCOMPARE(m_list->engine()->busyDownloads(), 3);
         QVERIFY(settle());
     }
 
@@ -326,28 +302,140 @@ private slots:
         for (int i = 0; i < 9; ++i)
             queue(QString("stubborn-%1").arg(i), 2); // ignores SIGTERM, its helper too
         m_list->runScheduler();
-        QList<QByteArray> pids;
-        QTRY_VERIFY_WITH_TIMEOUT(
-            [&] {
-                QFile f(m_fake.pidsFile());
-                f.open(QIODevice::ReadOnly);
-                pids = f.readAll().simplified().split(' ');
-                return pids.size() == 18;
-            }(),
-            10000);
+        QList<qint64> pids;
+        QTRY_VERIFY_WITH_TIMEOUT((pids = pidsIn(m_fake.pidsFile())).size() == 18, 10000);
 
         QElapsedTimer clock;
         clock.start();
         m_list->shutdown();
         QVERIFY2(clock.elapsed() < 8000, qPrintable(QString::number(clock.elapsed())));
         // Every process of the runs is gone, or at most a zombie on its way out.
-        const auto gone = [](const QByteArray &pid) {
-            QFile stat("/proc/" + QString::fromLatin1(pid) + "/stat");
-            return !stat.open(QIODevice::ReadOnly)
-                || stat.readAll().split(')').last().startsWith(" Z");
+        for (const qint64 pid : qAsConst(pids))
+            QTRY_VERIFY_WITH_TIMEOUT(!processAlive(pid), 5000);
+    }
+
+    // --- the rules, without processes ------------------------------------------
+
+    // Paused, deleted and running tasks are never picked to run.
+    void pickingSkipsPausedDeletedAndRunningTasks()
+    {
+        QList<ItemInfo *> l;
+        for (const char *word : {"paused", "deleted", "running", "first", "second"})
+            l << makeTask(word, TaskStatus::WaitingForDownload);
+        l[0]->active = false;
+        l[1]->biaoji = false;
+        l[2]->running = true;
+        QCOMPARE(firstPickable(l, TaskStatus::WaitingForDownload), l[3]);
+        QCOMPARE(firstPickable(l, TaskStatus::WaitingForAnalysis), nullptr);
+        qDeleteAll(l);
+    }
+
+    // What the free analysis slots may take in a pass: never more tasks than
+    // the budget allows (but one per free slot, as before batches), nothing
+    // on a negative budget, and no partial run beside a busy one.
+    void analysisAllowanceFollowsTheBudget()
+    {
+        // clang-format off
+        const struct { int waiting, freeSlots, busyRuns, budget, allowance; } cases[] = {
+            {20, 2, 0, 9, 10}, {20, 1, 1, 9, 10}, {3, 2, 0, 9, 3}, {20, 2, 0, 0, 2}, {20, 2, 0, -1, 0},
+            {0, 2, 0, 9, 0}, {20, 0, 2, 9, 0}, {100, 2, 0, 30, 31}, {20, 1, 1, 8, 0}, {3, 1, 1, 2, 3},
+            {3, 1, 1, 1, 0}};
+        // clang-format on
+        for (const auto &c : cases)
+            QCOMPARE(analysisAllowance(c.waiting, c.freeSlots, c.busyRuns, c.budget), c.allowance);
+    }
+
+    // A run takes tasks that wait, in list order, with the options of the
+    // first and each link once; a command that cannot share runs alone.
+    void analysisBatchTakesCompatibleTasks()
+    {
+        const QString proxy = " -R 5  --proxy http://127.0.0.1:8080 --socket-timeout 60 ";
+        // clang-format off
+        const struct { const char *word; const char *options; bool paused; int limit; const char *taken; } cases[] = {
+            {"a b c d", "", false, 3, "a b c"},
+            {"a a b", "", false, 10, "a b"},                       // the second "a" waits
+            {"a b", " --socket-timeout 60 ", false, 10, "a b"},
+            {"a b", "", true, 10, ""},                             // paused tasks wait
         };
-        for (const QByteArray &pid : qAsConst(pids))
-            QTRY_VERIFY_WITH_TIMEOUT(gone(pid), 5000);
+        // clang-format on
+        for (const auto &c : cases) {
+            QList<ItemInfo *> l;
+            for (const QString &w : QString(c.word).split(' ')) {
+                l << makeTask(w);
+                l.last()->cmd += c.options;
+                l.last()->active = !c.paused;
+            }
+            QStringList taken;
+            for (ItemInfo *t : pickAnalysisBatch(l, c.limit))
+                taken << t->title;
+            QCOMPARE(taken.join(' '), QString(c.taken));
+            qDeleteAll(l);
+        }
+        QList<ItemInfo *> l;
+        for (const char *w : {"a", "b", "c", "d", "e", "f"})
+            l << makeTask(w);
+        l[1]->cmd += proxy; // other options
+        l[2]->cmd = "tool.exe -j --flat-playlist \"" + l[2]->url + "\""; // a list
+        l[3]->process_status = TaskStatus::WaitingForDownload;
+        l[4]->running = true;
+        QCOMPARE(pickAnalysisBatch(l, 10), QList<ItemInfo *>({l[0], l[5]}));
+        l[0]->running = l[5]->running = true;
+        QCOMPARE(pickAnalysisBatch(l, 10), QList<ItemInfo *>({l[1]}));
+        l[1]->running = true;
+        QCOMPARE(pickAnalysisBatch(l, 10), QList<ItemInfo *>({l[2]})); // alone
+        qDeleteAll(l);
+    }
+
+    // A run finishes only when it ended cleanly and its own file is there:
+    // not at 100 % with an error or a non-zero exit (a full disk), not when
+    // the file it reported is gone; a run that could not be asked for its
+    // file also needs 100 % and a file found by name.
+    void verdictNeedsACleanEndAndTheFile()
+    {
+        // clang-format off
+        const struct { bool clean, errors, asked, reported, found; int process, expected; } cases[] = {
+            {true, false, true, true, false, 0, 6},    // the percent is not what counts
+            {false, false, true, true, true, 100, 7},  // exit 1 after 100 %
+            {true, true, true, true, true, 100, 7},    // an error line
+            {true, false, true, false, true, 100, 7},  // an older file of that name
+            {true, false, false, false, true, 100, 6},
+            {true, false, false, false, true, 99, 7},
+            {true, false, false, false, false, 100, 7},
+        };
+        // clang-format on
+        for (const auto &c : cases) {
+            ItemInfo t;
+            t.process = c.process;
+            RunEnd run;
+            std::tie(run.exitedCleanly, run.reportedErrors, run.pathRequested,
+                run.reportedFileThere, run.lookupFound)
+                = std::make_tuple(c.clean, c.errors, c.asked, c.reported, c.found);
+            QCOMPARE(downloadVerdict(t, run), c.expected);
+        }
+    }
+
+    // A finished file is found after the folder layout setting changed.
+    void outputIsFoundInEitherFolderLayout()
+    {
+        QTemporaryDir dir;
+        ItemInfo t;
+        t.path = dir.path();
+        t.uploader = "Uploader";
+        t.renametitle = "20200131A__B_";
+        // Downloaded with the flat layout, looked up after the setting changed.
+        const QString flat = t.path + "//Uploader//";
+        QDir().mkpath(flat);
+        QFile(flat + "20200131A__B_.mp4").open(QIODevice::WriteOnly);
+        QCOMPARE(OutputLookup::findFile(t), flat + "20200131A__B_.mp4");
+        // The per-video folder wins.
+        const QString perVideo = flat + "20200131A__B_//";
+        QDir().mkpath(perVideo);
+        QFile(perVideo + "20200131A__B_.mp4.webm").open(QIODevice::WriteOnly);
+        QCOMPARE(OutputLookup::findFolder(t), perVideo);
+        // A folder of that name is not a file.
+        QDir().mkpath(flat + "x.avi");
+        t.renametitle = "x";
+        QVERIFY(OutputLookup::findFile(t).isEmpty());
     }
 };
 

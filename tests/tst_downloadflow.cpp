@@ -2,16 +2,14 @@
 #include "support/loopbackhttpserver.h"
 #include "support/mediafixture.h"
 #include "support/scripteddialogs.h"
-#include "support/taskfactory.h"
+#include "support/taskruns.h"
+#include "support/testfiles.h"
 #include "support/testmain.h"
 
 #include "downloads/downloadengine.h"
-#include "downloads/downloadlistcontroller.h"
-#include "downloads/itemwidget.h"
 #include "downloads/listwidget.h"
 #include "downloads/outputlookup.h"
 #include "extractor/extractornotices.h"
-#include "tasks/sqlitedbaoperator.h"
 #include "ui/mainwindow.h"
 
 #include <QLabel>
@@ -38,27 +36,11 @@ class TestDownloadFlow : public QObject
     DownloadListController *list() const { return m_window->downloadList(); }
 
     // Queued as link intake queues it, into a folder of its own.
-    ItemInfo *add(const QString &link, int quality, const QString &folder, const QString &rate = "")
+    ItemInfo *add(const QString &link, int quality, const QString &folder)
     {
-        ItemInfo *t = makeTask(QString(), TaskStatus::WaitingForAnalysis, folder);
-        t->url = link;
-        t->cmd = "tool.exe -j " + link;
-        t->quality_num = quality;
-        t->limitRate = rate;
+        ItemInfo *t = makeLinkTask(link, quality, folder);
         list()->addTask(t);
         return t;
-    }
-
-    // Waits until every task has ended and left its slot, at most ms.
-    static bool settled(const QList<ItemInfo *> &tasks, int ms)
-    {
-        return QTest::qWaitFor(
-            [&] {
-                return std::all_of(tasks.cbegin(), tasks.cend(), [](const ItemInfo *t) {
-                    return t->process_status >= TaskStatus::Finished && !t->running;
-                });
-            },
-            ms);
     }
 
     // Each task's status and whether it runs, for a failure message.
@@ -114,16 +96,6 @@ class TestDownloadFlow : public QObject
         return false;
     }
 
-    // Whether a process exists and has not died (a zombie has).
-    static bool alive(int pid)
-    {
-        QFile stat(QString("/proc/%1/stat").arg(pid));
-        if (!stat.open(QIODevice::ReadOnly))
-            return false;
-        const QByteArray line = stat.readAll();
-        return line.mid(line.lastIndexOf(')') + 2, 1) != "Z";
-    }
-
     // Another copy of the program, downloading one link (see quillon_worker).
     static void startWorker(QProcess &worker, const QStringList &args)
     {
@@ -173,8 +145,7 @@ private slots:
     {
         LoopbackHttpServer server;
         QVERIFY(server.listen());
-        QFile clipFile(m_media->folder() + "/plain.mp4");
-        const QByteArray clip = clipFile.open(QIODevice::ReadOnly) ? clipFile.readAll() : "";
+        const QByteArray clip = readFile(m_media->folder() + "/plain.mp4");
         server.routeTruncated("/broken.mp4", clip.left(clip.size() / 3), clip.size(), "video/mp4");
         QTemporaryDir folder; // the clip's file name is taken elsewhere
         QList<ItemInfo *> tasks;
@@ -187,10 +158,8 @@ private slots:
         QCOMPARE(tasks[0]->process_status, 1);
         // One run, both links.
         QTRY_VERIFY_WITH_TIMEOUT(running(links[0].toUtf8(), "batch-two"), 10000);
-        QVERIFY2(settled(tasks, 120000), qPrintable(states(tasks)));
-        QCOMPARE(QList<int>({tasks[0]->process_status, tasks[1]->process_status,
-                     tasks[2]->process_status, tasks[3]->process_status}),
-            QList<int>({6, 8, 6, 7}));
+        QVERIFY2(waitSettled(tasks, 120000), qPrintable(states(tasks)));
+        QCOMPARE(statuses(tasks), QList<int>({6, 8, 6, 7}));
         // Both extractors say to update them when a link fails (an old
         // release at every run, an older one at an unexpected error): the row
         // and one message pass that on.
@@ -202,58 +171,17 @@ private slots:
         m_dialogs.calls.clear();
         QCOMPARE(tasks[0]->title + tasks[0]->quality + tasks[2]->title,
             QString("manifest -f 1+2 plain"));
-        QList<ItemInfo *> stored;
-        list()->database()->loadTasks(stored);
         for (ItemInfo *t : {tasks[0], tasks[2]}) {
             const QString file = OutputLookup::findFile(*t);
             QVERIFY2(file.startsWith(t->path) && QFileInfo(file).size() > 1000,
                 qPrintable(t->targetPath));
             QCOMPARE(rowShows(t), QString("Finished 100% 100"));
             QVERIFY(t->cmd.startsWith("tool.exe --no-cache-dir ") && t->cmd.contains(t->url));
-            const auto same = std::find_if(stored.cbegin(), stored.cend(),
-                [t](const ItemInfo *s) { return s->uniqueID == t->uniqueID; });
-            QVERIFY(same != stored.cend());
-            QCOMPARE((*same)->cmd + (*same)->title + QString::number((*same)->process_status),
+            const std::unique_ptr<ItemInfo> stored = storedTask(list()->database(), t->uniqueID);
+            QVERIFY(stored);
+            QCOMPARE(stored->cmd + stored->title + QString::number(stored->process_status),
                 t->cmd + t->title + "6");
         }
-        qDeleteAll(stored);
-    }
-
-    // No more real downloads than allowed run at once, and the limit is used.
-    void downloadLimitHoldsWithRealDownloads_data()
-    {
-        QUILLON_ONE_EXTRACTOR_IS_ENOUGH();
-        QTest::addColumn<int>("processnum");
-        QTest::newRow("one") << 1;
-        QTest::newRow("three") << 3;
-    }
-
-    void downloadLimitHoldsWithRealDownloads()
-    {
-        QFETCH(int, processnum);
-        SettingsStore::GeneralSettings g;
-        g.processnum = processnum;
-        g.anaprocessnum = 2;
-        list()->applySettings(g);
-        int peak = 0;
-        QTimer sampler;
-        connect(&sampler, &QTimer::timeout,
-            [&] { peak = qMax(peak, list()->engine()->busyDownloads()); });
-        sampler.start(20);
-        // Three real transfers into folders of their own, queued together.
-        QTemporaryDir folder;
-        QList<ItemInfo *> tasks;
-        for (int i = 0; i < 3; ++i) {
-            const QString tag = QString("limit%1-%2").arg(processnum).arg(i);
-            tasks << add(m_media->plainMp4Url() + "?" + tag, 0, folder.filePath(tag), "20K");
-        }
-        list()->runScheduler();
-        QVERIFY2(settled(tasks, 120000), qPrintable(states(tasks)));
-        QCOMPARE(QList<int>({tasks[0]->process_status, tasks[1]->process_status,
-                     tasks[2]->process_status}),
-            QList<int>({6, 6, 6}));
-        QCOMPARE(peak, processnum);
-        list()->applySettings({});
     }
 
     // SIGTERM (say, at logout) closes the program as its close button does:
@@ -306,7 +234,7 @@ private slots:
         // Started again, it finishes (without the slow limit this time).
         restored->cmd.replace(" -r 2K ", " ");
         list()->startTask(restored);
-        QVERIFY2(settled({restored}, 90000), qPrintable(states({restored})));
+        QVERIFY2(waitSettled({restored}, 90000), qPrintable(states({restored})));
         QCOMPARE(restored->process_status, 6);
         const QString file = OutputLookup::findFile(*restored);
         // Blanks in folder names become "_".
@@ -314,35 +242,25 @@ private slots:
         QVERIFY(rowShows(restored).startsWith("Finished "));
     }
 
-    // Helpers the extractor started (ffmpeg recoding) do not die with a
-    // killed program; the next start ends them before anything resumes.
+    // Helpers the extractor started (ffmpeg recoding, say) do not die with a
+    // killed program; the next start ends them before anything resumes. The
+    // helper prints nothing, so only the start can be what ends it.
     void killedProgramLeavesNoHelperRunning()
     {
         QUILLON_ONE_EXTRACTOR_IS_ENOUGH();
-        const QString folder = m_downloads.path() + "/recode-" + newUniqueId();
-        QProcess worker;
-        startWorker(worker, {m_page, "0", "", folder, QCoreApplication::applicationName(), "webm"});
-        QTRY_VERIFY_WITH_TIMEOUT(running(folder.toUtf8(), ".webm", "ffmpeg"), 90000);
-        QVERIFY(killed(worker));
-        restartWindow();
-        QVERIFY(!running(folder.toUtf8(), ".webm", "ffmpeg"));
-
-        // ffmpeg may also die of its broken output pipe; a helper that
-        // prints nothing shows that the start is what ends it.
         FakeExtractor fake;
-        QProcess silent;
-        silent.setWorkingDirectory(fake.folder());
-        startWorker(silent,
-            {"http://127.0.0.1:9/hang", "0", "", folder, QCoreApplication::applicationName()});
-        QFile pids(fake.pidsFile());
-        QTRY_VERIFY_WITH_TIMEOUT(pids.size() > 0, 60000);
-        QVERIFY(killed(silent));
-        QVERIFY(pids.open(QIODevice::ReadOnly));
-        const int helper = pids.readAll().trimmed().split(' ').value(1).toInt();
+        QProcess worker;
+        worker.setWorkingDirectory(fake.folder());
+        startWorker(worker,
+            {"http://127.0.0.1:9/hang", "0", "", m_downloads.path() + "/helper",
+                QCoreApplication::applicationName()});
+        QTRY_VERIFY_WITH_TIMEOUT(pidsIn(fake.pidsFile()).size() == 2, 60000);
+        QVERIFY(killed(worker));
+        const qint64 helper = pidsIn(fake.pidsFile()).value(1);
         QTest::qWait(300);
-        QVERIFY(helper > 0 && alive(helper));
+        QVERIFY(processAlive(helper));
         restartWindow();
-        QVERIFY(!alive(helper));
+        QVERIFY(!processAlive(helper));
     }
 };
 

@@ -1,26 +1,58 @@
+#include "support/loopbackhttpserver.h"
+#include "support/proxyservers.h"
+#include "support/scopedenv.h"
 #include "support/scripteddialogs.h"
-#include "support/taskfactory.h"
+#include "support/taskruns.h"
 #include "support/testmain.h"
 
+#include "base/global.h"
 #include "downloads/downloadengine.h"
-#include "downloads/downloadlistcontroller.h"
-#include "downloads/itemwidget.h"
 #include "downloads/listrules.h"
 #include "downloads/listwidget.h"
-#include "tasks/sqlitedbaoperator.h"
+#include "downloads/thumbnailcache.h"
+#include "downloads/thumbnailfetch.h"
 #include "ui/mainwindow.h"
 
 #include <QAction>
+#include <QBuffer>
 #include <QLabel>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSqlQuery>
-#include <memory>
 
 using namespace ListRules;
 
+namespace {
+
+QByteArray png(int width, int height)
+{
+    QByteArray data;
+    QBuffer buffer(&data);
+    QImage(width, height, QImage::Format_RGB32).save(&buffer, "PNG");
+    return data;
+}
+
+// Waits until the cache has no request left; false when that takes too long.
+bool settled(ThumbnailCache &cache)
+{
+    QSignalSpy finished(&cache, &ThumbnailCache::finished);
+    while (cache.pending() > 0) {
+        if (!finished.wait(10000))
+            return false;
+    }
+    return true;
+}
+
+QSize pictureSize(itemWidget *row)
+{
+    return row->findChild<QLabel *>("label")->pixmap(Qt::ReturnByValue).size();
+}
+
+} // namespace
+
 // The download list's state and actions, through its controller, with every
-// process slot held (the engine is tested on its own); one check that a row's
-// buttons reach it through the window.
+// process slot held (the engine is tested on its own); what its rows show,
+// their pictures included; that a row's buttons reach it through the window.
 class TestDownloadList : public QObject
 {
     Q_OBJECT
@@ -28,13 +60,6 @@ class TestDownloadList : public QObject
     SqliteDBAOperator m_db; // the default connection, shared with the window
     std::unique_ptr<DownloadListController> m_list;
     QTemporaryDir m_downloads;
-
-    static void holdSlots(DownloadListController *list)
-    {
-        SettingsStore::GeneralSettings held;
-        held.processnum = held.anaprocessnum = 0;
-        list->applySettings(held);
-    }
 
     ItemInfo *add(const QString &word, int status, bool active = true)
     {
@@ -243,6 +268,110 @@ private slots:
         emit list->engine()->taskChanged(t);
         QCOMPARE(window.findChild<QLabel *>("label_downloaded")->text(), QString("11"));
         QCOMPARE(window.findChild<QLabel *>("label_downloaded_failure")->text(), QString("1"));
+    }
+
+    // A row shows its task by its status: status word, percent text,
+    // progress bar, busy animation, play button.
+    void rowFollowsTheStatus()
+    {
+        // clang-format off
+        const struct { int status; bool active; const char *shown; } cases[] = {
+            {0, true, "Queuing 0"},                      // waiting for analysis
+            {1, true, "Analysing 0 busy"},
+            {2, true, "Queuing 0% 0"},                   // queued for download
+            {4, true, "Downloading 45.3% 45 busy"},
+            {6, true, "Finished 100% 100 play"},
+            {7, true, "Download Failed 0% 0"},
+            {8, true, "Download Failed 0"},              // analysis failed
+            {4, false, "Pause 45.3% 45 busy"}};
+        // clang-format on
+        for (const auto &c : cases) {
+            std::unique_ptr<ItemInfo> t(makeTask("row", c.status));
+            t->title = "A   title\twith  blanks";
+            t->active = c.active;
+            t->duration = 3725;
+            t->process = 45;
+            t->process_string = "45.3%";
+            itemWidget row;
+            applyTaskToRow(*t, &row);
+            auto label = [&](const char *name) { return row.findChild<QLabel *>(name)->text(); };
+            const QStringList actual {label("label_status"), label("label_percent"),
+                QString::number(row.findChild<QProgressBar *>()->value()),
+                row.findChild<QLabel *>("label_xunhuan")->isVisibleTo(&row) ? "busy" : "",
+                row.findChild<QPushButton *>("pushButton")->isVisibleTo(&row) ? "play" : ""};
+            QCOMPARE(actual.join(' ').simplified(), QString(c.shown));
+            // Until the analysis gave a title the link is all there is to show.
+            QCOMPARE(label("label_name"),
+                c.status <= 1 || c.status == 8 ? t->url : "A title with blanks");
+            QCOMPARE(label("label_time"), QString("01:02:05"));
+        }
+    }
+
+    // Thumbnails come through whichever proxy is in use, scaled for the
+    // screen; an error page is no picture; of two requests for one task the
+    // later decides, whichever answers first.
+    void cacheFetchesThroughTheProxyInUse()
+    {
+        ProxyServerProcess http {ProxyServerProcess::Http}, socks {ProxyServerProcess::Socks5};
+        LoopbackHttpServer server;
+        QVERIFY(http.start() && socks.start() && server.listen());
+        server.route("/vi/abc123/1.jpg", png(480, 360), "image/png");
+        ScopedEnv base("QUILLON_THUMBNAIL_BASE", server.url("/vi/").toString().toUtf8());
+        Global::SCALE = 1.5;
+        ThumbnailCache cache;
+        const QString address = Thumbnail::address("https://v.example/watch?a=1&v=abc123");
+        for (const int port : {0, int(http.port()), int(socks.port())}) {
+            Global::PROXY_PORT = port;
+            Global::PROXY_IS_SOCKS5 = port == socks.port();
+            const QString key = QString("task%1").arg(port);
+            cache.request(key, address);
+            QVERIFY(settled(cache));
+            QCOMPARE(cache.pixmap(key).size(), QSize(180, 102));
+            QCOMPARE(server.requests().last().headers.contains("via"), port == http.port());
+        }
+        Global::PROXY_PORT = 0;
+
+        cache.request(
+            "missing", Thumbnail::address("x=abc123", server.url("/missing.png").toString()));
+        QVERIFY(settled(cache));
+        QCOMPARE(server.requests().last().path, QByteArray("/missing.png"));
+        QVERIFY(cache.pixmap("missing").isNull());
+
+        cache.request("twice", address);
+        cache.request("twice", server.url("/missing.png").toString());
+        QVERIFY(settled(cache));
+        QVERIFY(cache.pixmap("twice").isNull());
+    }
+
+    // An analysed task's row shows its picture when it arrives; a row that
+    // moves on to another task shows that task's picture, not the last one.
+    void rowsShowTheirOwnTaskPicture()
+    {
+        LoopbackHttpServer server;
+        QVERIFY(server.listen());
+        server.route("/vi/first/1.jpg", png(160, 90), "image/png");
+        ScopedEnv base("QUILLON_THUMBNAIL_BASE", server.url("/vi/").toString().toUtf8());
+        Global::PROXY_PORT = 0;
+        Global::SCALE = 1.0;
+        ScriptedDialogs dialogs;
+        MainWindow window;
+        DownloadListController *list = window.downloadList();
+        holdSlots(list);
+        for (int i = 6; i >= 1; --i)
+            list->addTask(makeTask(i == 1 ? "watch?v=first" : QString("watch?v=%1").arg(i),
+                TaskStatus::WaitingForDownload));
+        window.on_pushButton_downloadfinished_2_clicked();
+        ItemInfo *first = list->tasks().last();
+        itemWidget *row = window.findChild<ListWidget *>()->rowFor(first);
+        QVERIFY(row);
+        const QSize plain = pictureSize(row);
+
+        emit list->thumbnailFound(first); // as the engine does after the analysis
+        QTRY_COMPARE_WITH_TIMEOUT(pictureSize(row), QSize(120, 68), 10000);
+        window.on_verticalScrollBar_valueChanged(1);
+        QCOMPARE(window.findChild<ListWidget *>()->rowFor(first), nullptr);
+        QCOMPARE(row->task(), list->tasks().first());
+        QCOMPARE(pictureSize(row), plain);
     }
 };
 

@@ -12,6 +12,7 @@
 #include "support/scopedenv.h"
 #include "support/scripteddialogs.h"
 #include "support/taskfactory.h"
+#include "support/testfiles.h"
 #include "ui/mainwindow.h"
 
 #include <QCryptographicHash>
@@ -32,23 +33,6 @@ QByteArray runTool(const QString &program, const QStringList &arguments)
     if (!p.waitForFinished(120000) || p.exitCode() != 0)
         return QByteArray();
     return p.readAll();
-}
-
-void writeFile(const QString &path, const QByteArray &data, bool executable = false)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile f(path);
-    QVERIFY2(f.open(QIODevice::WriteOnly | QIODevice::Truncate), qPrintable(path));
-    f.write(data);
-    f.close();
-    if (executable)
-        f.setPermissions(f.permissions() | QFile::ExeOwner);
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 QByteArray versionScript(const char *version)
@@ -200,7 +184,7 @@ private slots:
         QFETCH(QString, fault);
         QFETCH(QString, said);
         const QByteArray previous = versionScript("2024.01.01");
-        writeFile(updatedCopy(), previous, true);
+        QVERIFY(writeFile(updatedCopy(), previous, true));
 
         // Would install and answer, were it not for the fault.
         QByteArray program = versionScript("2099.01.01");
@@ -251,7 +235,7 @@ private slots:
     {
         if (m_currentRelease.isEmpty())
             QSKIP("the current release is not beside the source tree (../shared/extractor)");
-        writeFile(updatedCopy(), versionScript("2024.01.01"), true);
+        QVERIFY(writeFile(updatedCopy(), versionScript("2024.01.01"), true));
         const QByteArray program = readFile(m_currentRelease);
         QTemporaryDir release;
         writeRelease(release.path(), program, program, m_key);

@@ -1,6 +1,7 @@
 #include "support/fakeextractor.h"
 #include "support/loopbackhttpserver.h"
 #include "support/scripteddialogs.h"
+#include "support/testfiles.h"
 #include "support/testmain.h"
 
 #include "base/global.h"
@@ -133,11 +134,7 @@ private slots:
     void outdatedExtractorAndNoRuntime()
     {
         QTemporaryDir old;
-        QFile script(old.filePath("tool.exe"));
-        QVERIFY(script.open(QIODevice::WriteOnly));
-        script.write(kOldExtractor);
-        script.close();
-        script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QVERIFY(writeFile(old.filePath("tool.exe"), kOldExtractor, true));
         ScopedCurrentDir there(old.path());
         m_dialogs->calls.clear();
         m_window->intake()->setOneKeyOn(true);

@@ -93,28 +93,14 @@ private slots:
     {
         m_media = std::make_unique<MediaFixture>();
         QVERIFY2(m_media->isReady(), qPrintable(m_media->errorString()));
-        // A playlist link: a feed of two entries that are the DASH manifest.
-        QFile feed(m_media->folder() + "/playlist");
-        QVERIFY(feed.open(QIODevice::WriteOnly));
-        feed.write("<?xml version=\"1.0\"?><rss version=\"2.0\"><channel><title>List</title>"
-                   "<link>http://127.0.0.1/</link><description>d</description>");
-        for (const char *n : {"1", "2"})
-            feed.write(("<item><title>Entry " + QString(n) + "</title><enclosure url=\""
-                + m_media->dashUrl() + "?n=" + n + "\" type=\"application/dash+xml\"/>" + "</item>")
-                           .toUtf8());
-        feed.write("</channel></rss>");
-        feed.close();
-        // A feed whose entries have no title: the manifest and a dead link.
-        QVERIFY(QDir(m_media->folder()).mkpath("channel"));
-        QFile untitled(m_media->folder() + "/channel/untitled");
-        QVERIFY(untitled.open(QIODevice::WriteOnly));
-        untitled.write("<?xml version=\"1.0\"?><rss version=\"2.0\"><channel><title>U</title>"
-                       "<link>http://127.0.0.1/</link><description>d</description>");
-        for (const QString &link : {m_media->dashUrl() + "?u=1", m_media->missingUrl()})
-            untitled.write(
-                ("<item><enclosure url=\"" + link + "\" type=\"video/mp4\"/></item>").toUtf8());
-        untitled.write("</channel></rss>");
-        untitled.close();
+        // A playlist link: a feed of two entries that are the DASH manifest;
+        // and one whose entries have no title: the manifest and a dead link.
+        const QString dash = m_media->dashUrl();
+        const QString list
+            = m_media->feed("playlist", {{"Entry 1", dash + "?n=1"}, {"Entry 2", dash + "?n=2"}});
+        const QString untitled
+            = m_media->feed("channel/untitled", {{"", dash + "?u=1"}, {"", m_media->missingUrl()}});
+        QVERIFY(!list.isEmpty() && !untitled.isEmpty());
         // The direct connection is found at once on loopback.
         qputenv("QUILLON_PROBE_URL", m_media->plainMp4Url().toUtf8());
         qputenv("QUILLON_KEEPALIVE_URL", m_media->plainMp4Url().toUtf8());
@@ -153,7 +139,7 @@ private slots:
         const QString link = m_media->plainMp4Url();
         const QStringList texts = {link + " --exec \"touch " + marker + "\"",
             "\"" + link + "\" -o /tmp/x", link + "\t--exec touch " + marker, "file:///etc/passwd",
-            "-" + link, "--config-location=" + marker};
+            "-" + link, "--config-location=" + marker, "https://"};
         for (const QString &text : texts)
             refused(text, "warning");
         QVERIFY(m_opened.isEmpty());

@@ -66,24 +66,6 @@ private slots:
         m_tasks.clear();
     }
 
-    // Only a lone http(s) link is taken: nothing before its scheme, and no
-    // blank or quote that could carry an option after it.
-    void cleanLinks()
-    {
-        // clang-format off
-        const QList<QPair<QString, QString>> cases = {
-            {" https://v.example/w?v=1\r\n", "https://v.example/w?v=1"},
-            {"http://v.example/a", "http://v.example/a"},
-            {"https://v.example/a --exec touch", ""},
-            {"https://v.example/a\"-o/tmp/x", ""},
-            {"file:///etc/passwd", ""},
-            {"-https://v.example/a", ""},
-            {"https://", ""}};
-        // clang-format on
-        for (const auto &c : cases)
-            QCOMPARE(LinkRules::cleanLink(c.first), c.second);
-    }
-
     // Which links are lists, which ask, and what "No" leaves of the latter.
     void classification()
     {

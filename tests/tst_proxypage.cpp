@@ -2,6 +2,7 @@
 #include "support/proxyservers.h"
 #include "support/scopedenv.h"
 #include "support/scripteddialogs.h"
+#include "support/testfiles.h"
 #include "support/testmain.h"
 
 #include "base/global.h"
@@ -35,12 +36,8 @@ class TestProxyPage : public QObject
     // The extractor start finds a "tool.exe" in the current folder first.
     static bool installTool(const QTemporaryDir &dir, const QByteArray &body)
     {
-        QFile script(dir.filePath("tool.exe"));
-        const bool written = script.open(QIODevice::WriteOnly)
-            && script.write("#!/bin/sh\n" + body) > 0
-            && script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        script.close();
-        return written && QDir::setCurrent(dir.path());
+        return writeFile(dir.filePath("tool.exe"), "#!/bin/sh\n" + body, true)
+            && QDir::setCurrent(dir.path());
     }
 
     // The effective proxy as "none" (nothing known), "direct" or type:port.
@@ -165,13 +162,8 @@ private slots:
         QFETCH(QString, clip);
         QFETCH(QByteArray, tool);
         QFETCH(QString, output);
-        // The extractor start finds a "tool.exe" in the current folder first.
         QTemporaryDir dir;
-        QFile script(dir.filePath("tool.exe"));
-        QVERIFY(script.open(QIODevice::WriteOnly) && script.write("#!/bin/sh\n" + tool) > 0
-            && script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
-        script.close();
-        QDir::setCurrent(dir.path());
+        QVERIFY(installTool(dir, tool));
         auto proxy = controller();
         proxy->setTestWait(3000);
         QSignalSpy shown(proxy.get(), &ProxyController::testOutput);

@@ -3,17 +3,14 @@
 #include "support/mediafixture.h"
 #include "support/scopedenv.h"
 #include "support/scripteddialogs.h"
-#include "support/taskfactory.h"
+#include "support/taskruns.h"
+#include "support/testfiles.h"
 #include "support/testmain.h"
 
 #include "base/appfolders.h"
 #include "base/settingscontroller.h"
-#include "downloads/downloadlistcontroller.h"
-#include "downloads/itemwidget.h"
-#include "downloads/rowupdate.h"
 #include "extractor/commandcheck.h"
 #include "extractor/cookieoptions.h"
-#include "tasks/sqlitedbaoperator.h"
 #include "ui/mainwindow.h"
 
 #include <QComboBox>
@@ -35,22 +32,6 @@ void keepPrint(QtMsgType, const QMessageLogContext &, const QString &text)
     g_printed << text;
 }
 
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-bool write(const QString &path, const QByteArray &bytes, bool executable = false)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size())
-        return false;
-    f.close();
-    return !executable || f.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-}
-
 QByteArray netscapeFile(const QByteArray &value)
 {
     return "# Netscape HTTP Cookie File\n127.0.0.1\tFALSE\t/\tFALSE\t4102444800\t" + kCookieName
@@ -62,7 +43,7 @@ QByteArray netscapeFile(const QByteArray &value)
 bool makeFirefoxProfile(const QString &home, const QString &profile)
 {
     const QString root = home + "/.mozilla/firefox/";
-    if (!write(root + "profiles.ini",
+    if (!writeFile(root + "profiles.ini",
             "[Profile0]\nName=default-release\nIsRelative=1\nPath=" + profile.toUtf8()
                 + "\nDefault=1\n\n[General]\nStartWithLastProfile=1\nVersion=2\n"))
         return false;
@@ -87,9 +68,8 @@ bool makeFirefoxProfile(const QString &home, const QString &profile)
 
 } // namespace
 
-// Videos behind a sign-in, with the real extractor (both releases) against a
-// site on 127.0.0.1 that serves its clip only to a request carrying the
-// member's cookie.
+// Videos behind a sign-in, with the real extractor against a site on 127.0.0.1 that serves its clip
+// only to a request carrying the member's cookie.
 class TestSignInCookies : public QObject
 {
     Q_OBJECT
@@ -120,27 +100,18 @@ class TestSignInCookies : public QObject
         m_window->on_pushButton_setting_clicked();
     }
 
-    // Queues the members' clip and waits until the task has settled.
+    // Queues the members' clip, at a link of its own.
     ItemInfo *fetchClip()
     {
         const QString tag = QString::number(++m_tasks);
-        ItemInfo *t = makeTask(QString(), TaskStatus::WaitingForAnalysis, m_area.filePath(tag));
         m_site.route("/members/" + tag.toUtf8() + ".mp4", m_clip, "video/mp4");
-        t->url = m_site.url("/members/" + tag + ".mp4").toString();
-        t->cmd = "tool.exe -j " + t->url;
-        t->quality_num = 0;
+        ItemInfo *t = makeLinkTask(
+            m_site.url("/members/" + tag + ".mp4").toString(), 0, m_area.filePath(tag));
         list()->addTask(t);
         list()->runScheduler();
         return t;
     }
-    static bool settled(const ItemInfo *t) { return t->process_status >= 6 && !t->running; }
-
-    static QString rowShows(const ItemInfo &t)
-    {
-        itemWidget row;
-        applyTaskToRow(t, &row);
-        return row.statusText();
-    }
+    static bool settled(ItemInfo *t) { return waitSettled({t}, 90000); }
 
     static int cookieMessages(const ScriptedDialogs &dialogs)
     {
@@ -156,7 +127,7 @@ private slots:
         m_media = std::make_unique<MediaFixture>();
         QVERIFY2(m_media->isReady(), qPrintable(m_media->errorString()));
         QVERIFY(m_site.listen());
-        m_clip = readAll(m_media->folder() + "/plain.mp4");
+        m_clip = readFile(m_media->folder() + "/plain.mp4");
         m_site.setRequiredCookie(kCookieName + '=' + kSecret);
         m_window = std::make_unique<MainWindow>();
         qInstallMessageHandler(keepPrint);
@@ -174,11 +145,12 @@ private slots:
     // command texts never carry these options.
     void choiceReachesEachRunOnItsOwn()
     {
+        QUILLON_ONE_EXTRACTOR_IS_ENOUGH();
         QTemporaryDir dir;
         const QString user = dir.filePath("my \"cookies\" $HOME 100%/cookies.txt");
-        QVERIFY(write(user, netscapeFile(kSecret)));
+        QVERIFY(writeFile(user, netscapeFile(kSecret)));
         // Prints its arguments; shows and rewrites the cookies file it is given.
-        QVERIFY(write(dir.filePath("bin/tool.exe"),
+        QVERIFY(writeFile(dir.filePath("bin/tool.exe"),
             "#!/bin/sh\nfor a in \"$@\"; do echo \"[$a]\"; done\n"
             "while [ $# -gt 0 ]; do if [ \"$1\" = --cookies ]; then echo \"copy=$2\"; "
             "cat \"$2\"; echo rewritten > \"$2\"; fi; shift; done\n",
@@ -202,14 +174,14 @@ private slots:
         QVERIFY2(out.contains("[--cookies]\n[" + copy.toUtf8() + "]\n") && copy != user,
             out.constData());
         QVERIFY(out.contains(netscapeFile(kSecret)));
-        QCOMPARE(readAll(user), netscapeFile(kSecret));
+        QCOMPARE(readFile(user), netscapeFile(kSecret));
         QTRY_VERIFY(!QFile::exists(copy));
 
         // A damaged row holds no choice; "none" adds nothing.
         for (const char *row : {"cookiesource=2\ncookiesbrowser=firefox", // no file
                  "cookiesource=1\ncookiesbrowser=--exec"}) { // no such browser
             const QString damaged = dir.filePath(QString::number(qHash(row)) + ".ini");
-            QVERIFY(write(damaged, "[setting]\n" + QByteArray(row) + '\n'));
+            QVERIFY(writeFile(damaged, "[setting]\n" + QByteArray(row) + '\n'));
             QCOMPARE(SettingsController(damaged).general().cookies.source, 0);
         }
         QVERIFY(!runExtractor("tool.exe -j http://127.0.0.1:9/v").output.contains("cookies"));
@@ -225,6 +197,7 @@ private slots:
     // print them; a title that happens to hold such words is not one.
     void unreadableCookiesRecognised()
     {
+        QUILLON_ONE_EXTRACTOR_IS_ENOUGH();
         // clang-format off
         const struct { const char *line; CookieFailure::Kind kind; } cases[] = {
             {"FileNotFoundError: could not find firefox cookies database in /h/.mozilla/firefox", CookieFailure::NotFound},
@@ -244,50 +217,32 @@ private slots:
             QVERIFY2(CookieFailure::inLine(c.line) == c.kind, c.line);
     }
 
-    void signIn_data()
-    {
-        QTest::addColumn<QString>("release");
-        QTest::newRow("debian") << QString();
-        QTest::newRow("current") << QDir(qEnvironmentVariable("QUILLON_SOURCE_DIR"))
-                                        .absoluteFilePath("../shared/extractor/yt-dlp-2026.08.19");
-    }
-
     // Without cookies the members' clip fails; with a cookies file or the
     // browser's profile it is downloaded, the user's file untouched. A
     // browser or file that cannot be read fails with that reason in the row
     // and in one message. No cookie reaches a debug print or the database.
     void signIn()
     {
-        QFETCH(QString, release);
-        QTemporaryDir bin;
-        std::unique_ptr<ScopedEnv> path;
-        if (!release.isEmpty()) {
-            if (!QFile::exists(release))
-                QSKIP("the current extractor release is not beside the source tree");
-            QVERIFY(write(bin.filePath("tool.exe"),
-                "#!/bin/sh\nexec python3 '" + release.toUtf8() + "' \"$@\"\n", true));
-            path = std::make_unique<ScopedEnv>("PATH", bin.path().toUtf8() + ':' + qgetenv("PATH"));
-        }
         ScriptedDialogs dialogs;
         g_printed.clear();
 
         choose(dialogs, QString());
         ItemInfo *t = fetchClip();
-        QTRY_VERIFY_WITH_TIMEOUT(settled(t), 90000);
+        QVERIFY(settled(t));
         QCOMPARE(t->process_status, int(TaskStatus::AnalysisFailed));
         // A refused page is no cookie failure; the extractor's own advice to
         // update may stand in the row instead.
-        QVERIFY2(rowShows(*t) == TaskStatus::downloadFailed()
-                || rowShows(*t) == TaskStatus::failedUpdateExtractor(),
-            qPrintable(rowShows(*t)));
+        QVERIFY2(rowStatusText(*t) == TaskStatus::downloadFailed()
+                || rowStatusText(*t) == TaskStatus::failedUpdateExtractor(),
+            qPrintable(rowStatusText(*t)));
 
         const QString user = m_area.filePath("exported/cookies.txt");
-        QVERIFY(write(user, netscapeFile(kSecret)));
+        QVERIFY(writeFile(user, netscapeFile(kSecret)));
         choose(dialogs, "file", user);
         t = fetchClip();
-        QTRY_VERIFY_WITH_TIMEOUT(settled(t), 90000);
+        QVERIFY(settled(t));
         QCOMPARE(t->process_status, int(TaskStatus::Finished));
-        QCOMPARE(readAll(user), netscapeFile(kSecret));
+        QCOMPARE(readFile(user), netscapeFile(kSecret));
         QVERIFY(QDir(AppFolders::locate().cookiesDir).isEmpty(QDir::Files | QDir::Hidden));
 
         QTemporaryDir home;
@@ -295,7 +250,7 @@ private slots:
         QVERIFY(makeFirefoxProfile(home.path(), "k3x9.default-release"));
         choose(dialogs, "Firefox", "k3x9.default-release");
         t = fetchClip();
-        QTRY_VERIFY_WITH_TIMEOUT(settled(t), 90000);
+        QVERIFY(settled(t));
         QCOMPARE(t->process_status, int(TaskStatus::Finished));
 
         // Two tasks hit by one cause: both rows say so, one message tells.
@@ -303,9 +258,9 @@ private slots:
         choose(dialogs, "Firefox", "no-such-profile");
         const QList<ItemInfo *> failing = {fetchClip(), fetchClip()};
         for (ItemInfo *f : failing) {
-            QTRY_VERIFY_WITH_TIMEOUT(settled(f), 90000);
+            QVERIFY(settled(f));
             QCOMPARE(f->cookieFailure, int(CookieFailure::NotFound));
-            QCOMPARE(rowShows(*f), CookieFailure::rowText());
+            QCOMPARE(rowStatusText(*f), CookieFailure::rowText());
         }
         QCOMPARE(cookieMessages(dialogs), 1);
         QVERIFY(dialogs.calls.last().text.contains("no-such-profile"));
@@ -314,14 +269,14 @@ private slots:
         choose(dialogs, "file", user);
         QVERIFY(QFile::remove(user));
         t = fetchClip();
-        QTRY_VERIFY_WITH_TIMEOUT(settled(t), 90000);
+        QVERIFY(settled(t));
         QCOMPARE(t->cookieFailure, int(CookieFailure::Unreadable));
         QCOMPARE(cookieMessages(dialogs), 2);
         choose(dialogs, QString());
 
         for (const QString &line : qAsConst(g_printed))
             QVERIFY2(!line.contains(kSecret), qPrintable(line));
-        QVERIFY(!readAll(list()->database()->databasePath()).contains(kSecret));
+        QVERIFY(!readFile(list()->database()->databasePath()).contains(kSecret));
     }
 };
 

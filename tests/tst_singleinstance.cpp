@@ -1,6 +1,7 @@
 #include "support/mediafixture.h"
 #include "support/testmain.h"
 
+#include "app/commandline.h"
 #include "base/settingsstore.h"
 
 #include <QProcess>
@@ -10,9 +11,15 @@
 #include <csignal>
 #include <memory>
 
-// One running copy per user, with the real program: a later start hands its
-// links to the running copy and ends without touching its own data folder; a
-// killed copy does not keep later starts out.
+using CommandLine::Action;
+
+// Starting the program. What the arguments ask for: links to hand over,
+// help, the version, or an error for an option nobody knows (the installed
+// program's answers are checked from its installed path by
+// scripts/check_package.sh). One running copy per user, with the real
+// program: a later start hands its links to the running copy and ends
+// without touching its own data folder; a killed copy does not keep later
+// starts out.
 class TestSingleInstance : public QObject
 {
     Q_OBJECT
@@ -75,6 +82,49 @@ private slots:
         onekey.onekey = true;
         onekey.videolocation = qEnvironmentVariable("HOME") + "/videos";
         SettingsStore::saveOneKey(m_dataDir + "/setting.ini", onekey);
+    }
+
+    void arguments_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("action");
+        QTest::addColumn<QStringList>("links");
+        const QString a = "https://video.example/watch/a", b = "https://video.example/watch/b";
+        QTest::newRow("links") << QStringList {a, b} << int(Action::Run) << QStringList {a, b};
+        QTest::newRow("nothing") << QStringList() << int(Action::Run) << QStringList();
+        QTest::newRow("help wins over links")
+            << QStringList {a, "--help"} << int(Action::Help) << QStringList {a};
+        QTest::newRow("short version")
+            << QStringList {"-v"} << int(Action::Version) << QStringList();
+        QTest::newRow("unknown option")
+            << QStringList {a, "--verbose", "--help"} << int(Action::Error) << QStringList {a};
+        QTest::newRow("after -- everything is a link") << QStringList {
+            "--", "--help", "-x"} << int(Action::Run) << QStringList {"--help", "-x"};
+        // The toolkit's own options keep working, their values are no links.
+        QTest::newRow("toolkit options")
+            << QStringList {"-platform", "offscreen", a, "--style=fusion", "-reverse", b}
+            << int(Action::Run) << QStringList {a, b};
+        QTest::newRow("a toolkit option's value may look like an option")
+            << QStringList {"-stylesheet", "-x.qss", a} << int(Action::Run) << QStringList {a};
+    }
+
+    void arguments()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, action);
+        QFETCH(QStringList, links);
+        const CommandLine::Parsed parsed = CommandLine::parse(arguments);
+        QCOMPARE(int(parsed.action), action);
+        QCOMPARE(parsed.links, links);
+        QCOMPARE(parsed.error.isEmpty(), action != int(Action::Error));
+    }
+
+    // The error names the option in one line, whatever the option holds.
+    void errorIsOneLine()
+    {
+        const CommandLine::Parsed parsed = CommandLine::parse({"--evil\n\x1b[2Jtext"});
+        QCOMPARE(parsed.error,
+            QString("quillon: unknown option '--evil??[2Jtext' (try 'quillon --help')"));
     }
 
     void laterStartHandsItsLinksToTheRunningCopy()

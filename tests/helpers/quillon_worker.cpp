@@ -1,11 +1,9 @@
 // A copy of the program for tests that must kill it: it opens the main window
 // on the data folder of its environment, queues one link exactly as link
 // intake does for background analysis, and runs until it is killed.
-// Usage: quillon_worker LINK QUALITY_INDEX RATE_LIMIT SAVE_FOLDER [APP_NAME
-// [CONVERSION]]
+// Usage: quillon_worker LINK QUALITY_INDEX RATE_LIMIT SAVE_FOLDER [APP_NAME]
 // APP_NAME names the data folder (by default the program's own name), so the
-// worker can share the data folder of the test that started it; CONVERSION is
-// a format the download is recoded to ("webm").
+// worker can share the data folder of the test that started it.
 
 #include "app/closesignals.h"
 #include "downloads/downloadlistcontroller.h"
@@ -42,8 +40,6 @@ int main(int argc, char *argv[])
     task->quality_num = QByteArray(argv[2]).toInt();
     task->limitRate = QString::fromLocal8Bit(argv[3]);
     task->path = QString::fromLocal8Bit(argv[4]);
-    if (argc > 6)
-        task->zhuanhuan = QString::fromLocal8Bit(argv[6]);
     window.downloadList()->addTask(task);
     window.downloadList()->runScheduler();
     std::printf("queued %s\n", qPrintable(task->uniqueID));

@@ -5,6 +5,8 @@
 #include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QThread>
@@ -21,14 +23,14 @@ MediaFixture::MediaFixture()
         m_error = m_error.isEmpty() ? QStringLiteral("no temporary folder") : m_error;
         return;
     }
-    // The feed names its entries by absolute links, so it is written once
-    // the port is known; a port taken in between is simply tried again.
+    dateFiles();
+    // A port taken between the probe and the server's start is tried again.
     for (int attempt = 0; attempt < 5 && !m_ready; ++attempt) {
         {
             QTcpServer probe;
             m_port = probe.listen(QHostAddress::LocalHost, 0) ? probe.serverPort() : 0;
         }
-        m_ready = m_port != 0 && writeFeed() && startServer();
+        m_ready = m_port != 0 && startServer();
     }
     if (!m_ready)
         m_error = QStringLiteral("the HTTP server did not start");
@@ -72,24 +74,45 @@ bool MediaFixture::runFfmpeg(const QStringList &arguments)
 
 QString MediaFixture::uploaderPageUrl()
 {
-    const QString page = QDir(folder()).filePath(QStringLiteral("long.html"));
-    if (!QFile::exists(page)) {
-        if (!runFfmpeg({"-f", "lavfi", "-i", "testsrc=size=320x240:rate=15:duration=120", "-c:v",
-                "libx264", "-preset", "ultrafast", "-pix_fmt", "yuv420p", "long.mp4"}))
-            return QString();
-        // The extractor reads title and uploader from the page's metadata.
-        const QByteArray html = "<html><head><title>Page</title>"
-                                "<script "
-                                "type=\"application/ld+json\">{\"@context\":\"https://"
-                                "schema.org\",\"@type\":\"VideoObject\","
-                                "\"name\":\"Long clip\",\"author\":{\"name\":\""
-            + QByteArray(kUploader) + "\"},\"contentUrl\":\"" + url("long.mp4").toUtf8()
-            + "\"}</script></head><body></body></html>";
-        QFile file(page);
-        if (!file.open(QIODevice::WriteOnly) || file.write(html) != html.size())
-            return QString();
+    if (!QFile::exists(QDir(folder()).filePath(QStringLiteral("long.mp4")))
+        && !runFfmpeg({"-f", "lavfi", "-i", "testsrc=size=320x240:rate=15:duration=120", "-c:v",
+            "libx264", "-preset", "ultrafast", "-pix_fmt", "yuv420p", "long.mp4"}))
+        return QString();
+    return page(QStringLiteral("long"), QStringLiteral("long.mp4"), QStringLiteral("Long clip"),
+        QString::fromUtf8(kUploader));
+}
+
+// The extractor reads title and uploader from the page's metadata.
+QString MediaFixture::page(
+    const QString &name, const QString &clip, const QString &title, const QString &uploader)
+{
+    QJsonObject video {{"@context", "https://schema.org"}, {"@type", "VideoObject"},
+        {"name", title}, {"contentUrl", url(clip)}};
+    if (!uploader.isEmpty())
+        video.insert("author", QJsonObject {{"name", uploader}});
+    const QByteArray html = "<html><head><title>Page</title><script type=\"application/ld+json\">"
+        + QJsonDocument(video).toJson(QJsonDocument::Compact) + "</script></head></html>";
+    QFile file(QDir(folder()).filePath(name + ".html"));
+    if (!file.open(QIODevice::WriteOnly) || file.write(html) != html.size())
+        return QString();
+    return url(name + ".html");
+}
+
+QString MediaFixture::feed(const QString &path, const QList<QPair<QString, QString>> &entries)
+{
+    QByteArray rss = "<?xml version=\"1.0\"?><rss version=\"2.0\"><channel><title>Feed</title>"
+                     "<link>http://127.0.0.1/</link><description>d</description>";
+    for (const auto &entry : entries) {
+        rss += "<item>"
+            + (entry.first.isEmpty() ? QByteArray() : "<title>" + entry.first.toUtf8() + "</title>")
+            + "<enclosure url=\"" + entry.second.toUtf8() + "\" type=\"video/mp4\"/></item>";
     }
-    return url(QStringLiteral("long.html"));
+    rss += "</channel></rss>";
+    QDir(folder()).mkpath(QFileInfo(QDir(folder()).filePath(path)).path());
+    QFile file(QDir(folder()).filePath(path));
+    if (!file.open(QIODevice::WriteOnly) || file.write(rss) != rss.size())
+        return QString();
+    return url(path);
 }
 
 bool MediaFixture::makeMedia()
@@ -102,8 +125,6 @@ bool MediaFixture::makeMedia()
                        "-f", "lavfi", "-i", "sine=frequency=440:duration=2"}
             + h264 + aac + QStringList {"-shortest", "plain.mp4"}))
         return false;
-    for (const char *entry : {"clip-one.mp4", "clip-two.mp4"}) // the feed's entries
-        QFile::copy(QDir(folder()).filePath("plain.mp4"), QDir(folder()).filePath(entry));
     QDir(folder()).mkpath(QStringLiteral("dash"));
     return runFfmpeg(
         QStringList {"-f", "lavfi", "-i", "testsrc2=size=640x360:rate=15:duration=3", "-f", "lavfi",
@@ -115,23 +136,8 @@ bool MediaFixture::makeMedia()
             "1", "-adaptation_sets", "id=0,streams=v id=1,streams=a", "dash/manifest.mpd"});
 }
 
-bool MediaFixture::writeFeed()
+void MediaFixture::dateFiles()
 {
-    QByteArray rss
-        = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<rss version=\"2.0\">\n<channel>\n"
-          "<title>Loopback feed</title>\n<link>"
-        + url(QString()).toUtf8() + "</link>\n<description>Two clips</description>\n";
-    const QStringList urls = rssEntryUrls(), titles = rssEntryTitles();
-    for (int i = 0; i < urls.size(); ++i) {
-        rss += "<item><title>" + titles.at(i).toUtf8() + "</title><enclosure url=\""
-            + urls.at(i).toUtf8() + "\" type=\"video/mp4\"/></item>\n";
-    }
-    rss += "</channel>\n</rss>\n";
-    QFile feed(QDir(folder()).filePath(QStringLiteral("feed.rss")));
-    if (!feed.open(QIODevice::WriteOnly | QIODevice::Truncate) || feed.write(rss) != rss.size())
-        return false;
-    feed.close();
-
     // The extractor turns the server's Last-Modified into "upload_date".
     const QDateTime date(QDate::fromString(kUploadDate, "yyyyMMdd"), QTime(12, 0), Qt::UTC);
     QDirIterator it(folder(), QDir::Files, QDirIterator::Subdirectories);
@@ -140,7 +146,6 @@ bool MediaFixture::writeFeed()
         if (f.open(QIODevice::ReadWrite))
             f.setFileTime(date, QFileDevice::FileModificationTime);
     }
-    return true;
 }
 
 // Starts the server and waits until it answers a request for the plain clip.

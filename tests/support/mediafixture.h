@@ -14,10 +14,10 @@
 // - dashUrl(): a 3 s DASH manifest, title "manifest", no duration or uploader,
 //   H.264 video-only "0" (256x144) and "1" (640x360), AAC audio "2" (m4a), in
 //   one-second fragments.
-// - rssUrl(): an RSS feed of rssEntryUrls() titled rssEntryTitles().
 // - missingUrl(): answers 404.
 // - uploaderPageUrl(): a web page naming a 120 s 320x240 clip, titled
 //   "Long clip", uploader kUploader (made on first use).
+// Tests add web pages and feeds of their own with page() and feed().
 class MediaFixture
 {
 public:
@@ -37,20 +37,25 @@ public:
 
     QString plainMp4Url() const { return url(QStringLiteral("plain.mp4")); }
     QString dashUrl() const { return url(QStringLiteral("dash/manifest.mpd")); }
-    QString rssUrl() const { return url(QStringLiteral("feed.rss")); }
-    QStringList rssEntryUrls() const { return {url("clip-one.mp4"), url("clip-two.mp4")}; }
-    QStringList rssEntryTitles() const { return {"First clip", "Second clip"}; }
     QString missingUrl() const { return url(QStringLiteral("no-such-video.mp4")); }
     // Empty when the clip cannot be made (errorString() tells).
     QString uploaderPageUrl();
+    // A web page name.html whose metadata names the served clip, a title and
+    // (when not empty) an uploader; its link.
+    QString page(const QString &name, const QString &clip, const QString &title,
+        const QString &uploader = QString());
+    // An RSS feed at path whose entries are (title, link) pairs, an empty
+    // title leaving the entry untitled; its link.
+    QString feed(const QString &path, const QList<QPair<QString, QString>> &entries);
     // A file's streams as ffprobe reads them, sorted: "audio video,<height>".
     static QString streams(const QString &file);
+    // Runs ffmpeg in the served folder with arguments; false when it fails.
+    bool runFfmpeg(const QStringList &arguments);
 
 private:
     bool makeMedia();
-    bool writeFeed();
+    void dateFiles();
     bool startServer();
-    bool runFfmpeg(const QStringList &arguments);
 
     QTemporaryDir m_dir;
     QProcess m_server;

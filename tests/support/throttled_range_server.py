@@ -1,10 +1,11 @@
 #!/usr/bin/python3
-"""Serves a folder on 127.0.0.1 at a capped byte rate, answering Range requests.
+"""Serves a folder on 127.0.0.1 with every connection capped at a byte rate,
+answering Range requests.
 
-    throttled_range_server.py FOLDER BYTES_PER_SECOND
+    throttled_range_server.py FOLDER BYTES_PER_SECOND [PORT]
 
-Prints the port it listens on, then one line per request:
-"GET <path> range=<Range header or ->".
+Listens on PORT (by default a free one), prints that port, then one line per
+request: "GET <path> range=<Range header or ->".
 """
 
 import functools
@@ -42,7 +43,8 @@ class Handler(http.server.SimpleHTTPRequestHandler):
         return source
 
     def copyfile(self, source, outputfile):
-        chunk = 4096
+        # Small pieces keep a slow rate smooth; fast rates need fewer wake-ups.
+        chunk = max(4096, self.rate // 25)
         begin = time.monotonic()
         sent = 0
         while True:
@@ -62,7 +64,8 @@ class Handler(http.server.SimpleHTTPRequestHandler):
 def main():
     Handler.rate = int(sys.argv[2])
     handler = functools.partial(Handler, directory=sys.argv[1])
-    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
+    port = int(sys.argv[3]) if len(sys.argv) > 3 else 0
+    server = http.server.ThreadingHTTPServer(("127.0.0.1", port), handler)
     server.daemon_threads = True
     print(server.server_address[1], flush=True)
     server.serve_forever()
