@@ -489,8 +489,11 @@ void DownloadEngine::applyOutcome(ItemInfo *t, const AnalysisOutcome &outcome)
     }
     t->bestaudio_id = bestAudioId(t->formats, t->bestaudio_id);
     composeDownloadCommand(t, m_folderoption);
-    if (m_tasks)
+    if (m_tasks) {
+        if (m_database)
+            m_database->readNamesakes(t->renametitle, *m_tasks);
         giveDistinctName(t, *m_tasks);
+    }
     keepInfo(t, outcome.document);
 
     t->process_status = TaskStatus::WaitingForDownload;

@@ -77,8 +77,11 @@ void DownloadListController::addTask(ItemInfo *task)
     // A task that comes with its download command (the single-video dialog)
     // gets a name of its own as analysed ones do.
     if (task->process_status == TaskStatus::WaitingForDownload
-        && !SchedulerRules::isMetadataCommand(task->cmd))
+        && !SchedulerRules::isMetadataCommand(task->cmd)) {
+        if (m_database)
+            m_database->readNamesakes(task->renametitle, m_tasks);
         giveDistinctName(task, m_tasks);
+    }
     m_tasks.append(task);
     ++m_membership;
     if (recount(task))
@@ -105,15 +108,12 @@ int DownloadListController::loadHistory()
         else
             knownRows.insert(t->storedRow);
     }
-    QList<ItemInfo *> stored;
-    m_database->loadListedTasks(stored, known, knownRows);
-    int added = 0;
-    for (ItemInfo *t : qAsConst(stored)) {
-        t->countedViews = 0;
-        m_tasks.append(t);
-        recount(t);
-        ++added;
-    }
+    // Read straight into the list: a second list of a long history would
+    // only add to the peak.
+    const int first = m_tasks.size();
+    const int added = m_database->loadListedTasks(m_tasks, known, knownRows);
+    for (int i = first; i < m_tasks.size(); ++i)
+        recount(m_tasks.at(i));
     ++m_membership;
     // Loaded tasks are numbered from 0; new ones must not share their numbers.
     m_nextTaskId = qMax(m_nextTaskId, m_tasks.size());
@@ -340,6 +340,11 @@ QString DownloadListController::folderToOpen(ItemInfo *task)
 {
     readDetails(task);
     return OutputLookup::findFolder(*task);
+}
+
+QString DownloadListController::linkOf(const ItemInfo *task) const
+{
+    return m_database ? m_database->storedLink(task) : task->url;
 }
 
 void DownloadListController::readDetails(ItemInfo *task)

@@ -82,6 +82,8 @@ public:
     // anything was downloaded.
     QString fileToPlay(ItemInfo *task);
     QString folderToOpen(ItemInfo *task);
+    // The task's link (a restored task's record may not hold it).
+    QString linkOf(const ItemInfo *task) const;
 
     // Chooses the view and page that show the listed task with this unique
     // id: its status view, or the paused view for a paused task that has not

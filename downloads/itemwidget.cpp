@@ -6,8 +6,6 @@
 #include "tasks/iteminfo.h"
 #include "tasks/taskstatus.h"
 
-#include <QApplication>
-#include <QClipboard>
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QMovie>
@@ -264,8 +262,8 @@ void itemWidget::contextMenuEvent(QContextMenuEvent *event)
 
 void itemWidget::copyURl()
 {
-    if (taskInfo)
-        QApplication::clipboard()->setText(taskInfo->url);
+    // A restored task's record may not hold its link: the list reads it.
+    ask(&itemWidget::copyLinkRequested);
 }
 
 void itemWidget::ask(void (itemWidget::*request)(ItemInfo *))

@@ -56,6 +56,8 @@ signals:
     void deleteRequested(ItemInfo *task);
     void playRequested(ItemInfo *task);
     void openFolderRequested(ItemInfo *task);
+    // The task's link is to go to the clipboard.
+    void copyLinkRequested(ItemInfo *task);
 
 public slots:
     void on_pushButton_clicked();

@@ -52,12 +52,13 @@ static bool exported(const ItemInfo &t, int filter)
     }
 }
 
-QStringList exportLinks(const QList<ItemInfo *> &tasks, int filter)
+QStringList exportLinks(const QList<ItemInfo *> &tasks, int filter,
+    const std::function<QString(const ItemInfo *)> &linkOf)
 {
     QStringList links;
     for (auto it = tasks.crbegin(); it != tasks.crend(); ++it) {
         if (exported(**it, filter))
-            links << (*it)->url;
+            links << (linkOf ? linkOf(*it) : (*it)->url);
     }
     return links;
 }

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 class ItemInfo;
@@ -21,7 +22,10 @@ std::optional<QStringList> readFile(const QString &path);
 
 // The links of the tasks the export filter (0 all, 1 paused, 2 downloading,
 // 3 downloaded, 4 failed) covers, newest first.
-QStringList exportLinks(const QList<ItemInfo *> &tasks, int filter);
+// linkOf gives a task's link where its record may not hold it (a restored
+// history); by default the record's own.
+QStringList exportLinks(const QList<ItemInfo *> &tasks, int filter,
+    const std::function<QString(const ItemInfo *)> &linkOf = {});
 
 // Writes links, each followed by a line end. The file is replaced only once
 // the new one is complete; false (the old file untouched) when that fails.

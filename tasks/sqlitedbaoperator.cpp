@@ -13,6 +13,7 @@
 #include <QSqlQuery>
 #include <QStandardPaths>
 #include <QVariant>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -47,31 +48,45 @@ const char *const kUpdateStatement
       "thumbnailUrl = :thumbnailUrl,title = :title,                  url = :url,"
       "zhuanhuan = :zhuanhuan,zimu = :zimu ,biaoji = :biaoji where uniqueID = :uniqueID";
 
-const char *const kSelectStatement
-    = "select uniqueID,id,agentCmd,bestaudio_id,cmd, duration,eta,ext,filesize,limitRate,path,"
-      "process,    process_status,process_string,qfilesize,qianruzimu,quality,quality_num,rate,"
-      "renametargetPath,renametitle,    status,targetPath,thumbnailUrl,title,url,zhuanhuan,zimu,"
-      "biaoji from student1";
-
 // The fields a record loaded for the list holds, and the ones it leaves out.
+// The link is held only where the row shows it (no title yet, or a task that
+// waits for or failed its analysis); elsewhere it is read when asked for.
 // Rows are found by SQLite's row number, which stays while the program runs
 // (it never rebuilds the table).
-// Output names (renametitle, targetPath) are among the listed fields: a new
-// task's file name must differ from every listed task's.
+// The output base name (renametitle) is read to index it (readNamesakes),
+// not kept.
 const char *const kSelectListedStatement
-    = "select rowid,duration,process,process_status,process_string,qfilesize,thumbnailUrl,"
-      "title,url,biaoji,uniqueID,renametitle,targetPath from student1";
+    = "select rowid,duration,process,process_status,process_string,qfilesize,"
+      "title,case when ifnull(process_status,0) <= 1 or process_status = 8 "
+      "or ifnull(title,'') = '' then url end,biaoji,renametitle";
+// Its columns, in order.
+enum ListedColumn
+{
+    ListedRow,
+    ListedDuration,
+    ListedProcess,
+    ListedStatus,
+    ListedPercent,
+    ListedSize,
+    ListedTitle,
+    ListedUrl,
+    ListedBiaoji,
+    ListedName,
+    ListedUniqueId, // only when asked for
+};
 
 const char *const kSelectDetailsStatement
     = "select agentCmd,bestaudio_id,cmd,eta,ext,filesize,limitRate,path,qianruzimu,quality,"
-      "quality_num,rate,renametargetPath,status,zhuanhuan,zimu,uniqueID "
+      "quality_num,rate,renametargetPath,status,zhuanhuan,zimu,uniqueID,url,thumbnailUrl,"
+      "targetPath,renametitle "
       "from student1 where rowid = :row";
+
+const char *const kSelectLinkStatement = "select url from student1 where rowid = :row";
 
 const char *const kUpdateListedStatement
     = "update student1 set id = :id,duration = :duration,process = :process,"
       "process_status = :process_status,process_string = :process_string,qfilesize = :qfilesize,"
-      "status = :status,thumbnailUrl = :thumbnailUrl,title = :title,url = :url,biaoji = :biaoji,"
-      "renametitle = :renametitle,targetPath = :targetPath where rowid = :row";
+      "status = :status,title = :title,biaoji = :biaoji where rowid = :row";
 
 void bindListedFields(QSqlQuery &q, const ItemInfo *t)
 {
@@ -83,12 +98,8 @@ void bindListedFields(QSqlQuery &q, const ItemInfo *t)
     q.bindValue(QStringLiteral(":process_string"), t->process_string);
     q.bindValue(QStringLiteral(":qfilesize"), t->qfilesize);
     q.bindValue(QStringLiteral(":status"), t->status);
-    q.bindValue(QStringLiteral(":thumbnailUrl"), t->thumbnailUrl);
     q.bindValue(QStringLiteral(":title"), t->title);
-    q.bindValue(QStringLiteral(":url"), t->url);
     q.bindValue(QStringLiteral(":biaoji"), t->biaoji);
-    q.bindValue(QStringLiteral(":renametitle"), t->renametitle);
-    q.bindValue(QStringLiteral(":targetPath"), t->targetPath);
 }
 
 void bindTask(QSqlQuery &q, const ItemInfo *t)
@@ -219,6 +230,10 @@ bool SqliteDBAOperator::openDatabase()
         qDebug() << "Error: Failed to connect database." << database.lastError().text();
         return false;
     }
+    // The table is read in one pass or a row at a time by its number: a
+    // small page cache serves both, where the default would keep 2 MB of a
+    // long history's pages for nothing.
+    QSqlQuery(database).exec(QStringLiteral("PRAGMA cache_size = -256"));
     return true;
 }
 
@@ -227,6 +242,7 @@ SqliteDBAOperator::~SqliteDBAOperator() = default;
 void SqliteDBAOperator::closeDatabase()
 {
     m_detailsQuery.reset();
+    m_linkQuery.reset();
     database.close();
 }
 
@@ -316,60 +332,24 @@ bool SqliteDBAOperator::updateTask(const ItemInfo *task)
 
 int SqliteDBAOperator::loadTasks(QList<ItemInfo *> &list)
 {
-    QSqlQuery q(database);
-    q.setForwardOnly(true);
-    if (!q.exec(QLatin1String(kSelectStatement))) {
-        qDebug() << q.lastError().text();
-        return 0;
-    }
-    int counter = 0;
-    SharedTexts shared;
-    const LoadedWords words;
-    while (q.next()) {
-        if (q.value(28).toInt() == 0)
-            continue; // deleted by the user: never listed again
-        auto *t = new ItemInfo;
-        t->uniqueID = q.value(0).toString();
-        t->agentCmd = shared(q.value(2));
-        t->bestaudio_id = shared(q.value(3));
-        t->cmd = q.value(4).toString();
-        t->duration = wholeNumber(q.value(5));
-        t->eta = shared(q.value(6));
-        t->ext = shared(q.value(7));
-        t->filesize = wholeNumber(q.value(8));
-        t->limitRate = shared(q.value(9));
-        t->path = shared(q.value(10));
-        t->process = q.value(11).toInt();
-        t->process_status = q.value(12).toInt();
-        t->process_string = shared(q.value(13));
-        t->qfilesize = shared(q.value(14));
-        t->qianruzimu = shared(q.value(15));
-        t->quality = shared(q.value(16));
-        t->quality_num = q.value(17).toInt();
-        t->rate = shared(q.value(18));
-        t->renametargetPath = q.value(19).toString();
-        t->renametitle = q.value(20).toString();
-        t->status = shared(q.value(21));
-        t->targetPath = q.value(22).toString();
-        t->thumbnailUrl = q.value(23).toString();
-        t->title = q.value(24).toString();
-        t->url = q.value(25).toString();
-        t->zhuanhuan = shared(q.value(26));
-        t->zimu = shared(q.value(27));
-        t->biaoji = true;
-        t->id = counter++;
-        normaliseLoadedState(t, words);
-        list.append(t);
-    }
-    return counter;
+    const int first = list.size();
+    const int loaded = loadListedTasks(list);
+    for (int i = first; i < list.size(); ++i)
+        readDetails(list.at(i));
+    return loaded;
 }
 
 int SqliteDBAOperator::loadListedTasks(
     QList<ItemInfo *> &list, const QSet<QString> &skip, const QSet<qint64> &skipRows)
 {
+    // The unique id is read only to leave out tasks the caller holds: a
+    // restored record does not keep it, and fetching it costs a text per row.
+    const bool byId = !skip.isEmpty();
     QSqlQuery q(database);
     q.setForwardOnly(true);
-    if (!q.exec(QLatin1String(kSelectListedStatement))) {
+    if (!q.exec(QLatin1String(kSelectListedStatement)
+            + (byId ? QStringLiteral(",uniqueID from student1")
+                    : QStringLiteral(" from student1")))) {
         qDebug() << q.lastError().text();
         return 0;
     }
@@ -377,30 +357,78 @@ int SqliteDBAOperator::loadListedTasks(
     SharedTexts shared;
     const LoadedWords words;
     while (q.next()) {
-        if (q.value(9).toInt() == 0)
+        if (q.value(ListedBiaoji).toInt() == 0)
             continue; // deleted by the user: never listed again
-        if ((!skip.isEmpty() && skip.contains(q.value(10).toString()))
-            || (!skipRows.isEmpty() && skipRows.contains(q.value(0).toLongLong())))
+        const qint64 row = q.value(ListedRow).toLongLong();
+        if ((!skipRows.isEmpty() && skipRows.contains(row))
+            || (byId && skip.contains(q.value(ListedUniqueId).toString())))
             continue;
         auto *t = new ItemInfo;
         t->detailsLoaded = false;
-        t->storedRow = q.value(0).toLongLong();
-        t->duration = wholeNumber(q.value(1));
-        t->process = q.value(2).toInt();
-        t->process_status = q.value(3).toInt();
-        t->process_string = shared(q.value(4));
-        t->qfilesize = shared(q.value(5));
-        t->thumbnailUrl = q.value(6).toString();
-        t->title = q.value(7).toString();
-        t->url = q.value(8).toString();
-        t->renametitle = q.value(11).toString();
-        t->targetPath = q.value(12).toString();
+        t->storedRow = row;
+        t->duration = wholeNumber(q.value(ListedDuration));
+        t->process = q.value(ListedProcess).toInt();
+        t->process_status = q.value(ListedStatus).toInt();
+        t->process_string = shared(q.value(ListedPercent));
+        t->qfilesize = shared(q.value(ListedSize));
+        t->title = q.value(ListedTitle).toString();
+        t->url = q.value(ListedUrl).toString();
+        const QString name = q.value(ListedName).toString();
+        if (!name.isEmpty())
+            m_restoredNames.append(qHash(name.toCaseFolded()));
         t->biaoji = true;
         t->id = counter++;
         normaliseLoadedState(t, words);
         list.append(t);
     }
+    std::sort(m_restoredNames.begin(), m_restoredNames.end());
     return counter;
+}
+
+void SqliteDBAOperator::readNamesakes(const QString &name, const QList<ItemInfo *> &tasks)
+{
+    if (name.isEmpty()
+        || !std::binary_search(
+            m_restoredNames.cbegin(), m_restoredNames.cend(), qHash(name.toCaseFolded())))
+        return;
+    // Case variants have as many characters: SQLite narrows the rows down,
+    // Qt's comparison knows every alphabet's cases.
+    QSqlQuery q(database);
+    q.setForwardOnly(true);
+    q.prepare(QStringLiteral("select rowid,renametitle from student1 where biaoji != 0 "
+                             "and length(renametitle) = length(:name)"));
+    q.bindValue(QStringLiteral(":name"), name);
+    if (!q.exec()) {
+        qDebug() << q.lastError().text();
+        return;
+    }
+    QSet<qint64> rows;
+    while (q.next()) {
+        if (q.value(1).toString().compare(name, Qt::CaseInsensitive) == 0)
+            rows.insert(q.value(0).toLongLong());
+    }
+    q.finish();
+    if (rows.isEmpty())
+        return;
+    for (ItemInfo *t : tasks) {
+        if (!t->detailsLoaded && rows.contains(t->storedRow))
+            readDetails(t);
+    }
+}
+
+QString SqliteDBAOperator::storedLink(const ItemInfo *t)
+{
+    if (t->detailsLoaded || !t->url.isEmpty())
+        return t->url;
+    if (!m_linkQuery) {
+        m_linkQuery = std::make_unique<QSqlQuery>(database);
+        m_linkQuery->prepare(QLatin1String(kSelectLinkStatement));
+    }
+    QSqlQuery &q = *m_linkQuery;
+    q.bindValue(QStringLiteral(":row"), t->storedRow);
+    const QString link = q.exec() && q.next() ? q.value(0).toString() : QString();
+    q.finish();
+    return link;
 }
 
 bool SqliteDBAOperator::readDetails(ItemInfo *t)
@@ -439,6 +467,10 @@ bool SqliteDBAOperator::readDetails(ItemInfo *t)
         t->status = q.value(13).toString();
     t->zhuanhuan = q.value(14).toString();
     t->zimu = q.value(15).toString();
+    t->url = q.value(17).toString();
+    t->thumbnailUrl = q.value(18).toString();
+    t->targetPath = q.value(19).toString();
+    t->renametitle = q.value(20).toString();
     t->detailsLoaded = true;
     return true;
 }

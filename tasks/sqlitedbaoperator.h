@@ -5,6 +5,7 @@
 #include <QSet>
 #include <QSqlDatabase>
 #include <QString>
+#include <QVector>
 
 #include <memory>
 
@@ -47,6 +48,14 @@ public:
     // Reads the fields loadListedTasks left out, once; false when the row
     // cannot be read (the record stays as it is).
     bool readDetails(ItemInfo *task);
+    // A new output name must differ from every listed task's, and records
+    // restored without their details hold no output name: reads the details
+    // of those in tasks whose stored name may equal name (the same or, for
+    // Windows' sake, a case variant). Without such a record nothing is read.
+    void readNamesakes(const QString &name, const QList<ItemInfo *> &tasks);
+    // The task's link, read from its row when the record does not hold it
+    // (the record stays as it is); empty when the row cannot be read.
+    QString storedLink(const ItemInfo *task);
 
     // Opens the connection and creates the table when it is missing.
     bool prepare();
@@ -70,4 +79,9 @@ private:
     QSqlDatabase database;
     // readDetails' statement, prepared once: start-all may read thousands.
     std::unique_ptr<QSqlQuery> m_detailsQuery;
+    std::unique_ptr<QSqlQuery> m_linkQuery;
+    // Hashes of the case-folded output names of the rows loaded without
+    // their details, sorted: most new names are none of them, and those are
+    // told without reading the table.
+    QVector<uint> m_restoredNames;
 };

@@ -157,7 +157,7 @@ private slots:
         list()->runScheduler();
         QCOMPARE(tasks[0]->process_status, 1);
         // One run, both links.
-        QTRY_VERIFY_WITH_TIMEOUT(running(links[0].toUtf8(), "batch-two"), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(running(links[0].toUtf8(), "batch-two"), 60000);
         QVERIFY2(waitSettled(tasks, 120000), qPrintable(states(tasks)));
         QCOMPARE(statuses(tasks), QList<int>({6, 8, 6, 7}));
         // Both extractors say to update them when a link fails (an old
@@ -219,7 +219,7 @@ private slots:
         QTest::qWait(1500);
         QVERIFY(killed(worker));
         // Its extractor dies with it: nothing keeps writing.
-        QTRY_VERIFY_WITH_TIMEOUT(!running(marker), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(!running(marker), 30000);
 
         // A restart finds the task paused, with its download command.
         restartWindow();

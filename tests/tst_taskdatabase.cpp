@@ -77,7 +77,8 @@ private slots:
         m_db->loadListedTasks(listed);
         std::unique_ptr<ItemInfo> l(listed.value(0));
         QVERIFY(l && !l->detailsLoaded && (l->cmd + l->uniqueID).isEmpty());
-        QCOMPARE(l->title + l->url + l->qfilesize, t->title + t->url + t->qfilesize);
+        QCOMPARE(
+            l->title + m_db->storedLink(l.get()) + l->qfilesize, t->title + t->url + t->qfilesize);
         l->title = t->title = QStringLiteral("renamed");
         QVERIFY(m_db->updateTask(l.get()) && m_db->readDetails(l.get()) && l->detailsLoaded);
         for (QString ItemInfo::*field : texts)

@@ -251,6 +251,12 @@ private:
     void styleServicePages();
     void styleOneKeyPage();
     void applyPictureSet();
+    // The pictures of the service and one-key pages are loaded when the page
+    // is first shown: most starts never open them, and decoded they take
+    // megabytes.
+    void showPagePictures(int page);
+    void loadServicePictures();
+    void loadOneKeyPictures();
     void retranslateTexts();
     void refillComboBoxes();
     void resetTopTabs();
@@ -267,6 +273,8 @@ private:
     QPoint m_pressPos;
     int m_topPage = 0;
     int m_serviceTab = 0;
+    bool m_servicePicturesLoaded = false;
+    bool m_oneKeyPicturesLoaded = false;
     int m_pixmapFrame = 1;
     int m_framesShown = 0; // of the current testing spell
     bool m_networkTesting = true; // the strip says the proxy is being tested

@@ -129,7 +129,8 @@ void MainWindow::on_pushButton_4_clicked()
     if (path.isEmpty())
         return;
     const QStringList links
-        = BatchLinks::exportLinks(m_downloads->tasks(), ui->comboBox_7->currentIndex());
+        = BatchLinks::exportLinks(m_downloads->tasks(), ui->comboBox_7->currentIndex(),
+            [this](const ItemInfo *t) { return m_downloads->linkOf(t); });
     if (!BatchLinks::writeFile(path, links))
         DialogSeam::warning(
             this, tr("打开写入文件"), tr("打开要写入的文件失败，请检查文件名和是否具有写入权限！"));

@@ -11,6 +11,8 @@
 #include "downloads/thumbnailfetch.h"
 #include "tasks/iteminfo.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QDebug>
 #include <QUrl>
 
@@ -155,6 +157,8 @@ itemWidget *MainWindow::makeRow()
     connect(row, &itemWidget::deleteRequested, this, &MainWindow::confirmDelete);
     connect(row, &itemWidget::playRequested, this,
         [this](ItemInfo *t) { openLocalPath(m_downloads->fileToPlay(t)); });
+    connect(row, &itemWidget::copyLinkRequested, this,
+        [this](ItemInfo *t) { QApplication::clipboard()->setText(m_downloads->linkOf(t)); });
     connect(row, &itemWidget::openFolderRequested, this, [this](ItemInfo *t) {
         const QString folder = m_downloads->folderToOpen(t);
         qDebug() << folder;

@@ -142,12 +142,9 @@ void MainWindow::styleServicePages()
 {
     ui->frame_ver_line->setStyleSheet(QStringLiteral("QFrame{background:#dddddd;border:none}"));
 
-    // Help steps.
-    const QList<QLabel *> steps = {ui->label_4, ui->label_5, ui->label_6};
-    for (int i = 0; i < steps.size(); ++i) {
-        steps[i]->setPixmap(QPixmap(QStringLiteral(":/service2/%1.png").arg(i + 1)));
-        steps[i]->setScaledContents(true);
-    }
+    // Help steps (their pictures come with the page: loadServicePictures).
+    for (QLabel *step : {ui->label_4, ui->label_5, ui->label_6})
+        step->setScaledContents(true);
     for (QLabel *l : {ui->label_7, ui->label_8, ui->label_9})
         l->setStyleSheet(QStringLiteral("QLabel{color:rgb(128,128,128)}"));
     ui->label_10->setStyleSheet(QStringLiteral("QLabel{color:#404040}"));
@@ -160,9 +157,6 @@ void MainWindow::styleServicePages()
     ui->label_13->setStyleSheet(labelSheet("#8492a1"));
     ui->label_14->setTextFormat(Qt::RichText);
     ui->label_14->setOpenExternalLinks(true);
-    ui->label_15->setPixmap(QPixmap(QStringLiteral(":/service2/vendor.png"))
-                                .scaled(Global::scaled(168), Global::scaled(165),
-                                    Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
     for (QLabel *l : {ui->label_16, ui->label_50, ui->label_51, ui->label_52}) {
         l->setStyleSheet(labelSheet("#455261"));
         l->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -238,14 +232,45 @@ void MainWindow::applyPictureSet()
     // twin drops the "1".
     ui->label_content->setPixmap(QPixmap(zh ? QStringLiteral(":/stack1/chinmidcontent.png")
                                             : QStringLiteral(":/stack1/midcontent1.png")));
+    if (m_oneKeyPicturesLoaded)
+        loadOneKeyPictures();
+
+    // Unlike the top tabs, the service tabs would otherwise keep the old
+    // language until one is clicked; restyle them now so no page mixes both.
+    if (m_servicePicturesLoaded)
+        selectServiceTab(m_serviceTab);
+}
+
+void MainWindow::showPagePictures(int page)
+{
+    QWidget *shown = ui->stackedWidget->widget(page);
+    if (shown == ui->page_3 && !m_servicePicturesLoaded) {
+        m_servicePicturesLoaded = true;
+        loadServicePictures();
+        selectServiceTab(m_serviceTab);
+    } else if (shown == ui->page_onekey && !m_oneKeyPicturesLoaded) {
+        m_oneKeyPicturesLoaded = true;
+        loadOneKeyPictures();
+    }
+}
+
+void MainWindow::loadServicePictures()
+{
+    const QList<QLabel *> steps = {ui->label_4, ui->label_5, ui->label_6};
+    for (int i = 0; i < steps.size(); ++i)
+        steps[i]->setPixmap(QPixmap(QStringLiteral(":/service2/%1.png").arg(i + 1)));
+    ui->label_15->setPixmap(QPixmap(QStringLiteral(":/service2/vendor.png"))
+                                .scaled(Global::scaled(168), Global::scaled(165),
+                                    Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+}
+
+void MainWindow::loadOneKeyPictures()
+{
+    const bool zh = chineseUi();
     ui->label_onekeyconfiguration->setPixmap(
         QPixmap(ImageStyle::localized(QStringLiteral(":/stack5/2xone-key1.png"), zh)));
     ui->label_oenkey2->setPixmap(
         QPixmap(ImageStyle::localized(QStringLiteral(":/stack5/2xone-key2.png"), zh)));
-
-    // Unlike the top tabs, the service tabs would otherwise keep the old
-    // language until one is clicked; restyle them now so no page mixes both.
-    selectServiceTab(m_serviceTab);
 }
 
 void MainWindow::restyleListFilters()

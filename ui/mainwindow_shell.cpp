@@ -28,6 +28,8 @@ void MainWindow::initWidgets()
     setWindowTitle(tr("Orvanta Quillon"));
     setWindowIcon(QIcon(QStringLiteral(":/ico2/256.png")));
 
+    connect(
+        ui->stackedWidget, &QStackedWidget::currentChanged, this, &MainWindow::showPagePictures);
     DisplayScale::scaleChildGeometry(this, Global::SCALE);
     setFixedSize(
         Global::scaled(DisplayScale::DesignWidth), Global::scaled(DisplayScale::DesignHeight));
