@@ -180,14 +180,16 @@ bool ExtractorWorkers::ensureFolder()
     // A program that was killed leaves its folder behind (its workers died
     // with it); the folder names the program's process.
     const QString prefix = QStringLiteral("quillon-workers-");
-    const QStringList earlier
-        = QDir(base).entryList({prefix + QLatin1Char('*')}, QDir::Dirs | QDir::NoDotAndDotDot);
+    const QStringList earlier = QDir(base).entryList(
+        {prefix + QLatin1Char('*')}, QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks);
     for (const QString &name : earlier) {
         bool isPid = false;
         const qint64 pid
             = name.mid(prefix.size()).section(QLatin1Char('-'), 0, 0).toLongLong(&isPid);
-        if (isPid && pid != QCoreApplication::applicationPid() && WorkerPlatform::isGone(pid))
-            QDir(base + QLatin1Char('/') + name).removeRecursively();
+        const QString path = base + QLatin1Char('/') + name;
+        if (isPid && pid != QCoreApplication::applicationPid() && WorkerPlatform::isGone(pid)
+            && WorkerPlatform::isOwnFolder(path))
+            QDir(path).removeRecursively();
     }
     m_folder = new QTemporaryDir(base + QLatin1Char('/') + prefix
         + QString::number(QCoreApplication::applicationPid()) + QStringLiteral("-XXXXXX"));

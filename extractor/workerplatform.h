@@ -23,4 +23,9 @@ bool cancel(const QString &socket, qint64 pid, int waitMs);
 // Whether no process pid is running (of this user or any other).
 bool isGone(qint64 pid);
 
+// Whether path is a real folder (not a link) of this user: the only kind a
+// leftover clean-up may remove. Anyone can make a folder of that name in the
+// shared temporary folder, or a link from it into this user's files.
+bool isOwnFolder(const QString &path);
+
 } // namespace WorkerPlatform

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <poll.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 #ifdef __linux__
@@ -113,4 +114,13 @@ bool WorkerPlatform::cancel(const QString &socket, qint64 pid, int waitMs)
 bool WorkerPlatform::isGone(qint64 pid)
 {
     return pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
+}
+
+bool WorkerPlatform::isOwnFolder(const QString &path)
+{
+    struct stat info
+    {
+    };
+    return ::lstat(QFile::encodeName(path).constData(), &info) == 0 && S_ISDIR(info.st_mode)
+        && info.st_uid == ::getuid();
 }

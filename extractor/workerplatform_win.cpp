@@ -21,3 +21,8 @@ bool WorkerPlatform::isGone(qint64)
 {
     return false;
 }
+
+bool WorkerPlatform::isOwnFolder(const QString &)
+{
+    return false;
+}

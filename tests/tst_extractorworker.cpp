@@ -87,8 +87,23 @@ private slots:
         const QString tool = folder.filePath("tool.exe");
         QVERIFY(makeRelease(tool, "1.0"));
         ScopedCurrentDir here(folder.path());
+        // Leftovers of a killed program are cleared at the first start, but
+        // never through a link someone else planted under that name.
+        QProcess gone;
+        gone.start("sh", {"-c", "echo $$"});
+        QVERIFY(gone.waitForFinished());
+        const QString base = QDir::tempPath().size() > 60 ? "/tmp" : QDir::tempPath();
+        const QString leftover
+            = QString("%1/quillon-workers-%2-").arg(base, gone.readAllStandardOutput().trimmed());
+        QVERIFY(QDir().mkpath(leftover + "own"));
+        QVERIFY(QDir().mkpath(folder.filePath("victim")));
+        QVERIFY(QFile(folder.filePath("victim/keep")).open(QIODevice::WriteOnly));
+        QVERIFY(QFile::link(folder.filePath("victim"), leftover + "link"));
 
         Outcome first = run("tool.exe");
+        QVERIFY(!QFileInfo::exists(leftover + "own"));
+        QVERIFY(QFileInfo::exists(folder.filePath("victim/keep")));
+        QFile::remove(leftover + "link");
         QVERIFY2(first.served, "no worker serves the run: is quillon-run built?");
         QVERIFY(first.finished);
         QCOMPARE(first.code, 0);
