@@ -90,10 +90,8 @@ class TestDesktopNotices : public QObject
 
     ItemInfo *queue(const QString &word, bool analysed = false)
     {
-        ItemInfo *t = analysed ? makeDownloadTask(word, m_downloads.path())
-                               : makeTask(word, TaskStatus::WaitingForAnalysis, m_downloads.path());
-        list()->addTask(t);
-        return t;
+        return queueTask(list(), word, m_downloads.path(),
+            analysed ? TaskStatus::WaitingForDownload : TaskStatus::WaitingForAnalysis);
     }
 
     bool settle(const QList<ItemInfo *> &tasks)

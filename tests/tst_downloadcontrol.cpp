@@ -3,6 +3,7 @@
 #include "support/taskruns.h"
 #include "support/testfiles.h"
 #include "support/testmain.h"
+#include "support/throttledserver.h"
 
 #include "downloads/downloadengine.h"
 #include "downloads/partialpieces.h"
@@ -28,25 +29,17 @@ class TestDownloadControl : public QObject
     QTemporaryDir m_data;
     SqliteDBAOperator m_db {m_data.filePath("tasks.db")};
     std::unique_ptr<MediaFixture> m_media;
-    QProcess m_server;
-    QString m_base; // the slow server's address
-    QByteArray m_requests; // every request it saw: "GET <path> range=<...>"
+    std::unique_ptr<ThrottledServer> m_server;
 
     ItemInfo *queue(const QString &word, int status = TaskStatus::WaitingForAnalysis)
     {
-        ItemInfo *t = status == TaskStatus::WaitingForAnalysis
-            ? makeTask(word, status, m_downloads.path())
-            : makeDownloadTask(word, m_downloads.path());
-        t->renametitle = word;
-        m_list->addTask(t);
-        return t;
+        return queueTask(m_list.get(), word, m_downloads.path(), status);
     }
 
     // A clip of the slow server, queued for the real extractor.
     ItemInfo *addRealTransfer(const QString &path, const QString &folder)
     {
-        ItemInfo *t = makeLinkTask(m_base + path, 0, folder);
-        m_list->addTask(t);
+        ItemInfo *t = addLinkTask(m_list.get(), m_server->base() + path, 0, folder);
         m_list->runScheduler();
         return t;
     }
@@ -66,10 +59,8 @@ class TestDownloadControl : public QObject
 
     int runPid(ItemInfo *t) const
     {
-        for (int s = DownloadEngine::FirstDownloadSlot; s < DownloadEngine::SlotCount; ++s)
-            if (m_list->engine()->processList[s]->task == t && m_list->engine()->isBusy(s))
-                return int(m_list->engine()->processList[s]->processId());
-        return 0;
+        const MyQProcess *run = downloadProcess(m_list->engine(), t);
+        return run ? int(run->processId()) : 0;
     }
 
     void useSettings(int retry, int hideMissing)
@@ -89,23 +80,8 @@ private slots:
         m_media = std::make_unique<MediaFixture>();
         QVERIFY2(m_media->isReady(), qPrintable(m_media->errorString()));
         // About ten seconds for the clip: time to act in the middle.
-        const qint64 rate
-            = qMax<qint64>(4000, QFileInfo(m_media->folder() + "/plain.mp4").size() / 10);
-        connect(&m_server, &QProcess::readyReadStandardOutput, this,
-            [this] { m_requests += m_server.readAllStandardOutput(); });
-        m_server.start("python3",
-            {qEnvironmentVariable("QUILLON_SOURCE_DIR")
-                    + "/tests/support/throttled_range_server.py",
-                m_media->folder(), QString::number(rate)});
-        QVERIFY(QTest::qWaitFor([this] { return m_requests.contains('\n'); }, 10000));
-        m_base = "http://127.0.0.1:" + m_requests.left(m_requests.indexOf('\n')) + "/";
-        m_requests.clear();
-    }
-
-    void cleanupTestCase()
-    {
-        m_server.kill();
-        m_server.waitForFinished();
+        m_server = std::make_unique<ThrottledServer>(m_media->folder(), 10);
+        QVERIFY(!m_server->base().isEmpty());
     }
 
     void init()
@@ -271,12 +247,12 @@ private slots:
         QCOMPARE(t->process_status, int(TaskStatus::WaitingForDownload));
         QVERIFY(!t->active);
         QVERIFY(!PartialPieces::find(*t).isEmpty());
-        m_requests.clear();
+        m_server->requests.clear();
         m_list->startTask(t);
         QTRY_VERIFY_WITH_TIMEOUT(!t->running && t->process_status >= 6, 60000);
         QCOMPARE(t->process_status, int(TaskStatus::Finished));
-        QVERIFY2(m_requests.contains("range=bytes=") && !m_requests.contains("range=bytes=0-"),
-            m_requests.constData());
+        const QByteArray &asked = m_server->requests;
+        QVERIFY2(asked.contains("range=bytes=") && !asked.contains("range=bytes=0-"), asked.data());
         QCOMPARE(MediaFixture::streams(t->renametargetPath), QString("audio video,240"));
         QVERIFY(PartialPieces::find(*t).isEmpty());
     }

@@ -25,14 +25,9 @@ class TestDownloadEngine : public QObject
     std::unique_ptr<DownloadListController> m_list;
     QTemporaryDir m_downloads;
 
-    // Queued for analysis, or for download with a download command.
     ItemInfo *queue(const QString &word, int status = TaskStatus::WaitingForAnalysis)
     {
-        ItemInfo *t = status == TaskStatus::WaitingForDownload
-            ? makeDownloadTask(word, m_downloads.path())
-            : makeTask(word, status, m_downloads.path());
-        m_list->addTask(t);
-        return t;
+        return queueTask(m_list.get(), word, m_downloads.path(), status);
     }
 
     // Waits until every task has reached one of the final states.
@@ -61,14 +56,6 @@ private slots:
                 found << (analysis ? words.join(' ') : line);
         }
         return found;
-    }
-
-    void useSlots(int processnum, int anaprocessnum)
-    {
-        SettingsStore::GeneralSettings g;
-        g.processnum = processnum;
-        g.anaprocessnum = anaprocessnum;
-        m_list->applySettings(g);
     }
 
     void cleanup() { m_list.reset(); }
@@ -114,7 +101,7 @@ private slots:
     // analysis budget back.
     void batchFailuresStayWithTheirLinks()
     {
-        useSlots(3, 1);
+        useSlots(m_list.get(), 3, 1);
         const QList<ItemInfo *> tasks
             = {queue("ok-first"), queue("killana-here"), queue("badjson-later"), queue("ok-after")};
         m_list->runScheduler();
@@ -149,7 +136,7 @@ private slots:
     {
         QFETCH(int, processnum);
         QFETCH(int, anaprocessnum);
-        useSlots(processnum, anaprocessnum);
+        useSlots(m_list.get(), processnum, anaprocessnum);
         DownloadEngine *engine = m_list->engine();
         int downloads = 0;
         int analyses = 0;
@@ -197,7 +184,7 @@ private slots:
 
         QFile::remove(m_fake.runsLog());
         m_list->engine()->setInfoLifetime(-1); // every document is too old
-        useSlots(1, 1);
+        useSlots(m_list.get(), 1, 1);
         const QList<ItemInfo *> tasks = {queue("ok-old"), queue("ok-sleep1-busy")};
         m_list->runScheduler();
         QVERIFY(settle());
@@ -211,7 +198,7 @@ private slots:
     // title gets a file of its own and is not held back.
     void oneFileIsNeverWrittenByTwoRuns()
     {
-        useSlots(3, 1);
+        useSlots(m_list.get(), 3, 1);
         QList<ItemInfo *> twins;
         for (const char *site :
             {"https://one.example/", "https://one.example/", "https://two.example/"}) {
@@ -243,7 +230,7 @@ private slots:
     // taken runs the next download.
     void aPassFillsEveryFreeSlot()
     {
-        useSlots(3, 1);
+        useSlots(m_list.get(), 3, 1);
         ItemInfo *unanalysed = queue("ok-unanalysed");
         unanalysed->process_status = TaskStatus::WaitingForDownload; // still its "-j" command
         QList<ItemInfo *> ready;
@@ -253,27 +240,6 @@ private slots:
         QCOMPARE(statuses(QList<ItemInfo *> {unanalysed} + ready), QList<int>({1, 4, 4, 4, 2}));
         QCOMPARE(m_list->engine()->busyDownloads(), 3);
         QVERIFY(settle());
-    }
-
-    // With no extractor to be found, tasks wait in their queues (said once),
-    // no slot is taken, and they run as soon as one is there.
-    void tasksWaitForAMissingExtractor()
-    {
-        QSignalSpy missing(m_list->engine(), &DownloadEngine::extractorMissing);
-        m_list->engine()->setExtractorRecheckInterval(50);
-        const QList<ItemInfo *> tasks = {queue("ok-no-tool"), queue("ok-no-tool-dl", 2)};
-        {
-            ScopedCurrentDir elsewhere(m_downloads.path());
-            ScopedEnv path("PATH", m_downloads.path().toUtf8());
-            m_list->runScheduler();
-            QTest::qWait(300); // rechecks come and go
-            QCOMPARE(statuses(tasks), QList<int>({0, 2}));
-            QVERIFY(!m_list->engine()->isBusy(0) && m_list->engine()->busyDownloads() == 0);
-            QCOMPARE(missing.size(), 1);
-        }
-        QVERIFY(settle());
-        QCOMPARE(tasks[0]->process_status, 6);
-        QCOMPARE(m_fake.downloadRuns("ok-no-tool-dl"), 1);
     }
 
     // A download asked again while it runs is not started beside itself.
@@ -298,7 +264,7 @@ private slots:
     void shutdownEndsEveryRunAtOnce()
     {
         QFile::remove(m_fake.pidsFile());
-        useSlots(9, 1);
+        useSlots(m_list.get(), 9, 1);
         for (int i = 0; i < 9; ++i)
             queue(QString("stubborn-%1").arg(i), 2); // ignores SIGTERM, its helper too
         m_list->runScheduler();

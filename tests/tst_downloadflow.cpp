@@ -35,12 +35,9 @@ class TestDownloadFlow : public QObject
 
     DownloadListController *list() const { return m_window->downloadList(); }
 
-    // Queued as link intake queues it, into a folder of its own.
     ItemInfo *add(const QString &link, int quality, const QString &folder)
     {
-        ItemInfo *t = makeLinkTask(link, quality, folder);
-        list()->addTask(t);
-        return t;
+        return addLinkTask(list(), link, quality, folder);
     }
 
     // Each task's status and whether it runs, for a failure message.

@@ -49,12 +49,9 @@ class TestDownloadOutcome : public QObject
         return run;
     }
 
-    // Queued for analysis as link intake queues it.
     ItemInfo *add(const QString &link, int quality, const QString &folder)
     {
-        ItemInfo *t = makeLinkTask(link, quality, folder);
-        m_list->addTask(t);
-        return t;
+        return addLinkTask(m_list.get(), link, quality, folder);
     }
 
     bool settled(const QList<ItemInfo *> &tasks)

@@ -1,6 +1,7 @@
 #include "support/fakeextractor.h"
 #include "support/loopbackhttpserver.h"
 #include "support/scripteddialogs.h"
+#include "support/taskruns.h"
 #include "support/testfiles.h"
 #include "support/testmain.h"
 
@@ -112,12 +113,17 @@ private slots:
                      {"http://127.0.0.1:9/ok-one", "http://127.0.0.1:9/ok-two"}),
             2);
         QTRY_COMPARE(m_dialogs->calls.size(), 3);
+        // A task queued for download waits as well, and no slot is taken.
+        ItemInfo *queued
+            = queueTask(list(), "ok-queued", folder.path(), TaskStatus::WaitingForDownload);
         list()->runScheduler();
         QTest::qWait(200); // rechecks come and go: still one message
         QCOMPARE(m_dialogs->calls.size(), 3);
         QCOMPARE(m_dialogs->calls.last().text, ExtractorNotices::missingText());
+        QVERIFY(!list()->engine()->isBusy(0) && list()->engine()->busyDownloads() == 0);
         for (ItemInfo *t : list()->tasks()) {
-            QCOMPARE(t->process_status, int(TaskStatus::WaitingForAnalysis));
+            QCOMPARE(t->process_status,
+                int(t == queued ? TaskStatus::WaitingForDownload : TaskStatus::WaitingForAnalysis));
             t->path = folder.path();
         }
 
@@ -126,6 +132,7 @@ private slots:
         for (ItemInfo *t : list()->tasks())
             QTRY_COMPARE_WITH_TIMEOUT(t->process_status, int(TaskStatus::Finished), 30000);
         QCOMPARE(m_dialogs->calls.size(), 3);
+        QCOMPARE(fake.downloadRuns("ok-queued"), 1);
         m_window->intake()->setOneKeyOn(false);
     }
 

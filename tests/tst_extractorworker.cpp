@@ -1,7 +1,8 @@
 #include "support/fakeextractor.h"
 #include "support/mediafixture.h"
-#include "support/taskfactory.h"
+#include "support/taskruns.h"
 #include "support/testmain.h"
+#include "support/throttledserver.h"
 
 #include "downloads/downloadengine.h"
 #include "downloads/downloadlistcontroller.h"
@@ -136,28 +137,14 @@ private slots:
     {
         MediaFixture media;
         QVERIFY2(media.isReady(), qPrintable(media.errorString()));
-        QProcess server;
-        QByteArray said;
-        connect(&server, &QProcess::readyReadStandardOutput, this,
-            [&] { said += server.readAllStandardOutput(); });
-        // About eight seconds for the clip.
-        const qint64 rate = qMax<qint64>(4000, QFileInfo(media.folder() + "/plain.mp4").size() / 8);
-        server.start("python3",
-            {qEnvironmentVariable("QUILLON_SOURCE_DIR")
-                    + "/tests/support/throttled_range_server.py",
-                media.folder(), QString::number(rate)});
-        QVERIFY(QTest::qWaitFor([&] { return said.contains('\n'); }, 10000));
-        const QString base = "http://127.0.0.1:" + said.left(said.indexOf('\n')) + "/";
+        ThrottledServer server(media.folder(), 8); // about eight seconds for the clip
+        QVERIFY(!server.base().isEmpty());
 
         ExtractorWorkers::instance()->shutdown(); // none left by other cases
         DownloadListController list;
         QTemporaryDir folder;
         auto add = [&](const QString &word) {
-            ItemInfo *t = makeTask(QString(), TaskStatus::WaitingForAnalysis, folder.path());
-            t->url = base + "plain.mp4?" + word;
-            t->cmd = "tool.exe -j " + t->url;
-            t->quality_num = 0;
-            list.addTask(t);
+            ItemInfo *t = addLinkTask(&list, server.base() + "plain.mp4?" + word, 0, folder.path());
             list.runScheduler();
             return t;
         };
@@ -167,12 +154,6 @@ private slots:
                     return QFileInfo(piece).size();
             return qint64(-1);
         };
-        auto process = [&](ItemInfo *t) -> MyQProcess * {
-            for (int s = DownloadEngine::FirstDownloadSlot; s < DownloadEngine::SlotCount; ++s)
-                if (list.engine()->processList[s]->task == t && list.engine()->isBusy(s))
-                    return list.engine()->processList[s];
-            return nullptr;
-        };
         ItemInfo *paused = add("paused");
         ItemInfo *kept = add("kept");
         QVERIFY(QTest::qWaitFor(
@@ -181,8 +162,8 @@ private slots:
                     && partSize(kept) > 0;
             },
             60000));
-        QVERIFY(ExtractorWorkers::servesRun(process(paused)));
-        QVERIFY(ExtractorWorkers::servesRun(process(kept)));
+        QVERIFY(ExtractorWorkers::servesRun(downloadProcess(list.engine(), paused)));
+        QVERIFY(ExtractorWorkers::servesRun(downloadProcess(list.engine(), kept)));
         QCOMPARE(ExtractorWorkers::instance()->count(), 1);
 
         list.pauseTask(paused);
@@ -198,8 +179,6 @@ private slots:
         QCOMPARE(paused->process, progressAtPause);
         QVERIFY(progressAtPause < 100);
         QCOMPARE(paused->process_status, int(TaskStatus::WaitingForDownload));
-        server.kill();
-        server.waitForFinished();
     }
 };
 

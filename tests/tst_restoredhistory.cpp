@@ -1,5 +1,5 @@
 #include "support/scripteddialogs.h"
-#include "support/taskfactory.h"
+#include "support/taskruns.h"
 #include "support/testmain.h"
 
 #include "downloads/downloadlistcontroller.h"
@@ -86,9 +86,7 @@ private slots:
         storeFinished("same");
         DownloadListController list;
         list.setDatabase(&m_db);
-        SettingsStore::GeneralSettings held;
-        held.processnum = held.anaprocessnum = 0;
-        list.applySettings(held);
+        holdSlots(&list);
         QCOMPARE(list.loadHistory(), 1);
 
         for (const QString word : {"other", "same"}) {

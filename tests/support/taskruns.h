@@ -1,8 +1,10 @@
 #pragma once
 
+#include "downloads/downloadengine.h"
 #include "downloads/downloadlistcontroller.h"
 #include "downloads/itemwidget.h"
 #include "downloads/rowupdate.h"
+#include "extractor/myqprocess.h"
 #include "support/taskfactory.h"
 #include "tasks/sqlitedbaoperator.h"
 
@@ -24,6 +26,17 @@ inline ItemInfo *makeDownloadTask(const QString &word, const QString &folder)
     return t;
 }
 
+// Queued on list into folder: for analysis, or (status WaitingForDownload)
+// with the download command above.
+inline ItemInfo *queueTask(DownloadListController *list, const QString &word, const QString &folder,
+    int status = TaskStatus::WaitingForAnalysis)
+{
+    ItemInfo *t = status == TaskStatus::WaitingForDownload ? makeDownloadTask(word, folder)
+                                                           : makeTask(word, status, folder);
+    list->addTask(t);
+    return t;
+}
+
 // A link queued for analysis as link intake queues it, into folder.
 inline ItemInfo *makeLinkTask(
     const QString &link, int quality, const QString &folder, const QString &rate = QString())
@@ -33,6 +46,15 @@ inline ItemInfo *makeLinkTask(
     t->cmd = "tool.exe -j " + link;
     t->quality_num = quality;
     t->limitRate = rate;
+    return t;
+}
+
+// makeLinkTask, added to list.
+inline ItemInfo *addLinkTask(
+    DownloadListController *list, const QString &link, int quality, const QString &folder)
+{
+    ItemInfo *t = makeLinkTask(link, quality, folder);
+    list->addTask(t);
     return t;
 }
 
@@ -57,12 +79,29 @@ inline bool waitSettled(const QList<ItemInfo *> &tasks, int ms)
         ms);
 }
 
+// How many downloads and analyses may run at once, the other settings at
+// their defaults.
+inline void useSlots(DownloadListController *list, int processnum, int anaprocessnum)
+{
+    SettingsStore::GeneralSettings g;
+    g.processnum = processnum;
+    g.anaprocessnum = anaprocessnum;
+    list->applySettings(g);
+}
+
 // No process slot free: tasks stay where they are put.
 inline void holdSlots(DownloadListController *list)
 {
-    SettingsStore::GeneralSettings held;
-    held.processnum = held.anaprocessnum = 0;
-    list->applySettings(held);
+    useSlots(list, 0, 0);
+}
+
+// The process of the task's running download, null when none runs.
+inline MyQProcess *downloadProcess(DownloadEngine *engine, const ItemInfo *task)
+{
+    for (int s = DownloadEngine::FirstDownloadSlot; s < DownloadEngine::SlotCount; ++s)
+        if (engine->processList[s]->task == task && engine->isBusy(s))
+            return engine->processList[s];
+    return nullptr;
 }
 
 // The status word a row shows for the task.
