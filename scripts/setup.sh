@@ -11,7 +11,7 @@ PACKAGES=(
     yt-dlp ffmpeg
     tinyproxy microsocks gpgv gpg gpg-agent
     xvfb xauth imagemagick fonts-noto-cjk fonts-dejavu-core python3 python3-pil
-    dbus-daemon
+    dbus-daemon openssl
     dpkg-dev file desktop-file-utils appstream
 )
 

@@ -3,7 +3,6 @@
 #include "support/taskruns.h"
 #include "support/testfiles.h"
 #include "support/testmain.h"
-#include "support/throttledserver.h"
 
 #include "downloads/downloadengine.h"
 #include "downloads/partialpieces.h"
@@ -29,7 +28,7 @@ class TestDownloadControl : public QObject
     QTemporaryDir m_data;
     SqliteDBAOperator m_db {m_data.filePath("tasks.db")};
     std::unique_ptr<MediaFixture> m_media;
-    std::unique_ptr<ThrottledServer> m_server;
+    QString m_slow; // the media, served slowly
 
     ItemInfo *queue(const QString &word, int status = TaskStatus::WaitingForAnalysis)
     {
@@ -39,7 +38,7 @@ class TestDownloadControl : public QObject
     // A clip of the slow server, queued for the real extractor.
     ItemInfo *addRealTransfer(const QString &path, const QString &folder)
     {
-        ItemInfo *t = addLinkTask(m_list.get(), m_server->base() + path, 0, folder);
+        ItemInfo *t = addLinkTask(m_list.get(), m_slow + path, 0, folder);
         m_list->runScheduler();
         return t;
     }
@@ -80,8 +79,8 @@ private slots:
         m_media = std::make_unique<MediaFixture>();
         QVERIFY2(m_media->isReady(), qPrintable(m_media->errorString()));
         // About ten seconds for the clip: time to act in the middle.
-        m_server = std::make_unique<ThrottledServer>(m_media->folder(), 10);
-        QVERIFY(!m_server->base().isEmpty());
+        m_slow = m_media->startThrottled(10);
+        QVERIFY(!m_slow.isEmpty());
     }
 
     void init()
@@ -247,11 +246,11 @@ private slots:
         QCOMPARE(t->process_status, int(TaskStatus::WaitingForDownload));
         QVERIFY(!t->active);
         QVERIFY(!PartialPieces::find(*t).isEmpty());
-        m_server->requests.clear();
+        m_media->throttledRequests.clear();
         m_list->startTask(t);
         QTRY_VERIFY_WITH_TIMEOUT(!t->running && t->process_status >= 6, 60000);
         QCOMPARE(t->process_status, int(TaskStatus::Finished));
-        const QByteArray &asked = m_server->requests;
+        const QByteArray &asked = m_media->throttledRequests;
         QVERIFY2(asked.contains("range=bytes=") && !asked.contains("range=bytes=0-"), asked.data());
         QCOMPARE(MediaFixture::streams(t->renametargetPath), QString("audio video,240"));
         QVERIFY(PartialPieces::find(*t).isEmpty());

@@ -2,7 +2,6 @@
 #include "support/mediafixture.h"
 #include "support/taskruns.h"
 #include "support/testmain.h"
-#include "support/throttledserver.h"
 
 #include "downloads/downloadengine.h"
 #include "downloads/downloadlistcontroller.h"
@@ -137,14 +136,14 @@ private slots:
     {
         MediaFixture media;
         QVERIFY2(media.isReady(), qPrintable(media.errorString()));
-        ThrottledServer server(media.folder(), 8); // about eight seconds for the clip
-        QVERIFY(!server.base().isEmpty());
+        const QString slow = media.startThrottled(8);
+        QVERIFY(!slow.isEmpty());
 
         ExtractorWorkers::instance()->shutdown(); // none left by other cases
         DownloadListController list;
         QTemporaryDir folder;
         auto add = [&](const QString &word) {
-            ItemInfo *t = addLinkTask(&list, server.base() + "plain.mp4?" + word, 0, folder.path());
+            ItemInfo *t = addLinkTask(&list, slow + "plain.mp4?" + word, 0, folder.path());
             list.runScheduler();
             return t;
         };

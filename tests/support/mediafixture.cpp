@@ -5,6 +5,7 @@
 #include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTcpServer>
@@ -38,8 +39,10 @@ MediaFixture::MediaFixture()
 
 MediaFixture::~MediaFixture()
 {
-    m_server.kill();
-    m_server.waitForFinished(5000);
+    for (QProcess *server : {&m_server, &m_throttled}) {
+        server->kill();
+        server->waitForFinished(5000);
+    }
 }
 
 QString MediaFixture::url(const QString &relativePath) const
@@ -70,6 +73,25 @@ bool MediaFixture::runFfmpeg(const QStringList &arguments)
         return true;
     m_error = "ffmpeg failed: " + ffmpeg.errorString() + " " + QString::fromUtf8(ffmpeg.readAll());
     return false;
+}
+
+QString MediaFixture::startThrottled(int seconds)
+{
+    QObject::connect(&m_throttled, &QProcess::readyReadStandardOutput,
+        [this] { throttledRequests += m_throttled.readAllStandardOutput(); });
+    const qint64 rate = qMax<qint64>(4000, QFileInfo(folder() + "/plain.mp4").size() / seconds);
+    m_throttled.start(QStringLiteral("python3"),
+        {qEnvironmentVariable("QUILLON_SOURCE_DIR") + "/tests/support/throttled_range_server.py",
+            folder(), QString::number(rate)});
+    // Its first line is its port.
+    QElapsedTimer waited;
+    waited.start();
+    while (!throttledRequests.contains('\n') && m_throttled.state() != QProcess::NotRunning
+        && waited.elapsed() < 10000)
+        m_throttled.waitForReadyRead(1000);
+    const QByteArray port = throttledRequests.left(throttledRequests.indexOf('\n'));
+    throttledRequests.clear();
+    return port.isEmpty() ? QString() : "http://127.0.0.1:" + port + "/";
 }
 
 QString MediaFixture::uploaderPageUrl()

@@ -51,6 +51,12 @@ public:
     static QString streams(const QString &file);
     // Runs ffmpeg in the served folder with arguments; false when it fails.
     bool runFfmpeg(const QStringList &arguments);
+    // Serves the folder again, so slowly that the plain clip takes about
+    // seconds (throttled_range_server.py, Range requests answered); its
+    // address ("http://127.0.0.1:PORT/"), empty when it did not start.
+    QString startThrottled(int seconds);
+    // What the throttled server was asked: "GET <path> range=<...>" lines.
+    QByteArray throttledRequests;
 
 private:
     bool makeMedia();
@@ -59,6 +65,7 @@ private:
 
     QTemporaryDir m_dir;
     QProcess m_server;
+    QProcess m_throttled;
     quint16 m_port = 0;
     bool m_ready = false;
     QString m_error;
