@@ -5,7 +5,6 @@
 #include "support/testmain.h"
 
 #include "downloads/downloadengine.h"
-#include "downloads/outputlookup.h"
 #include "downloads/schedulerrules.h"
 
 #include <tuple>
@@ -378,30 +377,6 @@ private slots:
                 = std::make_tuple(c.clean, c.errors, c.asked, c.reported, c.found);
             QCOMPARE(downloadVerdict(t, run), c.expected);
         }
-    }
-
-    // A finished file is found after the folder layout setting changed.
-    void outputIsFoundInEitherFolderLayout()
-    {
-        QTemporaryDir dir;
-        ItemInfo t;
-        t.path = dir.path();
-        t.uploader = "Uploader";
-        t.renametitle = "20200131A__B_";
-        // Downloaded with the flat layout, looked up after the setting changed.
-        const QString flat = t.path + "//Uploader//";
-        QDir().mkpath(flat);
-        QFile(flat + "20200131A__B_.mp4").open(QIODevice::WriteOnly);
-        QCOMPARE(OutputLookup::findFile(t), flat + "20200131A__B_.mp4");
-        // The per-video folder wins.
-        const QString perVideo = flat + "20200131A__B_//";
-        QDir().mkpath(perVideo);
-        QFile(perVideo + "20200131A__B_.mp4.webm").open(QIODevice::WriteOnly);
-        QCOMPARE(OutputLookup::findFolder(t), perVideo);
-        // A folder of that name is not a file.
-        QDir().mkpath(flat + "x.avi");
-        t.renametitle = "x";
-        QVERIFY(OutputLookup::findFile(t).isEmpty());
     }
 };
 

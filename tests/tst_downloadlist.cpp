@@ -193,7 +193,8 @@ private slots:
         QCOMPARE(counts(), (QList<int> {3, 0, 1, 0}));
     }
 
-    // Play and open folder find the file really written, before and after a restart.
+    // Play and open folder find the file really written, in either folder
+    // layout, before and after a restart.
     void playAndFolderUseTheFileOnDisk()
     {
         ItemInfo *t = add("row", 6);
@@ -207,6 +208,12 @@ private slots:
             QFile(folder + name).open(QIODevice::WriteOnly);
         QCOMPARE(m_list->fileToPlay(t), folder + "name.mkv");
         QCOMPARE(m_list->folderToOpen(t), folder);
+        // Downloaded into a folder of its own, it is found there first; a
+        // folder named like a file is no file.
+        QDir().mkpath(folder + "name//name.avi");
+        QFile(folder + "name//name.mp4.webm").open(QIODevice::WriteOnly);
+        QCOMPARE(m_list->fileToPlay(t), folder + "name//name.mp4.webm");
+        QCOMPARE(m_list->folderToOpen(t), folder + "name//");
         // After a restart the uploader is not known; the stored target is.
         t->uploader.clear();
         t->targetPath = t->renametargetPath = folder + "name.mp4";
