@@ -10,6 +10,7 @@
 // started it.
 
 #include "extractor/envfingerprint.h"
+#include "extractor/workerframes.h"
 
 #include <cerrno>
 #include <climits>
@@ -78,34 +79,6 @@ bool writeAll(int fd, const char *data, size_t size)
     return true;
 }
 
-bool readAll(int fd, char *data, size_t size)
-{
-    while (size > 0) {
-        const ssize_t n = ::read(fd, data, size);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        data += n;
-        size -= static_cast<size_t>(n);
-    }
-    return true;
-}
-
-void putLength(std::string *out, std::uint32_t n)
-{
-    const char bytes[4] = {static_cast<char>(n >> 24), static_cast<char>(n >> 16),
-        static_cast<char>(n >> 8), static_cast<char>(n)};
-    out->append(bytes, 4);
-}
-
-std::uint32_t getLength(const char *bytes)
-{
-    const auto *b = reinterpret_cast<const unsigned char *>(bytes);
-    return (std::uint32_t(b[0]) << 24) | (std::uint32_t(b[1]) << 16) | (std::uint32_t(b[2]) << 8)
-        | std::uint32_t(b[3]);
-}
-
 std::string request(int argc, char *argv[])
 {
     std::vector<std::string> entries;
@@ -119,12 +92,10 @@ std::string request(int argc, char *argv[])
         fields.emplace_back(argv[i]);
     std::string payload;
     for (const std::string &field : fields) {
-        putLength(&payload, static_cast<std::uint32_t>(field.size()));
+        WorkerFrames::appendLength(&payload, static_cast<std::uint32_t>(field.size()));
         payload += field;
     }
-    std::string frame(1, 'Q');
-    putLength(&frame, static_cast<std::uint32_t>(payload.size()));
-    return frame + payload;
+    return WorkerFrames::frame('Q', payload);
 }
 
 [[noreturn]] void startExtractorItself(char *argv[])
@@ -165,15 +136,15 @@ int main(int argc, char *argv[])
     std::vector<char> payload;
     for (;;) {
         char head[5];
-        if (!readAll(fd, head, sizeof head)) {
+        if (!WorkerFrames::readExactly(fd, head, sizeof head)) {
             ::close(fd);
             if (!accepted)
                 startExtractorItself(argv);
             crash();
         }
-        const std::uint32_t size = getLength(head + 1);
+        const std::uint32_t size = WorkerFrames::length(head + 1);
         payload.resize(size);
-        if (size > 0 && !readAll(fd, payload.data(), size)) {
+        if (size > 0 && !WorkerFrames::readExactly(fd, payload.data(), size)) {
             ::close(fd);
             if (!accepted)
                 startExtractorItself(argv);
@@ -197,7 +168,7 @@ int main(int argc, char *argv[])
         case 'X': {
             if (size < 4)
                 crash();
-            const auto code = static_cast<std::int32_t>(getLength(payload.data()));
+            const auto code = static_cast<std::int32_t>(WorkerFrames::length(payload.data()));
             ::close(fd);
             if (code < 0) {
                 ::signal(-code, SIG_DFL);

@@ -42,6 +42,7 @@ set(QUILLON_CORE_SOURCES
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/extractorkeys.qrc
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/extractorprobe.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/envfingerprint.h
+    ${CMAKE_CURRENT_SOURCE_DIR}/extractor/workerframes.h
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/extractorworker.qrc
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/extractorworkers.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/extractor/extractorworkers.h

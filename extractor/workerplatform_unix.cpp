@@ -1,7 +1,8 @@
 #include "extractor/workerplatform.h"
 
+#include "extractor/workerframes.h"
+
 #include <QByteArray>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 
@@ -37,30 +38,6 @@ protected:
     }
 };
 
-// Reads exactly size bytes before the deadline.
-bool readFor(int fd, char *data, size_t size, const QElapsedTimer &clock, int waitMs)
-{
-    while (size > 0) {
-        const qint64 left = waitMs - clock.elapsed();
-        if (left <= 0)
-            return false;
-        pollfd p {fd, POLLIN, 0};
-        const int ready = ::poll(&p, 1, static_cast<int>(left));
-        if (ready < 0 && errno == EINTR)
-            continue;
-        if (ready <= 0)
-            return false;
-        const ssize_t n = ::read(fd, data, size);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        data += n;
-        size -= static_cast<size_t>(n);
-    }
-    return true;
-}
-
 } // namespace
 
 bool WorkerPlatform::supported()
@@ -84,24 +61,18 @@ bool WorkerPlatform::cancel(const QString &socket, qint64 pid, int waitMs)
     const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (fd < 0)
         return false;
-    QElapsedTimer clock;
-    clock.start();
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
     bool stopped = false;
     if (::connect(fd, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0) {
-        const QByteArray number = QByteArray::number(pid);
-        QByteArray frame(1, 'K');
-        const auto size = static_cast<quint32>(number.size());
-        frame.append(static_cast<char>(size >> 24)).append(static_cast<char>(size >> 16));
-        frame.append(static_cast<char>(size >> 8)).append(static_cast<char>(size));
-        frame += number;
+        const std::string frame = WorkerFrames::frame('K', std::to_string(pid));
         char head[5];
-        if (::send(fd, frame.constData(), static_cast<size_t>(frame.size()), MSG_NOSIGNAL)
-                == frame.size()
-            && readFor(fd, head, sizeof head, clock, waitMs) && head[0] == 'D') {
+        if (::send(fd, frame.data(), frame.size(), MSG_NOSIGNAL)
+                == static_cast<ssize_t>(frame.size())
+            && WorkerFrames::readExactly(fd, head, sizeof head, deadline) && head[0] == 'D') {
             char answer[16] = {};
-            const auto n = qMin<size_t>(static_cast<unsigned char>(head[4]), sizeof answer - 1);
-            stopped
-                = readFor(fd, answer, n, clock, waitMs) && std::strcmp(answer, "abandoned") != 0;
+            const size_t n = qMin<size_t>(WorkerFrames::length(head + 1), sizeof answer - 1);
+            stopped = WorkerFrames::readExactly(fd, answer, n, deadline)
+                && std::strcmp(answer, "abandoned") != 0;
         }
     } else {
         // No worker listening any more: its runs are gone with it.
