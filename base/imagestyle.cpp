@@ -174,6 +174,15 @@ QString menuSheet(double scale)
         + QStringLiteral("QMenu::item:selected {color: rgb(111, 156, 207); }");
 }
 
+QString lineEditSheet(int padding, const QString &stateRules)
+{
+    return QStringLiteral("QLineEdit{border:1px solid rgb(204,204,204);border-radius:3px;"
+                          "padding:0px %1px;background:white;}"
+                          "QLineEdit:focus{border-color:#3190f0;}")
+               .arg(padding)
+        + stateRules;
+}
+
 QString comboSheet(double scale)
 {
     const QString font = QString::number(12 * scale, 'g', 6);

@@ -87,4 +87,9 @@ QString menuSheet(double scale);
 // sizes times scale.
 QString comboSheet(double scale);
 
+// The one style of every text field on the pages: grey border, blue when
+// focused, padding (already scaled) left and right; stateRules style the
+// field's own states (read-only, disabled).
+QString lineEditSheet(int padding, const QString &stateRules);
+
 } // namespace ImageStyle

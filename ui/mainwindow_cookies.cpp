@@ -26,12 +26,8 @@ void MainWindow::prepareCookieSettings()
 {
     ui->comboBox_cookies->setStyleSheet(ImageStyle::comboSheet(Global::SCALE));
     ui->comboBox_cookies->setView(new QListView(ui->comboBox_cookies));
-    const QString edit
-        = QStringLiteral("QLineEdit{border:1px solid rgb(204,204,204);border-radius:3px;"
-                         "padding:0px %1px;background:white;}"
-                         "QLineEdit:focus{border-color:#3190f0;}"
-                         "QLineEdit:read-only{background:#f7f9fb;}")
-              .arg(Global::scaled(6));
+    const QString edit = ImageStyle::lineEditSheet(
+        Global::scaled(6), QStringLiteral("QLineEdit:read-only{background:#f7f9fb;}"));
     ui->lineEdit_cookieprofile->setStyleSheet(edit);
     ui->lineEdit_cookiefile->setStyleSheet(edit);
     ui->pushButton_cookiefile->setCursor(Qt::PointingHandCursor);

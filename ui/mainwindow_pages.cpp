@@ -164,12 +164,8 @@ void MainWindow::styleServicePages()
 
     // Proxy page and proxy test.
     ui->groupBox->setStyleSheet(QStringLiteral("QGroupBox{border:none}"));
-    const QString edit
-        = QStringLiteral("QLineEdit{border:1px solid rgb(204,204,204);border-radius:3px;"
-                         "padding:0px %1px;background:white;}"
-                         "QLineEdit:focus{border-color:#3190f0;}"
-                         "QLineEdit:disabled{background:#f2f6fa;color:#8492a1;}")
-              .arg(Global::scaled(6));
+    const QString edit = ImageStyle::lineEditSheet(
+        Global::scaled(6), QStringLiteral("QLineEdit:disabled{background:#f2f6fa;color:#8492a1;}"));
     ui->lineEdit->setStyleSheet(edit);
     ui->lineEdit_2->setStyleSheet(edit);
     ui->pushButton_2->setStyleSheet(textButtonSheet());
